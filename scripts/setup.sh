@@ -1,0 +1,47 @@
+#!/bin/bash
+# Makes a Debian machine ready to build and test Vesk: packages, the ja_JP.UTF-8 locale
+# (Wine's ANSI code page 932 comes from it), Google Benchmark's source for the Windows build
+# and the Wine prefix under the build folder. Quick when everything is already there.
+# Usage: setup.sh [build folder]   (default: build/ beside the sources)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+
+packages=(cmake g++ g++-mingw-w64-x86-64 wine64 xvfb xdotool locales
+          googletest libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho
+          curl ca-certificates)
+
+sudo_if_needed() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo_if_needed apt-get update
+    sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+    echo "Generating the ja_JP.UTF-8 locale"
+    sudo_if_needed localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi
+
+# Google Benchmark for the Windows build: the same release as Debian's libbenchmark-dev,
+# built from source with the cross compiler.
+deps=$build/deps
+bench_version=1.7.1
+bench_sha256=6430e4092653380d9dc4ccb45a1e2dc9259d581f4866dc0759713126056bc1d7
+if [ ! -f "$deps/benchmark-$bench_version/CMakeLists.txt" ]; then
+    mkdir -p "$deps"
+    tarball=$deps/benchmark_$bench_version.orig.tar.gz
+    curl -sSfL -o "$tarball" \
+        "https://deb.debian.org/debian/pool/main/b/benchmark/benchmark_$bench_version.orig.tar.gz"
+    echo "$bench_sha256  $tarball" | sha256sum -c --quiet
+    tar -xzf "$tarball" -C "$deps"
+fi
+
+"$root/scripts/wine-prefix.sh" "$build/wineprefix"

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vesk {
+
+// What Vesk's logic needs of the platform's text handling. Every string of the program is
+// a byte string in the system ANSI code page: code page 932 (Shift_JIS) on the systems
+// Vesk is made for, where a lead byte and the byte after it form one character.
+class TextPlatform {
+public:
+    virtual ~TextPlatform() = default;
+
+    virtual bool IsLeadByte(unsigned char byte) const = 0;
+
+    // Locale-aware equality in the user's default locale, in its case-sensitive or its
+    // case-insensitive form (on Win32: CompareStringA, flags 0 or NORM_IGNORECASE).
+    virtual bool Equal(std::string_view a, std::string_view b, bool ignoreCase) const = 0;
+
+    // The program's own texts are UTF-8 in the source; they are shown and stored as ANSI.
+    virtual std::string FromUtf8(std::string_view utf8) const = 0;
+    virtual std::string ToUtf8(std::string_view ansi) const = 0;
+};
+
+// Code page 932 as Vesk understands it without asking the system (see PortableTextPlatform.h).
+const TextPlatform& PortableTextPlatform();
+
+// The running system's text handling: Win32 in the Windows build, else the portable one.
+const TextPlatform& SystemTextPlatform();
+
+// The text handling the program uses: the system's, unless a test has put another in place.
+const TextPlatform& CurrentTextPlatform();
+
+// Puts a text platform in place for the lifetime of the object (tests compare platforms).
+class ScopedTextPlatform {
+public:
+    explicit ScopedTextPlatform(const TextPlatform& platform);
+    ~ScopedTextPlatform();
+    ScopedTextPlatform(const ScopedTextPlatform&) = delete;
+    ScopedTextPlatform& operator=(const ScopedTextPlatform&) = delete;
+
+private:
+    const TextPlatform& previous_;
+};
+
+}  // namespace vesk

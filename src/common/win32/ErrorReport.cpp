@@ -1,0 +1,13 @@
+#include "common/win32/ErrorReport.h"
+
+namespace vesk {
+
+const char* ApplicationTitle() {
+    return "Vesk";
+}
+
+void ReportError(HWND owner, const std::exception& error) {
+    MessageBoxA(owner, error.what(), ApplicationTitle(), MB_OK | MB_ICONERROR);
+}
+
+}  // namespace vesk

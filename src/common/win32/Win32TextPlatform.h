@@ -1,0 +1,17 @@
+#pragma once
+
+#include "common/TextPlatform.h"
+
+namespace vesk {
+
+// The system's own code page and locale: IsDBCSLeadByte, CompareStringA with
+// LOCALE_USER_DEFAULT, and conversion through UTF-16 with CP_ACP.
+class Win32TextPlatform final : public TextPlatform {
+public:
+    bool IsLeadByte(unsigned char byte) const override;
+    bool Equal(std::string_view a, std::string_view b, bool ignoreCase) const override;
+    std::string FromUtf8(std::string_view utf8) const override;
+    std::string ToUtf8(std::string_view ansi) const override;
+};
+
+}  // namespace vesk

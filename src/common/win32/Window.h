@@ -1,0 +1,51 @@
+#pragma once
+
+// The one window base of the program: the object travels to the window procedure in
+// lpCreateParams at WM_NCCREATE and is kept in GWLP_USERDATA; one static window procedure
+// hands every message to the virtual HandleMessage. Exceptions never leave the window
+// procedure: they are shown to the user in a message box.
+
+#include <windows.h>
+
+namespace vesk {
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+
+    // The object behind a window created through this class, or nullptr.
+    static Window* FromHandle(HWND hwnd);
+
+protected:
+    // Registers the class on first use (class style, icon, cursor and background as given
+    // in the template; its procedure and instance are filled in) and creates the window.
+    // Returns nullptr when the window cannot be created.
+    HWND CreateWindowObject(const WNDCLASSEXA& classTemplate, DWORD exStyle, const char* caption,
+                            DWORD style, int x, int y, int width, int height, HWND parent = nullptr,
+                            HMENU menu = nullptr);
+
+    // Default: DefWindowProcA.
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Called once the window is gone (after WM_NCDESTROY); the handle is already cleared.
+    virtual void OnWindowDestroyed() {}
+
+    LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcA(hwnd_, message, wParam, lParam);
+    }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+};
+
+// The program's module (the .exe), for resources and window classes.
+HINSTANCE ProgramInstance();
+
+}  // namespace vesk
