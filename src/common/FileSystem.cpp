@@ -1,0 +1,50 @@
+#include "common/FileSystem.h"
+
+#include <cctype>
+
+#include "common/AnsiText.h"
+
+namespace vesk {
+
+namespace {
+const FileSystem* g_current = nullptr;
+}
+
+const FileSystem& CurrentFileSystem() {
+    return g_current != nullptr ? *g_current : SystemFileSystem();
+}
+
+ScopedFileSystem::ScopedFileSystem(const FileSystem& fileSystem) : previous_(g_current) {
+    g_current = &fileSystem;
+}
+
+ScopedFileSystem::~ScopedFileSystem() {
+    g_current = previous_;
+}
+
+bool IsReservedDeviceName(std::string_view path) {
+    // The last component starts after the last separator that begins a character (a
+    // backslash can be the second byte of a double-byte character).
+    std::size_t start = 0;
+    for (std::size_t pos = 0; pos < path.size(); pos += CharSize(path, pos)) {
+        if (path[pos] == '\\' || path[pos] == '/' || path[pos] == ':') {
+            start = pos + 1;
+        }
+    }
+    std::string_view name = path.substr(start);
+    name = name.substr(0, name.find('.'));
+    while (!name.empty() && (name.back() == ' ')) {
+        name.remove_suffix(1);
+    }
+    std::string upper;
+    for (char c : name) {
+        upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL") {
+        return true;
+    }
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+           upper[3] >= '1' && upper[3] <= '9';
+}
+
+}  // namespace vesk
