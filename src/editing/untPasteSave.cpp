@@ -1,0 +1,122 @@
+#include "editing/untPasteSave.h"
+
+#include <cstddef>
+
+#include "common/AnsiText.h"
+#include "common/FileSystem.h"
+#include "common/ProgramText.h"
+
+namespace vesk {
+
+namespace {
+
+constexpr ProgramText kCaption{"貼り付け割り当て"};
+constexpr ProgramText kNoText{"貼り付けられる形式じゃありません"};
+constexpr ProgramText kAs{"\" として"};
+constexpr ProgramText kEllipsis{"……"};
+constexpr ProgramText kWillSave{"を保存します．"};
+constexpr std::size_t kExcerptBytes = 100;
+constexpr std::string_view kRule = "------------------------------------";  // 36
+
+struct Replacement {
+    char character;
+    ProgramText fullWidth;
+};
+
+constexpr Replacement kReplacements[] = {
+    {'\\', ProgramText{"￥"}}, {'/', ProgramText{"／"}}, {':', ProgramText{"："}},
+    {',', ProgramText{"，"}},  {';', ProgramText{"；"}}, {'*', ProgramText{"＊"}},
+    {'?', ProgramText{"？"}},  {'<', ProgramText{"＜"}}, {'>', ProgramText{"＞"}},
+    {'|', ProgramText{"｜"}},  {'"', ProgramText{"”"}},
+};
+
+// Length of the device word (CON, COM1...) at the start of a name that Windows reserves.
+std::size_t ReservedWordLength(std::string_view name) {
+    if (!IsReservedDeviceName(name)) {
+        return 0;
+    }
+    return (name.size() >= 4 && name[3] >= '1' && name[3] <= '9') ? 4 : 3;
+}
+
+}  // namespace
+
+std::string TPasteSave::SafeFileName(std::string_view title) {
+    std::string name;
+    name.reserve(title.size() + 8);
+    for (std::size_t pos = 0; pos < title.size();) {
+        const std::size_t size = CharSize(title, pos);
+        const char c = title[pos];
+        const Replacement* replacement = nullptr;
+        if (size == 1) {
+            for (const Replacement& r : kReplacements) {
+                if (r.character == c) {
+                    replacement = &r;
+                }
+            }
+        }
+        if (replacement != nullptr) {
+            name += replacement->fullWidth.Ansi();
+        } else if (size == 1 && static_cast<unsigned char>(c) < 0x20) {
+            name += '_';  // a control character cannot be part of a file name
+        } else {
+            name.append(title, pos, size);
+        }
+        pos += size;
+    }
+    // "CON.txt" opens the console, not a file: "CON_.txt" is a real file.
+    if (const std::size_t word = ReservedWordLength(name + ".txt"); word > 0) {
+        name.insert(word, "_");
+    }
+    return name;
+}
+
+std::string TPasteSave::PathOf(std::string_view folder, std::string_view title) {
+    return std::string(folder) + SafeFileName(title) + ".txt";
+}
+
+std::string TPasteSave::ConfirmationText(std::string_view path, std::string_view clipboardText) {
+    std::string text = "\"";
+    text.append(path).append(kAs.Ansi()).append("\r");
+    text.append(kRule).append("\r");
+    text.append(clipboardText.substr(0, kExcerptBytes)).append(kEllipsis.Ansi()).append("\r");
+    text.append(kRule).append("\r");
+    text.append(kWillSave.Ansi());
+    return text;
+}
+
+std::string TPasteSave::FileContent(std::string_view clipboardText) {
+    std::string content;
+    content.reserve(clipboardText.size() + clipboardText.size() / 16);
+    std::size_t pos = 0;
+    while (pos < clipboardText.size()) {
+        const std::size_t end = clipboardText.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) {
+            content.append(clipboardText, pos).append("\r\n");
+            break;
+        }
+        content.append(clipboardText, pos, end - pos).append("\r\n");
+        pos = end + 1;
+        if (clipboardText[end] == '\r' && pos < clipboardText.size() &&
+            clipboardText[pos] == '\n') {
+            ++pos;
+        }
+    }
+    return content;
+}
+
+bool TPasteSave::Execute(const std::string& folder, const std::string& title) const {
+    if (!ui_.ClipboardHasText()) {
+        ui_.ShowMessage(kNoText.Ansi(), kCaption.Ansi());
+        return false;
+    }
+    const std::string path = PathOf(folder, title);
+    // The text saved is the text the user confirmed, even if the clipboard changes while
+    // the question is open.
+    const std::string text = ui_.ClipboardText();
+    if (!ui_.Confirm(ConfirmationText(path, text), kCaption.Ansi())) {
+        return false;
+    }
+    return CurrentFileSystem().ReplaceFile(path, FileContent(text));
+}
+
+}  // namespace vesk

@@ -1,0 +1,144 @@
+// Paste assignment on the real desktop: the clipboard of Wine's desktop, and message boxes
+// answered by a second thread that reads the text from the box itself.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <future>
+#include <string>
+
+#include "TestFolder.h"
+#include "TestText.h"
+#include "common/FileSystem.h"
+#include "editing/untPasteSave.h"
+
+namespace vesk {
+namespace {
+
+using test::Ansi;
+
+void PutTextOnClipboard(const std::string& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    EXPECT_NE(SetClipboardData(CF_TEXT, memory), nullptr);
+    CloseClipboard();
+}
+
+void PutImageOnClipboard() {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+    ReleaseDC(nullptr, screen);
+    EXPECT_NE(SetClipboardData(CF_BITMAP, bitmap), nullptr);
+    CloseClipboard();
+}
+
+struct BoxSeen {
+    bool found = false;
+    std::string caption;
+    std::string text;
+    bool hasCancel = false;
+};
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
+    auto* seen = reinterpret_cast<BoxSeen*>(param);
+    char className[64] = {};
+    GetClassNameA(child, className, sizeof(className));
+    char text[4096] = {};
+    GetWindowTextA(child, text, sizeof(text));
+    if (lstrcmpiA(className, "Static") == 0 && std::strlen(text) > seen->text.size()) {
+        seen->text = text;
+    }
+    if (GetDlgCtrlID(child) == IDCANCEL) {
+        seen->hasCancel = true;
+    }
+    return TRUE;
+}
+
+// Waits for the message box of this process with the given caption, reads it and answers
+// with the button given.
+std::future<BoxSeen> AnswerBox(const std::string& caption, int button) {
+    return std::async(std::launch::async, [caption, button] {
+        BoxSeen seen;
+        for (int i = 0; i < 200 && !seen.found; ++i) {
+            HWND box = FindWindowA("#32770", caption.c_str());
+            if (box != nullptr && IsWindowVisible(box)) {
+                seen.found = true;
+                seen.caption = caption;
+                EnumChildWindows(box, CollectChild, reinterpret_cast<LPARAM>(&seen));
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+            } else {
+                Sleep(50);
+            }
+        }
+        return seen;
+    });
+}
+
+class PasteSaveOnDesktop : public testing::Test {
+protected:
+    test::TestFolder folder;
+    const std::string caption = Ansi("貼り付け割り当て");
+    const std::string path = folder / Ansi("夏の雨／青空.txt");
+};
+
+TEST_F(PasteSaveOnDesktop, OkSavesTheConfirmedTextWithCrLf) {
+    PutTextOnClipboard(Ansi("一行目\n二行目\n"));
+    auto box = AnswerBox(caption, IDOK);
+    EXPECT_TRUE(PasteSave().Execute(folder.Path(), Ansi("夏の雨/青空")));
+    const BoxSeen seen = box.get();
+    ASSERT_TRUE(seen.found);
+    EXPECT_TRUE(seen.hasCancel);
+    // The static control shows the lone-CR lines as separate lines.
+    EXPECT_NE(seen.text.find("\"" + path + Ansi("\" として")), std::string::npos) << seen.text;
+    EXPECT_NE(seen.text.find(Ansi("一行目\n二行目\n……")), std::string::npos) << seen.text;
+    EXPECT_NE(seen.text.find(Ansi("を保存します．")), std::string::npos);
+    EXPECT_EQ(CurrentFileSystem().ReadFile(path), Ansi("一行目\r\n二行目\r\n"));
+}
+
+TEST_F(PasteSaveOnDesktop, CancelSavesNothing) {
+    PutTextOnClipboard("words");
+    auto box = AnswerBox(caption, IDCANCEL);
+    EXPECT_FALSE(PasteSave().Execute(folder.Path(), Ansi("夏の雨/青空")));
+    EXPECT_TRUE(box.get().found);
+    EXPECT_EQ(CurrentFileSystem().KindOf(path), FileSystem::Kind::Missing);
+}
+
+TEST_F(PasteSaveOnDesktop, ExcerptIsTheFirstHundredBytes) {
+    PutTextOnClipboard(std::string(150, 'a') + std::string(150, 'b'));
+    auto box = AnswerBox(caption, IDCANCEL);
+    EXPECT_FALSE(PasteSave().Execute(folder.Path(), "x"));
+    const BoxSeen seen = box.get();
+    EXPECT_NE(seen.text.find(std::string(100, 'a') + Ansi("……")), std::string::npos);
+    EXPECT_EQ(seen.text.find(std::string(101, 'a')), std::string::npos);
+}
+
+TEST_F(PasteSaveOnDesktop, NoTextOnTheClipboardIsToldWithOkOnly) {
+    PutImageOnClipboard();
+    auto box = AnswerBox(caption, IDOK);
+    EXPECT_FALSE(PasteSave().Execute(folder.Path(), "x"));
+    const BoxSeen seen = box.get();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, Ansi("貼り付けられる形式じゃありません"));
+    EXPECT_FALSE(seen.hasCancel);
+    EXPECT_EQ(CurrentFileSystem().KindOf(folder / "x.txt"), FileSystem::Kind::Missing);
+}
+
+TEST_F(PasteSaveOnDesktop, EmptyTextReplacesAnExistingFileWithZeroBytes) {
+    ASSERT_TRUE(CurrentFileSystem().ReplaceFile(path, "old lyrics\r\n"));
+    PutTextOnClipboard("");
+    auto box = AnswerBox(caption, IDOK);
+    EXPECT_TRUE(PasteSave().Execute(folder.Path(), Ansi("夏の雨/青空")));
+    EXPECT_TRUE(box.get().found);
+    EXPECT_EQ(CurrentFileSystem().ReadFile(path), "");
+}
+
+}  // namespace
+}  // namespace vesk
