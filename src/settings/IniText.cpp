@@ -55,7 +55,7 @@ std::optional<std::string_view> IniText::HeaderName(std::string_view line) {
     if (close == std::string_view::npos || close == 0) {
         return std::nullopt;
     }
-    return text.substr(1, close - 1);
+    return TrimBlanks(text.substr(1, close - 1));
 }
 
 std::optional<IniText::Entry> IniText::EntryOf(std::string_view line) {

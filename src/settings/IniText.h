@@ -4,7 +4,7 @@
 // conversion; names and values are ANSI byte strings).
 //
 // - A line whose text (blanks trimmed) starts with "[" and holds a "]" opens a section; its
-//   name is what stands between the "[" and the last "]" of the line.
+//   name is what stands between the "[" and the last "]" of the line, without blanks around.
 // - A line inside a section that holds "=" is an entry: the key before the first "=", the
 //   value after it, both without surrounding blanks. Other lines, and entries before the
 //   first section, are ignored on reading and kept as they are on writing.

@@ -45,6 +45,11 @@ std::string Key(std::string_view ident, std::string_view suffix) {
     return std::string(ident).append(suffix);
 }
 
+// ident, a full stop and the item number.
+std::string ItemKey(std::string_view ident, std::int64_t n) {
+    return std::string(ident).append(".").append(IntToText(n));
+}
+
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
@@ -177,7 +182,7 @@ void TKelpIniFile::ReadStrings(std::string_view section, std::string_view ident,
     for (std::int32_t n = 0; n < count; ++n) {
         const std::size_t index = static_cast<std::size_t>(n);
         const std::string_view current = index < strings.size() ? strings[index] : "";
-        items.push_back(ReadText(section, Key(ident, "." + IntToText(n)), current));
+        items.push_back(ReadText(section, ItemKey(ident, n), current));
     }
     strings = std::move(items);
 }
@@ -186,7 +191,7 @@ void TKelpIniFile::WriteStrings(std::string_view section, std::string_view ident
                                 const std::vector<std::string>& strings) {
     WriteNumber(section, Key(ident, ".Count"), static_cast<std::int32_t>(strings.size()));
     for (std::size_t n = 0; n < strings.size(); ++n) {
-        WriteText(section, Key(ident, "." + IntToText(static_cast<std::int64_t>(n))), strings[n]);
+        WriteText(section, ItemKey(ident, static_cast<std::int64_t>(n)), strings[n]);
     }
 }
 

@@ -9,6 +9,10 @@ namespace {
 
 using test::Ansi;
 
+std::string Header(const std::string& name) {
+    return std::string("[").append(name).append("]");
+}
+
 struct ReadRow {
     std::string content;
     std::string section;
@@ -34,7 +38,8 @@ TEST(IniText, ReadsByTheFormatRules) {
         {"[S]\r\n \t K \t=  v w \t\r\n", "S", "K", "v w"},
         {"  [S]  \r\nK=v\r\n", "S", "K", "v"},
         {"[S] tail\r\nK=v\r\n", "S", "K", "v"},
-        {"[ S ]\r\nK=v\r\n", "S", "K", std::nullopt},
+        {"[ S\t]\r\nK=v\r\n", "S", "K", "v"},
+        {"[S]]\r\nK=v\r\n", "S]", "K", "v"},
         {"[S]\r\nK=\"abc\"\r\n", "S", "K", "abc"},
         {"[S]\r\nK='abc'\r\n", "S", "K", "abc"},
         {"[S]\r\nK= \"a b\" \r\n", "S", "K", "a b"},
@@ -60,12 +65,12 @@ TEST(IniText, ReadsByTheFormatRules) {
         {"[S]\r\nK=" + long3000 + "\r\n", "S", "K", long3000.substr(0, 2047)},
         {"[S]\r\nK=\"" + long3000 + "\"\r\n", "S", "K", long3000.substr(0, 2047)},
         {"[S]\r\nK=" + Ansi("　値　") + "\r\n", "S", "K", Ansi("　値　")},
-        {"[" + Ansi("歌詞A") + "]\r\nK=1\r\n", Ansi("歌詞a"), "K", "1"},
-        {"[" + a + "]\r\nK=1\r\n", di, "K", std::nullopt},
+        {Header(Ansi("歌詞A")) + "\r\nK=1\r\n", Ansi("歌詞a"), "K", "1"},
+        {Header(a) + "\r\nK=1\r\n", di, "K", std::nullopt},
         {"[S]\r\n" + a + "=1\r\n", "S", di, std::nullopt},
         {"[S]\r\n" + a + "=1\r\n", "S", a, "1"},
-        {"[" + zo + "]\r\nK=1\r\n", zo, "K", "1"},
-        {"[" + zo + "\r\nK=1\r\n", zo, "K", std::nullopt},
+        {Header(zo) + "\r\nK=1\r\n", zo, "K", "1"},
+        {std::string("[").append(zo) + "\r\nK=1\r\n", zo, "K", std::nullopt},
     };
     for (const ReadRow& row : rows) {
         EXPECT_EQ(IniText(row.content).Read(row.section, row.key), row.value)
