@@ -181,7 +181,8 @@ void TKelpIniFile::ReadStrings(std::string_view section, std::string_view ident,
     std::vector<std::string> items;
     for (std::int32_t n = 0; n < count; ++n) {
         const std::size_t index = static_cast<std::size_t>(n);
-        const std::string_view current = index < strings.size() ? strings[index] : "";
+        const std::string_view current =
+            index < strings.size() ? std::string_view(strings[index]) : std::string_view();
         items.push_back(ReadText(section, ItemKey(ident, n), current));
     }
     strings = std::move(items);
