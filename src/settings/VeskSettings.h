@@ -2,8 +2,9 @@
 
 // The routines that read and write Vesk.ini, one per routine of the program that touches
 // the file, each with its keys in its fixed order (the keys themselves: SettingKeys.h).
-// Each opens its own TKelpIniFile on iniPath (SettingsFilePath()) and releases it before it
-// returns; nothing is kept between calls. Owners only apply the values.
+// Each opens its own TKelpIniFile on iniPath (SettingsFilePath() of
+// settings/win32/SettingsPath.h) and releases it before it returns; nothing is kept between
+// calls. Owners only apply the values.
 //
 // Errors:
 // - A write that the file system refuses throws IniWriteError at that key; what the routine
