@@ -327,7 +327,16 @@ void TTaskTrayIcon::TaskbarCreated(std::uintptr_t wParam, std::intptr_t lParam) 
     if (registered_ && shown_) {
         registered_ = false;
         shown_ = false;
-        Add();
+        try {
+            Add();
+        } catch (const ENotifyIconError&) {
+            // The message also comes when the shell has kept the icon (a tray that starts
+            // after the program, another program broadcasting it): then the icon is there.
+            if (!Notify(NotifyIconAction::Modify, true)) {
+                throw;
+            }
+            MarkAdded();
+        }
     } else if (registered_) {
         registered_ = false;
     }

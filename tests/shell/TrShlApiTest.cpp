@@ -349,6 +349,23 @@ TEST(TTaskTrayIcon, TaskbarCreatedAddsTheIconAgain) {
     EXPECT_EQ(f.shell.Actions(), (std::vector<A>{A::Add}));
 }
 
+TEST(TTaskTrayIcon, TaskbarCreatedWhileTheShellKeptTheIconIsNoError) {
+    using A = NotifyIconAction;
+    constexpr std::uint32_t kAlreadyThere = 0x80004005;
+    Fixture f;
+    ASSERT_TRUE(f.icon.Add());
+    f.shell.calls.clear();
+    f.shell.answers = {{false, kAlreadyThere}, {true, 0}};
+    EXPECT_NO_THROW(f.icon.HandleMessage(kTaskbarCreated, 0, 0));
+    EXPECT_EQ(f.shell.Actions(), (std::vector<A>{A::Add, A::Modify}));
+    EXPECT_TRUE(f.icon.Shown());
+    EXPECT_TRUE(f.icon.Registered());
+
+    // A shell that neither takes nor knows the icon is still an error.
+    f.shell.answers = {{false, kAlreadyThere}, {false, kAlreadyThere}};
+    EXPECT_THROW(f.icon.HandleMessage(kTaskbarCreated, 0, 0), ENotifyIconError);
+}
+
 TEST(TTaskTrayIcon, DispatchAndDestruction) {
     using A = NotifyIconAction;
     FakeShell shell;
