@@ -97,6 +97,12 @@ public:
         if (kind == Kind::Directory || kind == Kind::Other) {
             return false;
         }
+        // Windows refuses to move over a read-only file, Wine does not: refuse it here so
+        // that a file the user protected is never replaced.
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (kind == Kind::File && (attributes & FILE_ATTRIBUTE_READONLY)) {
+            return false;
+        }
         char temporary[MAX_PATH + 1] = {};
         if (GetTempFileNameA(FolderOf(path).c_str(), "vsk", 0, temporary) == 0) {
             return false;

@@ -1,0 +1,177 @@
+#pragma once
+
+// The routines that read and write Vesk.ini, one per routine of the program that touches
+// the file, each with its keys in its fixed order (the keys themselves: SettingKeys.h).
+// Each opens its own TKelpIniFile on iniPath (SettingsFilePath() of
+// settings/win32/SettingsPath.h) and releases it before it returns; nothing is kept between
+// calls. Owners only apply the values.
+//
+// Errors:
+// - A write that the file system refuses throws IniWriteError at that key; what the routine
+//   wrote before it stays in the file, and the file is otherwise unchanged.
+// - A colour value that cannot be read throws IniConvertError at that key. The routines
+//   that read colours fill the settings object passed in field by field, in key order, and
+//   assign each field as soon as its key has been read: on the error, the fields of the
+//   keys before it hold what was read and the rest keep the values they had. The owner
+//   applies the object and passes the error on:
+//
+//       try {
+//           ReadLyricsWindowSettings(SettingsFilePath(), settings);
+//       } catch (const IniConvertError&) {
+//           Apply(settings);
+//           throw;
+//       }
+//       Apply(settings);
+//
+// Missing keys take the defaults of SettingKeys.h; the font, size and position keys take
+// the object's current values. Numbers are passed on as stored: ranges and low-bit rules
+// are the owner's.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/Color.h"
+#include "common/Font.h"
+#include "settings/KelpIniFile.h"
+#include "settings/SettingKeys.h"
+
+namespace vesk {
+
+// Bytes of "Delimiters" that the title check uses.
+inline constexpr std::size_t kDelimitersMaxBytes = 255;
+
+// The program's folder (with its trailing separator) followed by "Vesk.ini".
+std::string SettingsFilePathIn(std::string_view programFolder);
+
+// Main form start-up: "LyricShow", then "Connection" "On".
+struct StartupSettings {
+    bool lyricShow = keys::kLyricShow.defaultValue;        // open the lyrics window
+    bool connectionOn = keys::kConnectionOn.defaultValue;  // start the player if not found
+};
+StartupSettings ReadStartupSettings(const std::string& iniPath);
+
+// The main form's LoadMainSettings.
+struct MainFormSettings {
+    std::int32_t topCut = keys::kTopCut.defaultValue;
+    std::int32_t bottomCut = keys::kBottomCut.defaultValue;
+    std::int32_t titlePos = keys::kTitlePos.defaultValue;
+    std::string delimiters{keys::kDelimiters.defaultValue};  // at most 255 bytes
+    std::string getClassName{keys::kGetClassName.defaultValue};
+    std::string getTitle{keys::kGetTitle.defaultValue};
+    std::int32_t checkTime = keys::kCheckTime.defaultValue;
+    bool sensetive = keys::kSensetive.defaultValue;
+    std::string player{keys::kPlayer.defaultValue};
+    bool lyricsMasterOn = keys::kLyricsMasterOn.defaultValue;
+    std::string lyricsMasterPath{keys::kLyricsMasterPath.defaultValue};
+    bool closePlayer = keys::kConnectionClose.defaultValue;
+    std::string pasteSavePath{keys::kPasteSavePath.defaultValue};
+    bool notAmazon = keys::kNotAmazon.defaultValue;
+    std::int32_t priority = keys::kPriority.defaultValue;
+};
+// Never fails; "Delimiters" is cut to its first 255 bytes.
+MainFormSettings ReadMainFormSettings(const std::string& iniPath);
+
+// Main form exit: "LyricShow", whether the lyrics window is open.
+void WriteLyricShow(const std::string& iniPath, bool lyricsWindowOpen);
+
+// The lyrics window's LoadSettings: every key of "LyricsForm". font, size and position are
+// read over their current values.
+struct LyricsWindowSettings {
+    Font font = NewFont();
+    WindowSize size;
+    WindowPosition position;
+    bool alphaBlend = keys::kFormAlphaBlend.defaultValue;
+    std::int32_t alphaBlendValue = keys::kFormAlphaBlendValue.defaultValue;
+    Color backColor = keys::kBackColor.defaultValue;
+    bool backTransparent = keys::kBackTransparent.defaultValue;
+    std::int32_t formPos = keys::kFormPos.defaultValue;
+    bool fadeInOut = keys::kFadeInOut.defaultValue;
+    bool formFix = keys::kFormFix.defaultValue;
+    bool fitBottom = keys::kFitBottom.defaultValue;
+    bool fitRight = keys::kFitRight.defaultValue;
+    bool changeWidth = keys::kChangeWidth.defaultValue;
+    std::int32_t alignment = keys::kAlignment.defaultValue;
+    Color shadowColor = keys::kShadowColor.defaultValue;
+    std::int32_t shadowLeft = keys::kShadowLeft.defaultValue;
+    std::int32_t shadowTop = keys::kShadowTop.defaultValue;
+    bool shadowHighLight = keys::kShadowHighLight.defaultValue;
+};
+// Throws IniConvertError at "Font", "BackColor" or "ShadowColor" (see above).
+void ReadLyricsWindowSettings(const std::string& iniPath, LyricsWindowSettings& settings);
+
+// The lyrics window's own state, written when it closes (all six values) and by the
+// settings dialog while the window is open (size, position, formPos, backTransparent).
+struct LyricsWindowState {
+    Font font = NewFont();
+    WindowSize size;
+    WindowPosition position;
+    bool backTransparent = false;
+    std::int32_t formPos = 0;
+    bool formFix = false;
+};
+// The lyrics window's close: "Font", "FormSize", "FormClientPos", "BackTransparent",
+// "FormPos", "FormFix".
+void WriteLyricsWindowState(const std::string& iniPath, const LyricsWindowState& state);
+
+// The settings dialog's display page ("LyricsForm" but the lyrics window's own state).
+struct DisplaySettings {
+    Font font = NewFont();
+    bool alphaBlend = keys::kFormAlphaBlend.defaultValue;
+    std::int32_t alphaBlendValue = keys::kFormAlphaBlendValue.defaultValue;
+    Color backColor = keys::kBackColor.defaultValue;
+    bool changeWidth = keys::kChangeWidth.defaultValue;
+    bool fitBottom = keys::kFitBottom.defaultValue;
+    bool fitRight = keys::kFitRight.defaultValue;
+    bool fadeInOut = keys::kFadeInOut.defaultValue;
+    std::int32_t alignment = keys::kAlignment.defaultValue;  // -1: none chosen
+    Color shadowColor = keys::kShadowColor.defaultValue;
+    std::int32_t shadowLeft = keys::kShadowLeft.defaultValue;
+    std::int32_t shadowTop = keys::kShadowTop.defaultValue;
+    bool shadowHighLight = keys::kShadowHighLight.defaultValue;
+};
+// LoadDisplaySettings: "Font" is read over a new font (NewFont()), then the other keys in
+// the dialog's order. The font is assigned last, after every other key has been read, as
+// the dialog shows it after them: on IniConvertError it keeps its value.
+void ReadDisplaySettings(const std::string& iniPath, DisplaySettings& settings);
+// SaveDisplaySettings; then, when openLyricsWindow is given, its "FormSize",
+// "FormClientPos", "FormPos" and "BackTransparent".
+void WriteDisplaySettings(const std::string& iniPath, const DisplaySettings& settings,
+                          const LyricsWindowState* openLyricsWindow);
+
+// The settings dialog's title page ("TitleGet").
+struct TitleGetSettings {
+    std::string getClassName{keys::kGetClassName.defaultValue};
+    std::string getTitle{keys::kGetTitle.defaultValue};
+    std::int32_t topCut = keys::kTopCut.defaultValue;
+    std::int32_t bottomCut = keys::kBottomCut.defaultValue;
+    std::int32_t titlePos = keys::kTitlePos.defaultValue;
+    std::string delimiters{keys::kDelimiters.defaultValue};
+    std::int32_t checkTime = keys::kCheckTime.defaultValue;
+    bool sensetive = keys::kSensetive.defaultValue;
+};
+// LoadTitleGetSettings; never fails.
+TitleGetSettings ReadTitleGetSettings(const std::string& iniPath);
+// SaveTitleGetSettings.
+void WriteTitleGetSettings(const std::string& iniPath, const TitleGetSettings& settings);
+
+// The settings dialog's connection and other pages ("Connection", "MainForm" but
+// "LyricShow").
+struct ConnectionSettings {
+    bool connectionOn = keys::kConnectionOn.defaultValue;
+    std::string player{keys::kPlayer.defaultValue};
+    bool closePlayer = keys::kConnectionClose.defaultValue;
+    bool lyricsMasterOn = keys::kLyricsMasterOn.defaultValue;
+    std::string lyricsMasterPath{keys::kLyricsMasterPath.defaultValue};
+    std::string pasteSavePath{keys::kPasteSavePath.defaultValue};
+    bool notAmazon = keys::kNotAmazon.defaultValue;
+    std::int32_t priority = keys::kPriority.defaultValue;  // -1: none chosen
+};
+// LoadConnectionSettings; never fails.
+ConnectionSettings ReadConnectionSettings(const std::string& iniPath);
+// SaveConnectionSettings (in its own order: "LyricsMasterOn" before "LyricsMasterPath"
+// before "Close").
+void WriteConnectionSettings(const std::string& iniPath, const ConnectionSettings& settings);
+
+}  // namespace vesk

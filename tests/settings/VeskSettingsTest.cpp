@@ -1,0 +1,241 @@
+#include "settings/VeskSettings.h"
+
+#include <gtest/gtest.h>
+
+#include "MemoryFileSystem.h"
+#include "TestText.h"
+
+namespace vesk {
+namespace {
+
+using test::Ansi;
+
+const std::string kPath = SettingsFilePathIn("C:\\Program Files\\Vesk\\");
+
+class VeskSettingsTest : public testing::Test {
+protected:
+    void SetFile(const std::string& content) { files_.files[kPath] = content; }
+    std::string File() const { return files_.files.at(kPath); }
+
+    test::MemoryFileSystem files_;
+    ScopedFileSystem scope_{files_};
+};
+
+TEST_F(VeskSettingsTest, PathIsTheProgramFolderAndAFixedName) {
+    EXPECT_EQ(kPath, "C:\\Program Files\\Vesk\\Vesk.ini");
+}
+
+TEST_F(VeskSettingsTest, WithoutAFileEveryReaderUsesTheDefaults) {
+    const StartupSettings startup = ReadStartupSettings(kPath);
+    EXPECT_TRUE(startup.lyricShow);
+    EXPECT_FALSE(startup.connectionOn);
+
+    const MainFormSettings main = ReadMainFormSettings(kPath);
+    EXPECT_EQ(main.getClassName, "Lilith");
+    EXPECT_EQ(main.getTitle, "");
+    EXPECT_EQ(main.topCut, 8);
+    EXPECT_EQ(main.bottomCut, 0);
+    EXPECT_EQ(main.titlePos, 1);
+    EXPECT_EQ(main.delimiters, "-<>");
+    EXPECT_EQ(main.checkTime, 1000);
+    EXPECT_TRUE(main.sensetive);
+    EXPECT_EQ(main.player, "");
+    EXPECT_FALSE(main.lyricsMasterOn);
+    EXPECT_EQ(main.lyricsMasterPath, "");
+    EXPECT_FALSE(main.closePlayer);
+    EXPECT_EQ(main.pasteSavePath, "");
+    EXPECT_FALSE(main.notAmazon);
+    EXPECT_EQ(main.priority, 1);
+
+    // The window's font and geometry stay what the window had.
+    LyricsWindowSettings window;
+    window.font.charset = kShiftJisCharset;
+    window.size = {280, 159};
+    window.position = {205, 528};
+    window.backColor = 0x123;
+    window.alphaBlendValue = 7;
+    window.formFix = true;
+    ReadLyricsWindowSettings(kPath, window);
+    EXPECT_EQ(window.font.name, Ansi("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(window.font.size, 9);
+    EXPECT_EQ(window.font.color, kClWindowText);
+    EXPECT_EQ(window.size, (WindowSize{280, 159}));
+    EXPECT_EQ(window.position, (WindowPosition{205, 528}));
+    EXPECT_EQ(window.backColor, kClWhite);
+    EXPECT_EQ(window.alphaBlendValue, 255);
+    EXPECT_FALSE(window.alphaBlend);
+    EXPECT_FALSE(window.formFix);
+    EXPECT_EQ(window.shadowLeft, 0);
+    EXPECT_EQ(window.shadowTop, 0);
+    EXPECT_EQ(window.shadowColor, 0x00808080u);
+
+    DisplaySettings display;
+    display.font.name = "Arial";
+    display.alignment = -1;
+    ReadDisplaySettings(kPath, display);
+    EXPECT_EQ(display.font, NewFont());
+    EXPECT_EQ(display.alignment, 0);
+
+    const TitleGetSettings title = ReadTitleGetSettings(kPath);
+    EXPECT_EQ(title.getClassName, "Lilith");
+    EXPECT_EQ(title.checkTime, 1000);
+    const ConnectionSettings connection = ReadConnectionSettings(kPath);
+    EXPECT_FALSE(connection.connectionOn);
+    EXPECT_EQ(connection.priority, 1);
+    EXPECT_TRUE(files_.files.empty());
+}
+
+TEST_F(VeskSettingsTest, PresentEmptyValues) {
+    SetFile("[TitleGet]\r\nGetClassName=\r\nCheckTime=\r\n");
+    const MainFormSettings main = ReadMainFormSettings(kPath);
+    EXPECT_EQ(main.getClassName, "");
+    EXPECT_EQ(main.checkTime, 1000);
+    EXPECT_EQ(ReadTitleGetSettings(kPath).getClassName, "");
+}
+
+TEST_F(VeskSettingsTest, TheTitleCheckUsesTheFirst255DelimiterBytes) {
+    const std::string delimiters(300, '-');
+    SetFile("[TitleGet]\r\nDelimiters=" + delimiters + "\r\n");
+    EXPECT_EQ(ReadMainFormSettings(kPath).delimiters, delimiters.substr(0, 255));
+    EXPECT_EQ(ReadTitleGetSettings(kPath).delimiters, delimiters);
+}
+
+TEST_F(VeskSettingsTest, FirstApplyThenExitWriteTheWholeFileInOrder) {
+    LyricsWindowState window;
+    window.size = {300, 120};
+    window.position = {10, -20};
+    window.formPos = 2;
+    window.backTransparent = true;
+    window.formFix = true;  // not the dialog's to write
+    DisplaySettings display;
+    display.alignment = -1;
+    WriteDisplaySettings(kPath, display, &window);
+    TitleGetSettings title;
+    title.getClassName = Ansi("歌詞プレーヤー");
+    WriteTitleGetSettings(kPath, title);
+    ConnectionSettings connection;
+    connection.lyricsMasterPath = "\"C:\\LM\\lm.exe\" [title]";
+    WriteConnectionSettings(kPath, connection);
+    WriteLyricShow(kPath, false);
+
+    const std::string marker = Ansi("【quote】");
+    EXPECT_EQ(File(),
+              Ansi("[LyricsForm]\r\n"
+                   "Font.Name=ＭＳ Ｐゴシック\r\nFont.Size=9\r\nFont.Style=0\r\n"
+                   "Font.Color=0x80000008\r\n"
+                   "FormAlphaBlend=0\r\nFormAlphaBlendValue=255\r\nBackColor=0x00FFFFFF\r\n"
+                   "ChangeWidth=0\r\nFitBottom=0\r\nFitRight=0\r\nFadeInOut=0\r\n"
+                   "Alignment=-1\r\nShadowColor=0x00808080\r\nShadowLeft=0\r\n"
+                   "ShadowTop=0\r\nShadowHighLight=0\r\n"
+                   "FormSize.XSize=300\r\nFormSize.YSize=120\r\n"
+                   "FormClientPos.X=10\r\nFormClientPos.Y=-20\r\n"
+                   "FormPos=2\r\nBackTransparent=1\r\n"
+                   "[TitleGet]\r\n"
+                   "GetClassName=歌詞プレーヤー\r\nGetTitle=\r\nTopCut=8\r\nBottomCut=0\r\n"
+                   "TitlePos=1\r\nDelimiters=-<>\r\nCheckTime=1000\r\nSensetive=1\r\n"
+                   "[Connection]\r\n"
+                   "On=0\r\nPlayer=\r\nLyricsMasterOn=0\r\n"
+                   "LyricsMasterPath=【quote】C:\\LM\\lm.exe【quote】 [title]\r\nClose=0\r\n"
+                   "[MainForm]\r\n"
+                   "PasteSavePath=\r\nNotAmazon=0\r\nPriority=1\r\nLyricShow=0\r\n"));
+
+    EXPECT_EQ(ReadMainFormSettings(kPath).lyricsMasterPath, connection.lyricsMasterPath);
+    EXPECT_EQ(ReadConnectionSettings(kPath).lyricsMasterPath, connection.lyricsMasterPath);
+    EXPECT_EQ(ReadMainFormSettings(kPath).getClassName, Ansi("歌詞プレーヤー"));
+    EXPECT_FALSE(ReadStartupSettings(kPath).lyricShow);
+}
+
+TEST_F(VeskSettingsTest, ApplyWithTheLyricsWindowClosedLeavesItsStateAlone) {
+    SetFile("[LyricsForm]\r\nFormPos=1\r\n");
+    WriteDisplaySettings(kPath, DisplaySettings{}, nullptr);
+    const std::string file = File();
+    EXPECT_EQ(file.find("FormSize"), std::string::npos);
+    EXPECT_EQ(file.find("FormClientPos"), std::string::npos);
+    EXPECT_EQ(file.find("BackTransparent"), std::string::npos);
+    EXPECT_NE(file.find("FormPos=1\r\n"), std::string::npos);
+}
+
+TEST_F(VeskSettingsTest, LyricsWindowStateRoundTrip) {
+    LyricsWindowState state;
+    state.font = {Ansi("ＭＳ 明朝"), 24, kFontBold | kFontItalic, 0x00FFFFFE, kShiftJisCharset,
+                  FontPitch::Default};
+    state.size = {400, 60};
+    state.position = {-100, 900};
+    state.backTransparent = true;
+    state.formPos = 1;
+    state.formFix = true;
+    WriteLyricsWindowState(kPath, state);
+    EXPECT_EQ(File(), Ansi("[LyricsForm]\r\nFont.Name=ＭＳ 明朝\r\nFont.Size=24\r\nFont.Style=3\r\n"
+                           "Font.Color=0x00FFFFFE\r\nFormSize.XSize=400\r\nFormSize.YSize=60\r\n"
+                           "FormClientPos.X=-100\r\nFormClientPos.Y=900\r\n"
+                           "BackTransparent=1\r\nFormPos=1\r\nFormFix=1\r\n"));
+
+    LyricsWindowSettings read;
+    ReadLyricsWindowSettings(kPath, read);
+    EXPECT_EQ(read.font.name, state.font.name);
+    EXPECT_EQ(read.font.style, state.font.style);
+    EXPECT_EQ(read.font.color, state.font.color);
+    EXPECT_EQ(read.size, state.size);
+    EXPECT_EQ(read.position, state.position);
+    EXPECT_TRUE(read.backTransparent);
+    EXPECT_EQ(read.formPos, 1);
+    EXPECT_TRUE(read.formFix);
+}
+
+TEST_F(VeskSettingsTest, AColourThatCannotBeReadStopsAtItsKey) {
+    SetFile(
+        "[LyricsForm]\r\nFont.Size=20\r\nFormSize.XSize=500\r\nFormAlphaBlend=1\r\n"
+        "FormAlphaBlendValue=100\r\nBackColor=white\r\nFormPos=1\r\nShadowLeft=3\r\n");
+    // Keys before "BackColor" are read; it and the rest keep the values the owner had.
+    LyricsWindowSettings window;
+    window.backColor = 0x111;
+    window.formPos = 7;
+    window.shadowLeft = 9;
+    EXPECT_THROW(ReadLyricsWindowSettings(kPath, window), IniConvertError);
+    EXPECT_EQ(window.font.size, 20);
+    EXPECT_EQ(window.size.width, 500);
+    EXPECT_TRUE(window.alphaBlend);
+    EXPECT_EQ(window.alphaBlendValue, 100);
+    EXPECT_EQ(window.backColor, 0x111u);
+    EXPECT_EQ(window.formPos, 7);
+    EXPECT_EQ(window.shadowLeft, 9);
+
+    // The dialog shows the font after the other keys: it keeps its value too.
+    DisplaySettings display;
+    display.font.name = "initial";
+    display.shadowLeft = 9;
+    EXPECT_THROW(ReadDisplaySettings(kPath, display), IniConvertError);
+    EXPECT_EQ(display.font.name, "initial");
+    EXPECT_TRUE(display.alphaBlend);
+    EXPECT_EQ(display.alphaBlendValue, 100);
+    EXPECT_EQ(display.shadowLeft, 9);
+
+    // A bad font colour stops the window before anything is read.
+    SetFile("[LyricsForm]\r\nFont.Size=20\r\nFont.Color=\r\nFormSize.XSize=500\r\n");
+    LyricsWindowSettings early;
+    early.size = {1, 2};
+    try {
+        ReadLyricsWindowSettings(kPath, early);
+        ADD_FAILURE() << "no error";
+    } catch (const IniConvertError& error) {
+        EXPECT_EQ(std::string(error.Message()), Ansi("'$' は整数ではありません"));
+    }
+    EXPECT_EQ(early.font, NewFont());
+    EXPECT_EQ(early.size, (WindowSize{1, 2}));
+}
+
+TEST_F(VeskSettingsTest, ARefusedWriteStopsTheRoutineAtThatKey) {
+    SetFile("[TitleGet]\r\nGetClassName=old\r\nTopCut=3\r\n");
+    files_.writesLeft = 2;
+    TitleGetSettings title;
+    title.getClassName = "new";
+    title.getTitle = "t";
+    title.topCut = 5;
+    EXPECT_THROW(WriteTitleGetSettings(kPath, title), IniWriteError);
+    EXPECT_EQ(File(), "[TitleGet]\r\nGetClassName=new\r\nTopCut=3\r\nGetTitle=t\r\n");
+    EXPECT_THROW(WriteLyricShow(kPath, true), IniWriteError);
+    EXPECT_EQ(File(), "[TitleGet]\r\nGetClassName=new\r\nTopCut=3\r\nGetTitle=t\r\n");
+}
+
+}  // namespace
+}  // namespace vesk
