@@ -56,12 +56,12 @@ public:
     virtual void FillRect(const TRect& rect, Color color) = 0;
 
     // Selects the font for the following text calls; text is drawn without a background box.
-    virtual void SelectFont(const Font& font) = 0;
+    virtual void SetFont(const Font& font) = 0;
     virtual void SetTextColor(Color color) = 0;
 
     // DrawTextA: draws text into rect with the format flags and returns the text's height.
     // With kDtCalcRect it draws nothing and sets rect to the text's extent instead.
-    virtual int DrawText(std::string_view text, TRect& rect, TextFormat format) = 0;
+    virtual int DrawTextRect(std::string_view text, TRect& rect, TextFormat format) = 0;
     // Width of text on one line (GetTextExtentPoint32A).
     virtual int TextWidth(std::string_view text) = 0;
     // The selected font's overhang (tmOverhang of its text metrics).

@@ -87,9 +87,9 @@ void TCustomLabel::AdjustSize() {
     if (canvas == nullptr) {
         return;
     }
-    canvas->SelectFont(font_);
+    canvas->SetFont(font_);
     TRect measured = ClientRect();
-    canvas->DrawText(DrawnText(), measured, format);
+    canvas->DrawTextRect(DrawnText(), measured, format);
     int left = Left();
     if (alignment_ == TAlignment::taRightJustify) {
         left += Width() - measured.right;

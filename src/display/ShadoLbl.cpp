@@ -34,7 +34,7 @@ void DrawRun(TCanvas& surface, const TextRun& run, const TRect& textRect, int& l
     if (count == 1) {
         surface.SetTextColor(start);
         TRect rect{left, textRect.top, textRect.right, textRect.bottom};
-        surface.DrawText(run.text, rect, format);
+        surface.DrawTextRect(run.text, rect, format);
         left += surface.TextWidth(run.text);
         return;
     }
@@ -46,7 +46,7 @@ void DrawRun(TCanvas& surface, const TextRun& run, const TRect& textRect, int& l
         surface.SetTextColor(GradientColor(start, end, index, count));
         const int right = left + surface.TextWidth(character) - overhang;
         TRect rect{left, textRect.top, right, textRect.bottom};
-        surface.DrawText(character, rect, format);
+        surface.DrawTextRect(character, rect, format);
         left = right;
     }
 }
@@ -186,9 +186,9 @@ void TShadowLabel::Paint(TCanvas& canvas) {
         PaintBackground(canvas, surface, offscreen.get());
     }
 
-    surface.SelectFont(Font());
+    surface.SetFont(Font());
     TRect measured = client;
-    surface.DrawText(text, measured, format | kDtCalcRect);
+    surface.DrawTextRect(text, measured, format | kDtCalcRect);
     const int textHeight = measured.Height();
     TRect textRect = client;
     if (Layout() == TTextLayout::tlCenter) {
@@ -201,12 +201,12 @@ void TShadowLabel::Paint(TCanvas& canvas) {
     if (shadow_.Visible()) {
         surface.SetTextColor(enabled ? shadow_.Color() : kClGray);
         TRect rect = textRect.Moved(shadow_.OffsetLeft(), shadow_.OffsetTop());
-        surface.DrawText(text, rect, format);
+        surface.DrawTextRect(text, rect, format);
     }
     if (highlight_.Visible()) {
         surface.SetTextColor(enabled ? highlight_.Color() : kClBtnHighlight);
         TRect rect = textRect.Moved(highlight_.OffsetLeft(), highlight_.OffsetTop());
-        surface.DrawText(text, rect, format);
+        surface.DrawTextRect(text, rect, format);
     }
     PaintText(surface, text, textRect, format);
 
@@ -251,7 +251,7 @@ void TShadowLabel::PaintText(TCanvas& surface, std::string_view text, const TRec
     }
     surface.SetTextColor(Enabled() ? Font().color : kClBtnShadow);
     TRect rect = textRect;
-    surface.DrawText(text, rect, format);
+    surface.DrawTextRect(text, rect, format);
 }
 
 TextFormat LabelTextFormat(TAlignment alignment, bool wordWrap, bool showAccelChar,

@@ -72,11 +72,11 @@ public:
     void FillRect(const TRect& rect, Color color) override {
         Log("fill " + RectText(rect) + " " + Hex(color));
     }
-    void SelectFont(const Font& font) override {
+    void SetFont(const Font& font) override {
         Log("font " + font.name + " " + std::to_string(font.size));
     }
     void SetTextColor(Color color) override { Log("color " + Hex(color)); }
-    int DrawText(std::string_view text, TRect& rect, TextFormat format) override {
+    int DrawTextRect(std::string_view text, TRect& rect, TextFormat format) override {
         const TRect given = rect;
         const TRect measured = Measure(text, rect, format);
         if ((format & kDtCalcRect) != 0) {
@@ -149,10 +149,10 @@ public:
 
     Color ToRgb(Color color) const override { return drawing_.ToRgb(color); }
     void FillRect(const TRect& rect, Color color) override { drawing_.FillRect(rect, color); }
-    void SelectFont(const Font& font) override { drawing_.SelectFont(font); }
+    void SetFont(const Font& font) override { drawing_.SetFont(font); }
     void SetTextColor(Color color) override { drawing_.SetTextColor(color); }
-    int DrawText(std::string_view text, TRect& rect, TextFormat format) override {
-        return drawing_.DrawText(text, rect, format);
+    int DrawTextRect(std::string_view text, TRect& rect, TextFormat format) override {
+        return drawing_.DrawTextRect(text, rect, format);
     }
     int TextWidth(std::string_view text) override { return drawing_.TextWidth(text); }
     int TextOverhang() override { return drawing_.TextOverhang(); }

@@ -87,7 +87,7 @@ void TGdiCanvasOf<Base>::FillRect(const TRect& rect, Color color) {
 }
 
 template <class Base>
-void TGdiCanvasOf<Base>::SelectFont(const Font& font) {
+void TGdiCanvasOf<Base>::SetFont(const Font& font) {
     FontHandle created = CreateGdiFont(dc_, font);
     if (!created) {
         return;
@@ -102,7 +102,7 @@ void TGdiCanvasOf<Base>::SetTextColor(Color color) {
 }
 
 template <class Base>
-int TGdiCanvasOf<Base>::DrawText(std::string_view text, TRect& rect, TextFormat format) {
+int TGdiCanvasOf<Base>::DrawTextRect(std::string_view text, TRect& rect, TextFormat format) {
     RECT area = ToRect(rect);
     const int height = DrawTextA(dc_, text.data(), Length(text), &area, format);
     rect = {area.left, area.top, area.right, area.bottom};

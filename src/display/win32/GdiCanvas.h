@@ -26,9 +26,9 @@ public:
 
     Color ToRgb(Color color) const override;
     void FillRect(const TRect& rect, Color color) override;
-    void SelectFont(const Font& font) override;
+    void SetFont(const Font& font) override;
     void SetTextColor(Color color) override;
-    int DrawText(std::string_view text, TRect& rect, TextFormat format) override;
+    int DrawTextRect(std::string_view text, TRect& rect, TextFormat format) override;
     int TextWidth(std::string_view text) override;
     int TextOverhang() override;
     std::unique_ptr<TBitmapCanvas> CreateBitmap(int width, int height) override;
