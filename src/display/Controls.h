@@ -21,6 +21,13 @@
 //
 //   if (auto result = host_.HandleMessage(message, wParam, lParam)) return *result;
 //
+// Mouse messages over a control go to its events and not to the window (a right click still
+// ends in the window's WM_CONTEXTMENU); the rest reach the window as before. To size a label
+// to its text: anchors left and top only, AutoSize on (it measures at its current width,
+// which limits the lines while WordWrap is on), read its size, AutoSize off, anchors back.
+// The host can also erase the background with a colour (SetBackground) and paint through a
+// memory bitmap (SetDoubleBuffered). In a dialog, TControlPanel is a child window with a host.
+//
 // Controls and host refer to each other without owning: whichever goes first detaches the
 // other.
 

@@ -157,13 +157,13 @@ std::optional<LRESULT> TWinControlHost::EraseBackground(HDC dc, bool fromBeginPa
 }
 
 void TWinControlHost::PaintControlsTo(HDC dc, const RECT& area) {
-    PaintControls({area.left, area.top, area.right, area.bottom}, [dc](TControl& control) {
+    PaintControls({area.left, area.top, area.right, area.bottom}, [this, dc](TControl& control) {
         const TRect bounds = control.BoundsRect();
         const int saved = SaveDC(dc);
         IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
         OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
         {
-            TGdiCanvas canvas(dc);
+            TGdiCanvas canvas(dc, &surfaces_);
             control.Paint(canvas);
         }
         RestoreDC(dc, saved);

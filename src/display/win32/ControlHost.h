@@ -12,6 +12,7 @@
 #include "common/Color.h"
 #include "common/win32/Window.h"
 #include "display/Controls.h"
+#include "display/win32/GdiCanvas.h"
 
 namespace vesk {
 
@@ -52,6 +53,7 @@ private:
     Color background_ = kClBtnFace;
     bool hasBackground_ = false;
     bool doubleBuffered_ = false;
+    TDibSurfacePool surfaces_;
 };
 
 // A child window that hosts controls, for placing them in a dialog.

@@ -1,6 +1,8 @@
 #include "display/win32/GdiCanvas.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 
 namespace vesk {
 
@@ -25,7 +27,61 @@ BYTE PitchOf(FontPitch pitch) {
     }
 }
 
+// Surfaces a pool keeps: the off-screen bitmap and the gradient strip of a label.
+constexpr std::size_t kKeptSurfaces = 2;
+
 }  // namespace
+
+DibSurface DibSurface::Create(HDC reference, int width, int height) {
+    DibSurface surface;
+    if (width <= 0 || height <= 0) {
+        return surface;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down: row 0 is the top row
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    BitmapHandle bitmap(CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDc dc(CreateCompatibleDC(reference));
+    if (!bitmap || !dc || bits == nullptr) {
+        return surface;
+    }
+    SelectObject(dc.Get(), bitmap.Get());
+    surface.bitmap = std::move(bitmap);
+    surface.dc = std::move(dc);
+    surface.bits = static_cast<std::uint8_t*>(bits);
+    surface.width = width;
+    surface.height = height;
+    surface.stride = (width * 3 + 3) & ~3;
+    return surface;
+}
+
+DibSurface TDibSurfacePool::Take(HDC reference, int width, int height) {
+    const auto fits = [&](const DibSurface& kept) {
+        return kept.width == width && kept.height == height;
+    };
+    const auto found = std::find_if(kept_.begin(), kept_.end(), fits);
+    if (found == kept_.end()) {
+        return DibSurface::Create(reference, width, height);
+    }
+    DibSurface surface = std::move(*found);
+    kept_.erase(found);
+    return surface;
+}
+
+void TDibSurfacePool::GiveBack(DibSurface surface) {
+    if (!surface.dc) {
+        return;
+    }
+    kept_.insert(kept_.begin(), std::move(surface));
+    if (kept_.size() > kKeptSurfaces) {
+        kept_.pop_back();
+    }
+}
 
 FontHandle CreateGdiFont(HDC dc, const Font& font) {
     LOGFONTA logFont{};
@@ -44,7 +100,7 @@ FontHandle CreateGdiFont(HDC dc, const Font& font) {
 }
 
 template <class Base>
-TGdiCanvasOf<Base>::TGdiCanvasOf(HDC dc) {
+TGdiCanvasOf<Base>::TGdiCanvasOf(HDC dc, TDibSurfacePool* pool) : pool_(pool) {
     Begin(dc);
 }
 
@@ -125,7 +181,7 @@ int TGdiCanvasOf<Base>::TextOverhang() {
 
 template <class Base>
 std::unique_ptr<TBitmapCanvas> TGdiCanvasOf<Base>::CreateBitmap(int width, int height) {
-    return TGdiBitmap::Create(dc_, width, height);
+    return TGdiBitmap::Create(dc_, width, height, pool_);
 }
 
 template <class Base>
@@ -144,49 +200,60 @@ void TGdiCanvasOf<Base>::Draw(int x, int y, TBitmapCanvas& bitmap) {
 template class TGdiCanvasOf<TCanvas>;
 template class TGdiCanvasOf<TBitmapCanvas>;
 
-std::unique_ptr<TGdiBitmap> TGdiBitmap::Create(HDC reference, int width, int height) {
-    if (width <= 0 || height <= 0) {
+std::unique_ptr<TGdiBitmap> TGdiBitmap::Create(HDC reference, int width, int height,
+                                               TDibSurfacePool* pool) {
+    DibSurface surface = pool != nullptr ? pool->Take(reference, width, height)
+                                         : DibSurface::Create(reference, width, height);
+    if (!surface.dc) {
         return nullptr;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down: row 0 is the top row
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    BitmapHandle bitmap(CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    MemoryDc memoryDc(CreateCompatibleDC(reference));
-    if (!bitmap || !memoryDc || bits == nullptr) {
-        return nullptr;
-    }
-    std::unique_ptr<TGdiBitmap> result(new TGdiBitmap);
-    result->previousBitmap_ = SelectObject(memoryDc.Get(), bitmap.Get());
-    result->bits_ = static_cast<std::uint8_t*>(bits);
-    result->width_ = width;
-    result->height_ = height;
-    result->stride_ = (width * 3 + 3) & ~3;  // rows are padded to 4 bytes
-    result->Begin(memoryDc.Get());
-    result->memoryDc_ = std::move(memoryDc);
-    result->bitmap_ = std::move(bitmap);
-    return result;
+    return std::unique_ptr<TGdiBitmap>(new TGdiBitmap(std::move(surface), pool));
+}
+
+TGdiBitmap::TGdiBitmap(DibSurface surface, TDibSurfacePool* pool)
+    : TGdiCanvasOf<TBitmapCanvas>(pool), surface_(std::move(surface)) {
+    Begin(surface_.dc.Get());
 }
 
 TGdiBitmap::~TGdiBitmap() {
     End();
-    if (memoryDc_ && previousBitmap_ != nullptr) {
-        SelectObject(memoryDc_.Get(), previousBitmap_);
+    if (Pool() != nullptr) {
+        Pool()->GiveBack(std::move(surface_));
     }
 }
 
 std::uint8_t* TGdiBitmap::Row(int y) {
     GdiFlush();  // drawing still queued must land before the bits are touched
-    return bits_ + static_cast<std::size_t>(y) * stride_;
+    return surface_.bits + static_cast<std::size_t>(y) * surface_.stride;
 }
 
 void TGdiBitmap::StretchFirstColumn() {
-    StretchBlt(Handle(), 0, 0, width_, height_, Handle(), 0, 0, 1, height_, SRCCOPY);
+    StretchBlt(Handle(), 0, 0, Width(), Height(), Handle(), 0, 0, 1, Height(), SRCCOPY);
+}
+
+void TGdiBitmap::FillRect(const TRect& rect, Color color) {
+    const int left = std::max(rect.left, 0);
+    const int right = std::min(rect.right, Width());
+    const int top = std::max(rect.top, 0);
+    const int bottom = std::min(rect.bottom, Height());
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    const Color rgb = ToRgb(color);
+    GdiFlush();
+    const auto row = [this](int y) {
+        return surface_.bits + static_cast<std::size_t>(y) * surface_.stride;
+    };
+    std::uint8_t* first = row(top) + 3 * left;
+    for (int x = 0; x < right - left; ++x) {
+        first[3 * x] = BlueOf(rgb);
+        first[3 * x + 1] = GreenOf(rgb);
+        first[3 * x + 2] = RedOf(rgb);
+    }
+    const auto bytes = static_cast<std::size_t>(right - left) * 3;
+    for (int y = top + 1; y < bottom; ++y) {
+        std::memcpy(row(y) + 3 * left, first, bytes);
+    }
 }
 
 }  // namespace vesk

@@ -215,11 +215,11 @@ TEST(ShadowLabelPixels, TransparentLeavesTheSurfaceAlone) {
     label.SetFlickerless(true);
     label.Paint(surface.Canvas());
     int untouched = 0;
-    int text_pixels = 0;
+    int textPixels = 0;
     for (int y = 0; y < 80; ++y) {
         for (int x = 0; x < 120; ++x) {
             if (mask.Full(x, y)) {
-                ++text_pixels;
+                ++textPixels;
                 EXPECT_EQ(surface.At(x, y), kBlack) << x << "," << y;
             } else if (!mask.Ink(x, y)) {
                 ++untouched;
@@ -227,7 +227,7 @@ TEST(ShadowLabelPixels, TransparentLeavesTheSurfaceAlone) {
             }
         }
     }
-    EXPECT_GT(text_pixels, 100);
+    EXPECT_GT(textPixels, 100);
     EXPECT_GT(untouched, 120 * 80 / 2);
 }
 
@@ -353,6 +353,57 @@ TEST(ShadowLabelPixels, JapaneseTextHasGlyphs) {
     TEXTMETRICA metrics{};
     GetTextMetricsA(canvas.Handle(), &metrics);
     EXPECT_EQ(metrics.tmCharSet, SHIFTJIS_CHARSET) << "face " << test::Utf8(face);
+}
+
+TEST(GdiBitmap, FillStaysInsideTheRectangleAndTheBitmap) {
+    Surface surface(10, 8);
+    surface.Fill(kBlack);
+    surface.Canvas().FillRect({-5, -5, 3, 4}, kRed);
+    surface.Canvas().FillRect({8, 6, 20, 20}, kClBtnFace);
+    surface.Canvas().FillRect({5, 5, 5, 8}, kBlue);  // empty
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 10; ++x) {
+            const Color expected = x < 3 && y < 4     ? kRed
+                                   : x >= 8 && y >= 6 ? GetSysColor(COLOR_BTNFACE)
+                                                      : kBlack;
+            ASSERT_EQ(surface.At(x, y), expected) << x << "," << y;
+        }
+    }
+}
+
+TEST(GdiBitmap, PooledSurfacesAreReusedAndRepaintedWhole) {
+    TDibSurfacePool pool;
+    const WindowDc screen(nullptr);
+    std::uint8_t* first = nullptr;
+    {
+        const auto bitmap = TGdiBitmap::Create(screen.Get(), 30, 20, &pool);
+        first = bitmap->Row(0);
+    }
+    {
+        const auto again = TGdiBitmap::Create(screen.Get(), 30, 20, &pool);
+        EXPECT_EQ(again->Row(0), first) << "the kept surface of that size";
+        const auto other = TGdiBitmap::Create(screen.Get(), 31, 20, &pool);
+        EXPECT_NE(other->Row(0), first);
+    }
+
+    // A label painted off screen on a surface another label left behind.
+    Surface gradient(60, 40), plain(60, 40);
+    TShadowLabel firstLabel, secondLabel;
+    Prepare(firstLabel, 60, 40, "");
+    firstLabel.SetGradation(true);
+    firstLabel.SetColor(kRed);
+    Prepare(secondLabel, 60, 40, "");
+    secondLabel.SetColor(kGreen);
+    {
+        TGdiCanvas canvas(gradient.Canvas().Handle(), &pool);
+        firstLabel.Paint(canvas);
+    }
+    {
+        TGdiCanvas canvas(plain.Canvas().Handle(), &pool);
+        secondLabel.Paint(canvas);
+    }
+    EXPECT_EQ(gradient.At(59, 0), kRed);
+    EXPECT_EQ(plain.Count(kGreen), 60 * 40);
 }
 
 }  // namespace
