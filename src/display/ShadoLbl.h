@@ -124,7 +124,6 @@ struct TextRun {
     std::string_view text;
     Color start;
     Color end;
-    bool operator==(const TextRun&) const = default;
 };
 
 // The runs of a gradated text of two or more characters. tg2Colors, or two characters: one

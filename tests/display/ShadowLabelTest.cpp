@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -12,11 +11,6 @@
 #include "TestText.h"
 
 namespace vesk {
-
-void PrintTo(const TextRun& run, std::ostream* out) {
-    *out << "{'" << test::Utf8(run.text) << "' " << test::Hex(run.start) << " to "
-         << test::Hex(run.end) << "}";
-}
 
 namespace {
 
@@ -87,10 +81,16 @@ TEST(GradationRuns, SplitsByCharacters) {
     const std::string a1b2 = "a" + Ansi("亜伊");  // 1 + 2 + 2 bytes
     const std::string b2a1 = Ansi("亜亜") + "a";  // 0x88 0x9F 0x88 0x9F 'a'
     const std::string b3 = Ansi("アイウ");        // 6 bytes
+    struct Run {
+        std::string text;
+        Color start;
+        Color end;
+        bool operator==(const Run&) const = default;
+    };
     struct Row {
         std::string text;
         TTextGradation gradation;
-        std::vector<TextRun> runs;
+        std::vector<Run> runs;
     };
     const std::vector<Row> rows = {
         {"abc", TTextGradation::tgNone, {}},
@@ -109,9 +109,15 @@ TEST(GradationRuns, SplitsByCharacters) {
         {b2a1, TTextGradation::tg3Colors, {{b2a1.substr(0, 2), F, M}, {b2a1.substr(2), M, E}}},
     };
     for (const Row& row : rows) {
-        std::vector<TextRun> runs = GradationRuns(row.text, row.gradation, F, M, E);
-        EXPECT_EQ(runs, row.runs) << test::Utf8(row.text) << " gradation "
-                                  << static_cast<int>(row.gradation);
+        std::vector<Run> runs;
+        std::string shown;
+        for (const TextRun& run : GradationRuns(row.text, row.gradation, F, M, E)) {
+            runs.push_back({std::string(run.text), run.start, run.end});
+            shown += " '" + test::Utf8(run.text) + "' " + std::to_string(run.start) + "-" +
+                     std::to_string(run.end);
+        }
+        EXPECT_TRUE(runs == row.runs) << test::Utf8(row.text) << " gradation "
+                                      << static_cast<int>(row.gradation) << " gives" << shown;
     }
 }
 
