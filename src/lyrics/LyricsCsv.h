@@ -9,6 +9,7 @@
 // closing quote.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,11 +24,13 @@ const std::string& QuoteMarker();
 std::string CsvFirstField(std::string_view text);
 
 // Each pair of double quotes, from the left, made one.
-std::string UndoubleQuotes(std::string_view raw);
+std::string UndoubleQuotes(std::string raw);
 
 // What the path field starts from: line without the first occurrence of rawTitle, from
-// after its first comma on, trimmed; empty when there is no comma.
-std::string CsvTextAfterTitle(std::string_view line, std::string_view rawTitle);
+// after its first comma on, trimmed; empty when there is no comma. The result points into
+// line, or into storage when the title stood after that comma.
+std::string_view CsvTextAfterTitle(std::string_view line, std::string_view rawTitle,
+                                   std::string& storage);
 
 // The text after the last comma (the whole line when it has none), and the text between
 // the second-last and the last comma (empty when the line has fewer than two commas).
@@ -37,6 +40,18 @@ std::string_view CsvSecondLastField(std::string_view line);
 // A line number field: double quotes removed, trimmed, read as an integer ("$", "x", "0x"
 // for hexadecimal); 0 when it is not one that fits 32 bits.
 std::int32_t CsvLineNumber(std::string_view field);
+
+struct CsvEntry {
+    std::string title;
+    std::string fileName;
+    std::int32_t startLine;
+    std::int32_t endLine;
+};
+
+// The entry of a line in the form AppendCsvLine writes (no marker text in it, decimal
+// line numbers that fit 32 bits), read in one pass; nullopt for any other line. For such
+// a line the field readers give the same four values.
+std::optional<CsvEntry> ParseWrittenCsvLine(std::string_view line);
 
 // Appends one entry's line and CR LF. CR, LF and NUL in a text are written as spaces: any
 // of them would split the entry or end the file early when it is read back.

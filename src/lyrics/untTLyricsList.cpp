@@ -2,6 +2,8 @@
 
 #include <exception>
 #include <optional>
+#include <typeinfo>
+#include <utility>
 
 #include "common/AnsiText.h"
 #include "common/FileSystem.h"
@@ -43,7 +45,8 @@ std::string TLyricsList::TitleOfLine(std::string_view line) const {
 
 std::string TLyricsList::FileNameOfLine(std::string_view line) const {
     const std::string rawTitle = FirstField(line);
-    return UndoubleQuotes(FirstField(CsvTextAfterTitle(line, rawTitle)));
+    std::string storage;
+    return UndoubleQuotes(FirstField(CsvTextAfterTitle(line, rawTitle, storage)));
 }
 
 std::string TLyricsList::FirstField(std::string_view text) const {
@@ -154,12 +157,29 @@ void TLyricsList::LoadFromFile(const std::string& fileName) {
         if (!content) {
             return;
         }
-        for (const std::string_view line : SplitTextLines(*content)) {
-            if (line.find(',') == std::string_view::npos) {
+        const std::vector<std::string_view> lines = SplitTextLines(*content);
+        titles_.reserve(lines.size());
+        fileNames_.reserve(lines.size());
+        startLines_.reserve(lines.size());
+        endLines_.reserve(lines.size());
+        // Lines as SaveToFile writes them are read in one pass, which gives what the field
+        // readers give; a derived list may have replaced those, so it always gets them.
+        const bool onePass = typeid(*this) == typeid(TLyricsList);
+        for (const std::string_view line : lines) {
+            if (line.rfind(',') == std::string_view::npos) {
                 continue;
             }
-            Add(TitleOfLine(line), FileNameOfLine(line), StartLineOfLine(line),
-                EndLineOfLine(line));
+            if (std::optional<CsvEntry> entry; onePass && (entry = ParseWrittenCsvLine(line))) {
+                titles_.push_back(std::move(entry->title));
+                fileNames_.push_back(std::move(entry->fileName));
+                startLines_.push_back(entry->startLine);
+                endLines_.push_back(entry->endLine);
+                continue;
+            }
+            titles_.push_back(TitleOfLine(line));
+            fileNames_.push_back(FileNameOfLine(line));
+            startLines_.push_back(StartLineOfLine(line));
+            endLines_.push_back(EndLineOfLine(line));
         }
     } catch (const std::exception&) {
         // A list that cannot be read whole is empty, as one that cannot be read at all.

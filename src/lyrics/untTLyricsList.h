@@ -29,8 +29,10 @@ public:
     TLyricsList& operator=(const TLyricsList&) = delete;
 
     // The operations are virtual in this order, so that a derived list can change one
-    // step (TitleOfLine and FileNameOfLine go through FirstField, LoadFromFile through the
-    // five field readers, DisplayText through IndexOf).
+    // step: TitleOfLine and FileNameOfLine go through FirstField, DisplayText and
+    // FileNameOf through IndexOf, and LoadFromFile of a derived list through the five field
+    // readers (a plain list reads lines in the form SaveToFile writes in one pass, with
+    // the same result). The constructor from a file runs this class's LoadFromFile.
 
     // Field readers of one list-file line.
     virtual std::string TitleOfLine(std::string_view line) const;

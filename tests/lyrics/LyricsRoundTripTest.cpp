@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <optional>
 #include <random>
 
 #include "LyricsTestSupport.h"
 #include "TestText.h"
 #include "common/FileSystem.h"
+#include "lyrics/LyricsCsv.h"
+#include "lyrics/TextLines.h"
 #include "lyrics/untTLyricsList.h"
 
 namespace vesk {
@@ -90,6 +94,86 @@ TEST(ListFile, SavedEntriesLoadBackEqualAndInOrder) {
         ASSERT_EQ(EntriesOf(loaded), EntriesOf(list)) << "case " << i << "\n"
                                                       << files.files.at("list.csv");
     }
+}
+
+// Damages a written line the way hand edits do: bytes the reader cares about inserted,
+// bytes removed or replaced.
+std::string Damaged(std::string line, std::mt19937& random) {
+    static const std::string kBytes[] = {"\"",
+                                         "\"\"",
+                                         ",",
+                                         " ",
+                                         "-",
+                                         "0",
+                                         "9",
+                                         "x",
+                                         "$",
+                                         "\t",
+                                         test::Ansi("【退避してます】"),
+                                         test::Ansi("表")};
+    const int edits = static_cast<int>(random() % 3);
+    for (int i = 0; i < edits; ++i) {
+        const std::size_t pos = line.empty() ? 0 : random() % (line.size() + 1);
+        switch (random() % 3) {
+            case 0:
+                line.insert(pos, kBytes[random() % std::size(kBytes)]);
+                break;
+            case 1:
+                if (pos < line.size()) {
+                    line.erase(pos, 1 + random() % 3);
+                }
+                break;
+            default:
+                if (pos < line.size()) {
+                    line[pos] = kBytes[random() % std::size(kBytes)][0];
+                }
+                break;
+        }
+    }
+    return line;
+}
+
+// The same list, but a derived class: it is always read through the field readers.
+class FieldReaderList : public TLyricsList {};
+
+// Lines as SaveToFile writes them are read in one pass; it must give exactly what the
+// field readers give, and any line it does not take must be left to them.
+TEST(ListFile, OnePassReadAgreesWithTheFieldReaders) {
+    test::FakeFileSystem files;
+    ScopedFileSystem scope(files);
+    RandomEntries random(99);
+    std::mt19937 damage(5);
+    const TLyricsList readers;
+    int onePass = 0;
+    constexpr int kCases = 3000;
+    for (int i = 0; i < kCases; ++i) {
+        TLyricsList written;
+        for (int n = 0; n < 4; ++n) {
+            const Entry e = random.Next();
+            written.Add(e.title, e.fileName, e.startLine, e.endLine);
+        }
+        written.SaveToFile("list.csv");
+        std::string content;
+        for (const std::string_view line : SplitTextLines(files.files.at("list.csv"))) {
+            const std::string damaged =
+                i % 2 == 0 ? std::string(line) : Damaged(std::string(line), damage);
+            if (const std::optional<CsvEntry> entry = ParseWrittenCsvLine(damaged)) {
+                ++onePass;
+                EXPECT_EQ((Entry{entry->title, entry->fileName, entry->startLine, entry->endLine}),
+                          (Entry{readers.TitleOfLine(damaged), readers.FileNameOfLine(damaged),
+                                 readers.StartLineOfLine(damaged), readers.EndLineOfLine(damaged)}))
+                    << damaged;
+            } else {
+                EXPECT_TRUE(i % 2 != 0) << "a line as written must be read in one pass: " << line;
+            }
+            content += damaged + "\r\n";
+        }
+        files.files["list.csv"] = content;
+        FieldReaderList slow;
+        slow.LoadFromFile("list.csv");
+        ASSERT_EQ(EntriesOf(TLyricsList("list.csv")), EntriesOf(slow)) << content;
+    }
+    EXPECT_GT(onePass, kCases * 4 / 2);
 }
 
 // The editor's rows carry the same entries back.
