@@ -1,5 +1,6 @@
 // The lyrics list on the real system: a report-style list view control, CompareStringA,
-// files with Shift_JIS names, device paths and a locked list file.
+// device paths and a locked list file. (The portable tests read and write real files with
+// Shift_JIS names under Wine as well.)
 
 #include <windows.h>
 
@@ -207,20 +208,6 @@ TEST(LyricsListWin32, LockedListFileStaysWhole) {
 
     list.SaveToFile(path);
     EXPECT_EQ(EntriesOf(TLyricsList(path)), EntriesOf(list));
-}
-
-TEST(LyricsListWin32, LyricsFilesWithShiftJisNames) {
-    test::TestFolder folder;
-    const std::string lyrics = folder / Ansi("表示ソ能.txt");
-    ASSERT_TRUE(SystemFileSystem().ReplaceFile(lyrics, Ansi("一\r\n二\r\n三\r\n")));
-    const std::string big = folder / Ansi("大きい.txt");
-    ASSERT_TRUE(SystemFileSystem().ReplaceFile(big, std::string(65536, 'a')));
-    TLyricsList list;
-    list.Add(Ansi("表示"), lyrics, 2, 3);
-    list.Add(Ansi("大"), big, 0, 0);
-    EXPECT_EQ(list.DisplayText(Ansi("表示")), Ansi("二\r\n三"));
-    EXPECT_EQ(list.DisplayText(Ansi("大")),
-              Ansi("■ファイルサイズが大きすぎます(65536bytes)：") + big);
 }
 
 }  // namespace
