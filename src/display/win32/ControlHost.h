@@ -1,0 +1,74 @@
+#pragma once
+
+// The Win32 host of windowless controls: a helper object that a window hands its messages
+// to first (see Controls.h for the whole use). It paints the controls on WM_PAINT, lays them
+// out on WM_SIZE and routes mouse messages to them; what it does not take is left to the
+// window. TControlPanel is a ready child window with a host, for dialogs.
+
+#include <windows.h>
+
+#include <optional>
+
+#include "common/Color.h"
+#include "common/win32/Window.h"
+#include "display/Controls.h"
+#include "display/win32/GdiCanvas.h"
+
+namespace vesk {
+
+class TWinControlHost : public TControlHost {
+public:
+    // Hosts the controls on this window (its client size is taken at once).
+    void Attach(HWND window);
+    HWND Window() const { return window_; }
+
+    // When set, the host erases the client area with this colour (else the window does, by
+    // its class background or its own WM_ERASEBKGND).
+    void SetBackground(Color color);
+    void ClearBackground() { hasBackground_ = false; }
+
+    // Paints the whole client area in a memory bitmap first and shows it in one copy.
+    bool DoubleBuffered() const { return doubleBuffered_; }
+    void SetDoubleBuffered(bool doubleBuffered) { doubleBuffered_ = doubleBuffered; }
+
+    // The message's result when the host handled it, else nothing (the window goes on with
+    // it). A mouse message that a control took also gets the window's default handling, so
+    // that a right click still ends in WM_CONTEXTMENU for the window.
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Paints the controls that meet area (client coordinates) on dc.
+    void PaintControlsTo(HDC dc, const RECT& area);
+
+    void InvalidateRect(const TRect& rect, bool erase) override;
+    std::unique_ptr<TCanvas> CreateMeasureCanvas() override;
+
+protected:
+    void SetMouseCapture(bool capture) override;
+
+private:
+    LRESULT Paint();
+    std::optional<LRESULT> EraseBackground(HDC dc, bool fromBeginPaint);
+
+    HWND window_ = nullptr;
+    Color background_ = kClBtnFace;
+    bool hasBackground_ = false;
+    bool doubleBuffered_ = false;
+    TDibSurfacePool surfaces_;
+};
+
+// A child window that hosts controls, for placing them in a dialog.
+class TControlPanel : public Window {
+public:
+    // Creates the panel as a visible child of parent with the given bounds (in the parent's
+    // client coordinates).
+    bool Create(HWND parent, int x, int y, int width, int height);
+    TWinControlHost& Host() { return host_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    TWinControlHost host_;
+};
+
+}  // namespace vesk
