@@ -11,18 +11,11 @@
 #include <string>
 #include <string_view>
 
+#include "lyrics/untTLyricsList.h"
+#include "settings/SettingKeys.h"
 #include "title/untTitleGet.h"
 
 namespace vesk {
-
-// What the title check needs of the lyrics list.
-class LyricsSource {
-public:
-    virtual ~LyricsSource() = default;
-    // What the lyrics window shows for title: the chosen lines, or a message.
-    virtual std::string DisplayText(const std::string& title) const = 0;
-    virtual void SetCaseSensitive(bool caseSensitive) = 0;
-};
 
 // The lyrics window as the main form sees it: the program-wide reference to it, which is
 // set while the window exists, and what the main form asks of it.
@@ -43,15 +36,6 @@ public:
 
 // Runs a command line and reports nothing (WinExec with SW_SHOW on Win32).
 using CommandRunner = std::function<void(const std::string& commandLine)>;
-
-// Defaults of the settings the main form keeps, used when the settings file lacks a key.
-inline constexpr std::int32_t kTopCutDefault = 8;
-inline constexpr std::int32_t kBottomCutDefault = 0;
-inline constexpr std::int32_t kTitlePosDefault = 1;
-inline constexpr std::string_view kDelimitersDefault = "-<>";
-inline constexpr std::string_view kPlayerClassNameDefault = "Lilith";
-// Longer Delimiters values are cut to this many bytes when they are read.
-inline constexpr std::size_t kDelimitersMaxBytes = 255;
 
 // The placeholder of the Lyrics Master command template that the title replaces.
 inline constexpr std::string_view kLyricsMasterTitleMark = "[title]";
@@ -77,20 +61,21 @@ public:
     // Runs the Lyrics Master command for title (see LyricsMasterCommand).
     virtual void SearchLyricsMaster(std::string_view title);
 
-    // The settings the main form keeps (LoadMainSettings reads them).
+    // The settings the main form keeps (LoadMainSettings reads them; until then the
+    // settings file's defaults).
     std::string PlayerPath;
-    std::int32_t TopCut = kTopCutDefault;
-    std::int32_t BottomCut = kBottomCutDefault;
-    std::int32_t TitlePos = kTitlePosDefault;
-    std::string Delimiters{kDelimitersDefault};
+    std::int32_t TopCut = keys::kTopCut.defaultValue;
+    std::int32_t BottomCut = keys::kBottomCut.defaultValue;
+    std::int32_t TitlePos = keys::kTitlePos.defaultValue;
+    std::string Delimiters{keys::kDelimiters.defaultValue};
     bool ClosePlayerOnExit = false;
     std::string LyricsMasterPath;
     bool LyricsMasterOn = false;
     // Created at start-up from the lyrics list file, saved and freed at shutdown.
-    std::unique_ptr<LyricsSource> LyricsList;
+    std::unique_ptr<TLyricsList> LyricsList;
     // The current song title; empty until a check finds another one.
     std::string SongTitle;
-    std::string PlayerClassName{kPlayerClassNameDefault};
+    std::string PlayerClassName{keys::kGetClassName.defaultValue};
     // Text the player's caption must contain; empty means no filter.
     std::string TitleFilter;
     std::string PasteSavePath;

@@ -26,14 +26,14 @@ public:
     }
 };
 
-class CountingLyrics : public LyricsSource {
+// A lyrics list that counts the display texts asked of it.
+class CountingLyrics : public TLyricsList {
 public:
     mutable std::vector<std::string> asked;
     std::string DisplayText(const std::string& title) const override {
         asked.push_back(title);
         return "text of " + title;
     }
-    void SetCaseSensitive(bool) override {}
 };
 
 // Records what the main form asks of the lyrics window, in order.

@@ -3,9 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "TestFolder.h"
 #include "TestText.h"
 #include "app/FakeMainParts.h"
 #include "app/untMain.h"
+#include "common/FileSystem.h"
 
 namespace vesk {
 namespace {
@@ -56,12 +58,20 @@ TEST_F(TitleCheck, ShowsLyricsOnlyWhenTheTitleChanges) {
 }
 
 TEST_F(TitleCheck, PlayerGoneAndBack) {
+    // With the real lyrics list: the player-not-found message, then the lyrics again.
+    const test::TestFolder folder;
+    const std::string lyricsFile = folder / "Rain.txt";
+    ASSERT_TRUE(CurrentFileSystem().ReplaceFile(lyricsFile, "la la\r\n"));
+    auto list = std::make_unique<TLyricsList>();
+    list->Add("Rain", lyricsFile, 0, 0);
+    form_.LyricsList = std::move(list);
     window_.exists = true;
-    EXPECT_EQ(Check("Rain - Band"), Events{"show text of Rain"});
-    EXPECT_EQ(Check(""), Events{"show text of PlayerNotFound"});
+
+    EXPECT_EQ(Check("Rain - Band"), Events{"show la la"});
+    EXPECT_EQ(Check(""), Events{"show " + Ansi("■Player Not Found")});
     EXPECT_EQ(form_.SongTitle, "PlayerNotFound");
     EXPECT_EQ(Check(""), Events{});
-    EXPECT_EQ(Check("Rain - Band"), Events{"show text of Rain"});
+    EXPECT_EQ(Check("Rain - Band"), Events{"show la la"});
 }
 
 TEST_F(TitleCheck, TitleChangesWhileTheWindowIsClosed) {
