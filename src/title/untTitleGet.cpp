@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "common/AnsiText.h"
 #include "title/untWinSearch.h"
@@ -89,8 +90,19 @@ WindowHandle TTitleGet::SearchPlayerWindow(std::string_view className,
     if (filter.empty()) {
         return CurrentWindowSystem().FindFirstOfClass(std::string(className));
     }
+    // Most windows share a few classes, and the locale comparison costs more than the
+    // window reads: each distinct class name is compared once per search.
+    std::vector<std::pair<std::string, bool>> compared;
+    const auto isPlayerClass = [&compared, className](const std::string& name) {
+        for (const auto& [seen, equal] : compared) {
+            if (seen == name) {
+                return equal;
+            }
+        }
+        return compared.emplace_back(name, SameClassName(name, className)).second;
+    };
     for (const WindowHandle window : EnumTopWindows()) {
-        if (SameClassName(WindowClassName(window), className) &&
+        if (isPlayerClass(WindowClassName(window)) &&
             ContainsText(GetWindowCaption(window), filter)) {
             return window;
         }
