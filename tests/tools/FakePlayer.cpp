@@ -10,6 +10,8 @@
 // With a command file, a driver appends commands to that file, one per line, in UTF-8:
 //   caption <text>   set the window's caption ("caption" alone empties it)
 //   quit             close the window and end
+//   hang <ms>        stop answering messages for that long (a player that hangs), right
+//                    after this command is counted as done
 // Each line is carried out once, in order, within about 50 ms of being appended; a line counts
 // only once its line feed is written. After each batch the tool writes the number of lines
 // carried out so far to "<command file>.done" (replaced in one step; "0" as soon as the window
@@ -27,6 +29,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -39,6 +42,7 @@ struct Player {
     std::string pending;          // bytes of the command file not yet carried out
     unsigned long long read = 0;  // bytes of the command file read so far
     unsigned long done = 0;
+    unsigned long hangMilliseconds = 0;
 };
 
 Player g_player;
@@ -99,6 +103,8 @@ void CarryOut(std::string line) {
         SetWindowTextW(g_player.window, FromUtf8(text).c_str());
     } else if (line == "quit") {
         PostMessageW(g_player.window, WM_CLOSE, 0, 0);
+    } else if (line.rfind("hang ", 0) == 0) {
+        g_player.hangMilliseconds = std::stoul(line.substr(5));
     }
 }
 
@@ -113,6 +119,9 @@ void Poll() {
     }
     if (g_player.done != before) {
         WriteDone();
+    }
+    if (g_player.hangMilliseconds > 0) {
+        Sleep(std::exchange(g_player.hangMilliseconds, 0));
     }
 }
 
