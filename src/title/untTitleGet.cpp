@@ -1,8 +1,11 @@
 #include "title/untTitleGet.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "common/AnsiText.h"
+#include "title/untWinSearch.h"
 
 namespace vesk {
 
@@ -12,7 +15,23 @@ namespace {
 // buffer of this size).
 constexpr std::size_t kLastDelimiterPosition = 99;
 
+// Windows Media Player's automation server and the properties that lead to the name of the
+// current media.
+constexpr std::string_view kWmpProgId = "WMPuICE.WMPApp.1";
+constexpr std::string_view kWmpNamePath[] = {"Core", "currentMedia", "Name"};
+constexpr std::string_view kWmpCaptionEnd = " - Windows Media Player";
+constexpr std::string_view kWmpNoMediaCaption = "- Windows Media Player";
+
+// Class names compare as the system's locale does, letter case counting.
+bool SameClassName(std::string_view a, std::string_view b) {
+    return TextEqual(a, b, false);
+}
+
 }  // namespace
+
+std::string TTitleGet::GetWindowCaption(WindowHandle window) const {
+    return WindowText(window);
+}
 
 int TTitleGet::FindDelimiter(std::string_view delimiters, std::string_view text) const {
     if (delimiters.empty()) {
@@ -50,6 +69,67 @@ std::string TTitleGet::GetSongTitle(std::string_view caption, std::string_view d
         }
     }
     return std::string(result);
+}
+
+std::string TTitleGet::GetPlayerCaption(std::string_view className, std::string_view filter) const {
+    if (SameClassName(className, kWmpClassName)) {
+        return GetWmpCaption();
+    }
+    const WindowHandle window = SearchPlayerWindow(className, filter);
+    // With a filter the caption is read once more: the one that is returned is the newest.
+    return window == kNoWindow ? std::string() : GetWindowCaption(window);
+}
+
+WindowHandle TTitleGet::FindPlayerWindow(std::string_view className,
+                                         std::string_view filter) const {
+    return SearchPlayerWindow(className, filter);
+}
+
+WindowHandle TTitleGet::SearchPlayerWindow(std::string_view className,
+                                           std::string_view filter) const {
+    if (filter.empty()) {
+        return CurrentWindowSystem().FindFirstOfClass(std::string(className));
+    }
+    // Most windows share a few classes, and the locale comparison costs more than the
+    // window reads: each distinct class name is compared once per search.
+    std::vector<std::pair<std::string, bool>> compared;
+    const auto isPlayerClass = [&compared, className](const std::string& name) {
+        for (const auto& [seen, equal] : compared) {
+            if (seen == name) {
+                return equal;
+            }
+        }
+        return compared.emplace_back(name, SameClassName(name, className)).second;
+    };
+    for (const WindowHandle window : EnumTopWindows()) {
+        if (isPlayerClass(WindowClassName(window)) &&
+            ContainsText(GetWindowCaption(window), filter)) {
+            return window;
+        }
+    }
+    return kNoWindow;
+}
+
+std::vector<WindowHandle> EnumTopWindows() {
+    std::vector<WindowHandle> windows;
+    CurrentWindowSystem().EnumerateTopLevel([&windows](WindowHandle window) {
+        windows.push_back(window);
+        return windows.size() < kMaxTopWindows;
+    });
+    return windows;
+}
+
+std::string GetWmpCaption() {
+    const WindowSystem& windowSystem = CurrentWindowSystem();
+    if (windowSystem.FindFirstOfClass(std::string(kWmpClassName)) == kNoWindow) {
+        return {};
+    }
+    const std::optional<std::string> name =
+        windowSystem.ReadAutomationText(kWmpProgId, kWmpNamePath);
+    if (!name) {
+        return std::string(kWmpNoMediaCaption);
+    }
+    return *name + std::string(kWmpCaptionEnd);
 }
 
 TTitleGet& TitleGet() {

@@ -1,19 +1,30 @@
 #pragma once
 
-// Cuts the song title out of the player's window caption by the user's rules.
+// Finds the player's window, reads its caption (built through automation for Windows Media
+// Player) and cuts the song title out of it by the user's rules.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "title/WindowSystem.h"
 
 namespace vesk {
 
 // The title that stands for an empty caption or a missing player window.
 inline constexpr std::string_view kPlayerNotFound = "PlayerNotFound";
 
+// The class of Windows Media Player's main window; its caption is built through automation.
+inline constexpr std::string_view kWmpClassName = "WMPlayerApp";
+
+// At most this many top-level windows are examined in one search.
+inline constexpr std::size_t kMaxTopWindows = 500;
+
 // Holds no state: the program uses one instance, TitleGet(). The operations are virtual so
 // that a derived class can change one step (a replaced FindDelimiter changes how
-// GetSongTitle splits fields).
+// GetSongTitle splits fields; a replaced GetWindowCaption changes how the player search
+// reads every caption). Windows are reached through CurrentWindowSystem().
 class TTitleGet {
 public:
     virtual ~TTitleGet() = default;
@@ -22,13 +33,38 @@ public:
     // or 0 when there is none or it lies beyond byte 99.
     virtual int FindDelimiter(std::string_view delimiters, std::string_view text) const;
 
+    // The window's caption; empty when it has none.
+    virtual std::string GetWindowCaption(WindowHandle window) const;
+
     // The song title: the caption with frontCut bytes cut from its front and backCut from
     // its back, split into fields at the delimiters, field titlePos (from 1) trimmed.
     // "PlayerNotFound" for an empty caption.
     virtual std::string GetSongTitle(std::string_view caption, std::string_view delimiters,
                                      std::int32_t titlePos, std::int32_t frontCut,
                                      std::int32_t backCut) const;
+
+    // The caption of the player's window: the first top-level window, front to back, of
+    // the class whose caption contains filter (at a character start; no filter takes the
+    // first window of the class). For the class "WMPlayerApp" the caption built by
+    // GetWmpCaption, whatever the filter. Empty when no window matches.
+    virtual std::string GetPlayerCaption(std::string_view className, std::string_view filter) const;
+
+    // The player's window found as by GetPlayerCaption (no automation step), or kNoWindow.
+    virtual WindowHandle FindPlayerWindow(std::string_view className,
+                                          std::string_view filter) const;
+
+private:
+    WindowHandle SearchPlayerWindow(std::string_view className, std::string_view filter) const;
 };
+
+// The top-level windows, front to back, visible or not, owned or not; at most
+// kMaxTopWindows of them.
+std::vector<WindowHandle> EnumTopWindows();
+
+// Windows Media Player's caption as the extraction rules expect it: the current media's
+// name followed by " - Windows Media Player"; "- Windows Media Player" when the player runs
+// but its name cannot be read; empty when the player is not running.
+std::string GetWmpCaption();
 
 // The program-wide instance.
 TTitleGet& TitleGet();

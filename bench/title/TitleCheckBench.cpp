@@ -1,0 +1,195 @@
+// The cost of one title check (GetPlayerCaption + GetSongTitle + the comparison with the
+// current title) against a bare FindWindowA + GetWindowTextA pair on the same window, with
+// the player window in this process and in another one (the fake player); and with a caption
+// filter among 200 top-level windows, against a bare enumeration that does the same reads.
+
+#include <windows.h>
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "title/untTitleGet.h"
+
+namespace vesk {
+namespace {
+
+constexpr char kLocalClass[] = "VeskBench.Player";
+constexpr char kFilteredClass[] = "VeskBench.Filtered";
+constexpr char kCaption[] = "Summer Rain - Blue Sky [playing]";
+constexpr int kCrowd = 200;
+
+HWND MakeWindow(const char* className, const char* caption) {
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof(existing);
+    if (!GetClassInfoExA(GetModuleHandleA(nullptr), className, &existing)) {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = className;
+        RegisterClassExA(&windowClass);
+    }
+    return CreateWindowExA(0, className, caption, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// One player window of this process.
+void EnsureLocalPlayer() {
+    static const HWND window = MakeWindow(kLocalClass, kCaption);
+    benchmark::DoNotOptimize(window);
+}
+
+// 200 top-level windows in front of the player, of the player's class and of others, so
+// that the filtered search reads every class name and many captions.
+void EnsureCrowd() {
+    static const bool made = [] {
+        MakeWindow(kFilteredClass, kCaption);  // created first: at the back
+        for (int i = 0; i < kCrowd - 1; ++i) {
+            const std::string caption = "Other window " + std::to_string(i);
+            MakeWindow(i % 4 == 0 ? kFilteredClass : "VeskBench.Crowd", caption.c_str());
+        }
+        return true;
+    }();
+    benchmark::DoNotOptimize(made);
+}
+
+// The fake player of tests/tools, started once, beside the benchmark's build folder.
+class RemotePlayer {
+public:
+    RemotePlayer() {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        std::string program = path;
+        program.erase(program.find_last_of('\\') + 1);
+        program += "..\\..\\tests\\tools\\fake_player.exe";
+        className_ = "VeskBench.Remote." + std::to_string(GetCurrentProcessId());
+        std::string commandLine =
+            "\"" + program + "\" \"" + className_ + "\" \"" + std::string(kCaption) + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info{};
+        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &info)) {
+            return;
+        }
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        for (int i = 0; i < 200 && FindWindowA(className_.c_str(), nullptr) == nullptr; ++i) {
+            Sleep(50);
+        }
+    }
+    ~RemotePlayer() {
+        if (process_ != nullptr) {
+            TerminateProcess(process_, 0);
+            CloseHandle(process_);
+        }
+    }
+    const std::string& ClassName() const { return className_; }
+    bool Running() const { return FindWindowA(className_.c_str(), nullptr) != nullptr; }
+
+private:
+    std::string className_;
+    HANDLE process_ = nullptr;
+};
+
+RemotePlayer& Remote() {
+    static RemotePlayer player;
+    return player;
+}
+
+void BareRead(benchmark::State& state, const char* className) {
+    char buffer[256];
+    for (auto _ : state) {
+        HWND window = FindWindowA(className, nullptr);
+        benchmark::DoNotOptimize(GetWindowTextA(window, buffer, sizeof(buffer)));
+    }
+}
+
+void TitleCheck(benchmark::State& state, const std::string& className, const std::string& filter) {
+    const TTitleGet& get = TitleGet();
+    std::string songTitle = "Summer Rain";
+    for (auto _ : state) {
+        const std::string caption = get.GetPlayerCaption(className, filter);
+        std::string title = get.GetSongTitle(caption, "-", 1, 0, 0);
+        if (title != songTitle) {
+            songTitle = std::move(title);
+        }
+        benchmark::DoNotOptimize(songTitle);
+    }
+    if (songTitle != "Summer Rain") {
+        state.SkipWithError("the player's window was not found");
+    }
+}
+
+void BM_BareFindAndRead_Local(benchmark::State& state) {
+    EnsureLocalPlayer();
+    BareRead(state, kLocalClass);
+}
+BENCHMARK(BM_BareFindAndRead_Local);
+
+void BM_TitleCheck_Local(benchmark::State& state) {
+    EnsureLocalPlayer();
+    TitleCheck(state, kLocalClass, "");
+}
+BENCHMARK(BM_TitleCheck_Local);
+
+void BM_BareFindAndRead_OtherProcess(benchmark::State& state) {
+    if (!Remote().Running()) {
+        state.SkipWithError("fake_player.exe not found beside the tests");
+        return;
+    }
+    BareRead(state, Remote().ClassName().c_str());
+}
+BENCHMARK(BM_BareFindAndRead_OtherProcess);
+
+void BM_TitleCheck_OtherProcess(benchmark::State& state) {
+    if (!Remote().Running()) {
+        state.SkipWithError("fake_player.exe not found beside the tests");
+        return;
+    }
+    TitleCheck(state, Remote().ClassName(), "");
+}
+BENCHMARK(BM_TitleCheck_OtherProcess);
+
+// The same reads the filtered search makes, written directly against Win32.
+void BM_BareFilteredSearch_200Windows(benchmark::State& state) {
+    EnsureCrowd();
+    struct Search {
+        HWND found = nullptr;
+        char caption[256];
+    };
+    for (auto _ : state) {
+        Search search;
+        EnumWindows(
+            [](HWND window, LPARAM parameter) -> BOOL {
+                auto& s = *reinterpret_cast<Search*>(parameter);
+                char className[100];
+                GetClassNameA(window, className, sizeof(className));
+                if (std::strcmp(className, kFilteredClass) != 0) {
+                    return TRUE;
+                }
+                GetWindowTextA(window, s.caption, sizeof(s.caption));
+                if (std::strstr(s.caption, "[playing]") == nullptr) {
+                    return TRUE;
+                }
+                s.found = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        benchmark::DoNotOptimize(GetWindowTextA(search.found, search.caption, 256));
+    }
+}
+BENCHMARK(BM_BareFilteredSearch_200Windows);
+
+void BM_TitleCheck_Filtered_200Windows(benchmark::State& state) {
+    EnsureCrowd();
+    TitleCheck(state, kFilteredClass, "[playing]");
+}
+BENCHMARK(BM_TitleCheck_Filtered_200Windows);
+
+}  // namespace
+}  // namespace vesk

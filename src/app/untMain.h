@@ -1,0 +1,96 @@
+#pragma once
+
+// The main form's state and the title check: the current song title, the lyrics list and
+// the settings that say where the player's window is and how the song title is cut out of
+// its caption. The check needs no window system: the main window's timer calls
+// tmrTitleCheckTimer, and the lyrics window is reached through LyricsSink.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "lyrics/untTLyricsList.h"
+#include "settings/SettingKeys.h"
+#include "title/untTitleGet.h"
+
+namespace vesk {
+
+// The lyrics window as the main form sees it: the program-wide reference to it, which is
+// set while the window exists, and what the main form asks of it.
+class LyricsSink {
+public:
+    virtual ~LyricsSink() = default;
+    virtual bool LyricsWindowExists() const = 0;
+    // Shows a new display text (the window may fade out first, then fits itself to it).
+    virtual void ShowLyrics(const std::string& text) = 0;
+    // Creates the lyrics window with its saved settings and sets the reference; the window
+    // is not shown yet.
+    virtual void CreateLyricsWindow() = 0;
+    virtual void ShowLyricsWindow() = 0;
+    // Asks the window to close: its own close handling saves its settings, frees it and
+    // clears the reference.
+    virtual void CloseLyricsWindow() = 0;
+};
+
+// Runs a command line and reports nothing (WinExec with SW_SHOW on Win32).
+using CommandRunner = std::function<void(const std::string& commandLine)>;
+
+// The placeholder of the Lyrics Master command template that the title replaces.
+inline constexpr std::string_view kLyricsMasterTitleMark = "[title]";
+
+class TfrmMain {
+public:
+    // titleGet reads the player's caption and cuts the song title out of it (TitleGet() in
+    // the program); lyricsWindow and runCommand must outlive the form.
+    TfrmMain(const TTitleGet& titleGet, LyricsSink& lyricsWindow, CommandRunner runCommand);
+    virtual ~TfrmMain() = default;
+    TfrmMain(const TfrmMain&) = delete;
+    TfrmMain& operator=(const TfrmMain&) = delete;
+
+    // One title check: reads the player's caption, extracts the song title and, when it
+    // differs from SongTitle byte for byte, stores it and runs RefreshLyrics.
+    virtual void tmrTitleCheckTimer();
+    // Gives the lyrics window, if it exists, the display text of SongTitle.
+    virtual void RefreshLyrics();
+    // Closes the lyrics window if it exists; otherwise creates it, gives it the current
+    // text and only then shows it.
+    virtual void ToggleLyricsWindow();
+    virtual void CloseLyricsWindow();
+    // Runs the Lyrics Master command for title (see LyricsMasterCommand).
+    virtual void SearchLyricsMaster(std::string_view title);
+
+    // The settings the main form keeps (LoadMainSettings reads them; until then the
+    // settings file's defaults).
+    std::string PlayerPath;
+    std::int32_t TopCut = keys::kTopCut.defaultValue;
+    std::int32_t BottomCut = keys::kBottomCut.defaultValue;
+    std::int32_t TitlePos = keys::kTitlePos.defaultValue;
+    std::string Delimiters{keys::kDelimiters.defaultValue};
+    bool ClosePlayerOnExit = false;
+    std::string LyricsMasterPath;
+    bool LyricsMasterOn = false;
+    // Created at start-up from the lyrics list file, saved and freed at shutdown.
+    std::unique_ptr<TLyricsList> LyricsList;
+    // The current song title; empty until a check finds another one.
+    std::string SongTitle;
+    std::string PlayerClassName{keys::kGetClassName.defaultValue};
+    // Text the player's caption must contain; empty means no filter.
+    std::string TitleFilter;
+    std::string PasteSavePath;
+    bool NotAmazon = false;
+
+private:
+    const TTitleGet& titleGet_;
+    LyricsSink& lyricsWindow_;
+    CommandRunner runCommand_;
+};
+
+// The Lyrics Master command for title: the template with its first "[title]" (case
+// counting, at a character start) replaced by the title, in which every double quote has
+// become "”" so that the title cannot end a quoted argument and add arguments of its own.
+// A template without "[title]" stays as it is.
+std::string LyricsMasterCommand(std::string_view commandTemplate, std::string_view title);
+
+}  // namespace vesk

@@ -1,0 +1,107 @@
+#include "title/win32/AutomationText.h"
+
+#include <windows.h>
+
+#include <oleauto.h>
+
+#include <string>
+#include <utility>
+
+#include "common/win32/WinHandles.h"
+
+namespace vesk {
+
+namespace {
+
+std::wstring Widen(std::string_view ansi) {
+    if (ansi.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(ansi.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::string Narrow(const wchar_t* wide, int length) {
+    if (length <= 0) {
+        return {};
+    }
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, length, ansi.data(), size, nullptr, nullptr);
+    return ansi;
+}
+
+// A VARIANT that is cleared on every path (it may hold an object or a string).
+class Variant {
+public:
+    Variant() { VariantInit(&value_); }
+    ~Variant() { VariantClear(&value_); }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    VARIANT* Get() { return &value_; }
+
+private:
+    VARIANT value_;
+};
+
+// Reads the property (or argument-less method) name of object into result.
+bool ReadProperty(IDispatch* object, std::string_view name, Variant& result) {
+    std::wstring wideName = Widen(name);
+    LPOLESTR names[] = {wideName.data()};
+    DISPID id = DISPID_UNKNOWN;
+    if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) {
+        return false;
+    }
+    DISPPARAMS noArguments{};
+    return SUCCEEDED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT,
+                                    DISPATCH_METHOD | DISPATCH_PROPERTYGET, &noArguments,
+                                    result.Get(), nullptr, nullptr));
+}
+
+}  // namespace
+
+std::optional<std::string> ReadAutomationText(std::string_view progId,
+                                              std::span<const std::string_view> path) {
+    if (path.empty()) {
+        return std::nullopt;
+    }
+    const std::wstring wideProgId = Widen(progId);
+    CLSID classId{};
+    if (FAILED(CLSIDFromProgID(wideProgId.c_str(), &classId))) {
+        return std::nullopt;
+    }
+    ComPtr<IDispatch> object;
+    if (FAILED(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                IID_IDispatch, reinterpret_cast<void**>(object.Put())))) {
+        return std::nullopt;
+    }
+    for (std::size_t step = 0; step + 1 < path.size(); ++step) {
+        Variant value;
+        if (!ReadProperty(object.Get(), path[step], value)) {
+            return std::nullopt;
+        }
+        VARIANT* v = value.Get();
+        if (v->vt != VT_DISPATCH || v->pdispVal == nullptr) {
+            return std::nullopt;
+        }
+        ComPtr<IDispatch> next;
+        *next.Put() = std::exchange(v->pdispVal, nullptr);
+        v->vt = VT_EMPTY;
+        object = std::move(next);
+    }
+    Variant value;
+    if (!ReadProperty(object.Get(), path.back(), value)) {
+        return std::nullopt;
+    }
+    Variant text;
+    if (FAILED(VariantChangeType(text.Get(), value.Get(), 0, VT_BSTR))) {
+        return std::nullopt;
+    }
+    const BSTR bstr = text.Get()->bstrVal;
+    return Narrow(bstr, bstr != nullptr ? static_cast<int>(SysStringLen(bstr)) : 0);
+}
+
+}  // namespace vesk

@@ -1,0 +1,58 @@
+#pragma once
+
+// Counting stand-ins for the title check's collaborators.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/untMain.h"
+
+namespace vesk::test {
+
+// The player's caption is whatever the test sets; the extraction is the real one.
+class ScriptedTitleGet : public TTitleGet {
+public:
+    std::string caption;
+    mutable int reads = 0;
+    mutable std::string className;
+    mutable std::string filter;
+
+    std::string GetPlayerCaption(std::string_view cls, std::string_view flt) const override {
+        ++reads;
+        className = cls;
+        filter = flt;
+        return caption;
+    }
+};
+
+// A lyrics list that counts the display texts asked of it.
+class CountingLyrics : public TLyricsList {
+public:
+    mutable std::vector<std::string> asked;
+    std::string DisplayText(const std::string& title) const override {
+        asked.push_back(title);
+        return "text of " + title;
+    }
+};
+
+// Records what the main form asks of the lyrics window, in order.
+class RecordingLyricsWindow : public LyricsSink {
+public:
+    bool exists = false;
+    std::vector<std::string> events;
+
+    bool LyricsWindowExists() const override { return exists; }
+    void ShowLyrics(const std::string& text) override { events.push_back("show " + text); }
+    void CreateLyricsWindow() override {
+        exists = true;
+        events.push_back("create");
+    }
+    void ShowLyricsWindow() override { events.push_back("open"); }
+    void CloseLyricsWindow() override {
+        exists = false;
+        events.push_back("close");
+    }
+};
+
+}  // namespace vesk::test

@@ -1,0 +1,281 @@
+// The player search against real windows under Wine: windows of this process with classes
+// of their own, the fake player in another process, and the Windows Media Player path
+// through a registered in-process automation server of the tests.
+// Arguments: the paths of fake_player.exe and fake_wmp_server.dll.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "FakePlayerProcess.h"
+#include "TestArguments.h"
+#include "TestText.h"
+#include "title/untTitleGet.h"
+#include "title/untWinSearch.h"
+#include "title/win32/Win32WindowSystem.h"
+
+namespace vesk {
+namespace {
+
+using test::Ansi;
+
+std::string Argument(std::size_t index) {
+    const auto& arguments = test::Arguments();
+    return index < arguments.size() ? arguments[index] : std::string();
+}
+
+// A top-level window of this process, of a class registered on first use. It stays hidden
+// (the search takes hidden windows as well), which keeps the X server out of the test.
+class TestWindow {
+public:
+    TestWindow(const std::string& className, const std::string& caption, HWND owner = nullptr) {
+        WNDCLASSEXA existing{};
+        existing.cbSize = sizeof(existing);
+        if (!GetClassInfoExA(GetModuleHandleA(nullptr), className.c_str(), &existing)) {
+            WNDCLASSEXA windowClass{};
+            windowClass.cbSize = sizeof(windowClass);
+            windowClass.lpfnWndProc = DefWindowProcA;
+            windowClass.hInstance = GetModuleHandleA(nullptr);
+            windowClass.lpszClassName = className.c_str();
+            RegisterClassExA(&windowClass);
+        }
+        window_ = CreateWindowExA(0, className.c_str(), caption.c_str(), WS_OVERLAPPEDWINDOW, 0, 0,
+                                  200, 100, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    ~TestWindow() { DestroyWindow(window_); }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND Get() const { return window_; }
+    WindowHandle Handle() const { return ToWindowHandle(window_); }
+    // Puts the window in front of every other top-level window.
+    void ToFront() const {
+        SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+
+private:
+    HWND window_ = nullptr;
+};
+
+// Brings the windows to the front so that they stand in the given order, front first.
+void Arrange(std::initializer_list<const TestWindow*> frontToBack) {
+    std::vector<const TestWindow*> windows(frontToBack);
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        (*it)->ToFront();
+    }
+}
+
+TEST(Win32PlayerSearch, RealWindows) {
+    const std::string player = "VeskTest.Player";
+    const TestWindow rain(player, "Rain - Band");
+    const TestWindow sun(player, "Sun - Band [Mine]");
+    const TestWindow other("VeskTest.Other", "Other [Mine]");
+    const TestWindow pop("VeskTest.Media", Ansi("ポップ - Band"));
+    const TestWindow live("VeskTest.Media", "Sun | Live");
+    const TestWindow quiet("VeskTest.Quiet", "");
+    const TestWindow summer("VeskTest.Japanese", Ansi("夏の雨 - 青空"));
+    Arrange({&other, &rain, &sun, &pop, &live});
+
+    const TTitleGet& get = TitleGet();
+    // No filter: the front window of the class, whatever its caption.
+    EXPECT_EQ(get.GetPlayerCaption(player, ""), "Rain - Band");
+    EXPECT_EQ(get.FindPlayerWindow(player, ""), rain.Handle());
+    sun.ToFront();
+    EXPECT_EQ(get.GetPlayerCaption(player, ""), "Sun - Band [Mine]");
+    Arrange({&other, &rain, &sun});
+
+    // Filter: the window of the class without it is passed over; another class with it is
+    // never taken.
+    EXPECT_EQ(get.GetPlayerCaption(player, "[Mine]"), "Sun - Band [Mine]");
+    EXPECT_EQ(get.FindPlayerWindow(player, "[Mine]"), sun.Handle());
+    EXPECT_EQ(get.GetPlayerCaption(player, "Nothing"), "");
+    EXPECT_EQ(get.FindPlayerWindow(player, "Nothing"), kNoWindow);
+
+    // Letter case of the class: the system's lookup ignores it, the filtered search not.
+    EXPECT_EQ(get.GetPlayerCaption("vesktest.PLAYER", ""), "Rain - Band");
+    EXPECT_EQ(get.GetPlayerCaption("vesktest.PLAYER", "[Mine]"), "");
+    EXPECT_EQ(get.FindPlayerWindow("vesktest.PLAYER", "[Mine]"), kNoWindow);
+
+    // An empty class name finds nothing.
+    EXPECT_EQ(get.GetPlayerCaption("", ""), "");
+    EXPECT_EQ(get.GetPlayerCaption("", "Rain"), "");
+    EXPECT_EQ(get.FindPlayerWindow("", ""), kNoWindow);
+
+    // An empty caption is an empty result, and so "PlayerNotFound".
+    EXPECT_EQ(get.FindPlayerWindow("VeskTest.Quiet", ""), quiet.Handle());
+    EXPECT_EQ(get.GetPlayerCaption("VeskTest.Quiet", ""), "");
+    EXPECT_EQ(get.GetSongTitle(get.GetPlayerCaption("VeskTest.Quiet", ""), "-", 1, 0, 0),
+              "PlayerNotFound");
+
+    // 「ポ」 ends in the byte of 「|」: that window is passed over for the one behind it.
+    Arrange({&pop, &live});
+    EXPECT_EQ(get.GetPlayerCaption("VeskTest.Media", "|"), "Sun | Live");
+    EXPECT_EQ(get.GetPlayerCaption("VeskTest.Media", Ansi("ッ")), Ansi("ポップ - Band"));
+
+    // Japanese captions arrive as their code page 932 bytes and work as filters.
+    EXPECT_EQ(get.GetPlayerCaption("VeskTest.Japanese", Ansi("青空")), Ansi("夏の雨 - 青空"));
+    EXPECT_EQ(get.GetSongTitle(get.GetPlayerCaption("VeskTest.Japanese", ""), "-", 2, 0, 0),
+              Ansi("青空"));
+}
+
+TEST(Win32PlayerSearch, EnumerationAndWindowReads) {
+    const TestWindow back("VeskTest.Back", "back");
+    const TestWindow front("VeskTest.Front", "front");
+    const TestWindow owned("VeskTest.Owned", "tool", front.Get());
+    const std::string longClass = "VeskTest." + std::string(111, 'L');
+    const TestWindow longNamed(longClass, "Long");
+    Arrange({&front, &back});
+
+    const std::vector<WindowHandle> windows = EnumTopWindows();
+    const auto at = [&windows](const TestWindow& w) {
+        return std::find(windows.begin(), windows.end(), w.Handle()) - windows.begin();
+    };
+    ASSERT_LT(at(front), static_cast<std::ptrdiff_t>(windows.size()));
+    ASSERT_LT(at(back), static_cast<std::ptrdiff_t>(windows.size()));
+    EXPECT_LT(at(front), at(back)) << "front to back";
+    EXPECT_LT(at(owned), static_cast<std::ptrdiff_t>(windows.size())) << "owned windows too";
+    EXPECT_LE(windows.size(), kMaxTopWindows);
+
+    EXPECT_EQ(WindowClassName(front.Handle()), "VeskTest.Front");
+    EXPECT_EQ(WindowText(front.Handle()), "front");
+    EXPECT_TRUE(HasOwner(owned.Handle()));
+    EXPECT_FALSE(HasOwner(front.Handle()));
+
+    // Class names are read into 100 bytes: 99 of them take part in the filtered search.
+    EXPECT_EQ(WindowClassName(longNamed.Handle()), longClass.substr(0, 99));
+    EXPECT_EQ(TitleGet().GetPlayerCaption(longClass, ""), "Long");
+    EXPECT_EQ(TitleGet().GetPlayerCaption(longClass, "Long"), "");
+    EXPECT_EQ(TitleGet().GetPlayerCaption(longClass.substr(0, 99), "Long"), "Long");
+}
+
+TEST(Win32PlayerSearch, PlayerInAnotherProcess) {
+    const std::string className = "VeskTest.FakePlayer." + std::to_string(GetCurrentProcessId());
+    test::FakePlayerProcess player(Argument(0), className, "Rain - Band");
+    ASSERT_TRUE(player.Started()) << "fake player: " << Argument(0);
+
+    const TTitleGet& get = TitleGet();
+    EXPECT_EQ(get.GetPlayerCaption(className, ""), "Rain - Band");
+    ASSERT_TRUE(player.SetCaption("夏の雨 - 青空"));
+    EXPECT_EQ(get.GetPlayerCaption(className, ""), Ansi("夏の雨 - 青空"));
+    EXPECT_EQ(get.GetPlayerCaption(className, Ansi("青空")), Ansi("夏の雨 - 青空"));
+    ASSERT_TRUE(player.SetCaption(""));
+    EXPECT_EQ(get.GetPlayerCaption(className, ""), "");
+
+    // The window found is the player's own: closing it ends the player.
+    const WindowHandle window = get.FindPlayerWindow(className, "");
+    ASSERT_NE(window, kNoWindow);
+    SendMessageA(ToHwnd(window), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(player.Ended(10000));
+    EXPECT_EQ(get.GetSongTitle(get.GetPlayerCaption(className, ""), "-", 1, 0, 0),
+              "PlayerNotFound");
+}
+
+// The tests' automation server, registered for the test's run.
+class FakeWmpServer {
+public:
+    explicit FakeWmpServer(const std::string& path) {
+        char fullPath[MAX_PATH] = {};
+        GetFullPathNameA(path.c_str(), MAX_PATH, fullPath, nullptr);
+        module_ = LoadLibraryA(fullPath);
+        if (module_ == nullptr) {
+            return;
+        }
+        setMedia_ = Export<SetMediaFunction>("FakeWmpSetMedia");
+        liveObjects_ = Export<LiveObjectsFunction>("FakeWmpLiveObjects");
+        registered_ = Call("DllRegisterServer") == S_OK;
+    }
+    ~FakeWmpServer() {
+        Unregister();
+        if (module_ != nullptr) {
+            FreeLibrary(module_);
+        }
+    }
+    FakeWmpServer(const FakeWmpServer&) = delete;
+    FakeWmpServer& operator=(const FakeWmpServer&) = delete;
+
+    bool Ready() const { return registered_ && setMedia_ != nullptr && liveObjects_ != nullptr; }
+    void SetMedia(const wchar_t* name) const { setMedia_(name); }
+    long LiveObjects() const { return liveObjects_(); }
+    void Unregister() {
+        if (registered_) {
+            Call("DllUnregisterServer");
+            registered_ = false;
+        }
+    }
+
+private:
+    using SetMediaFunction = void(WINAPI*)(const wchar_t*);
+    using LiveObjectsFunction = LONG(WINAPI*)();
+    template <class Function>
+    Function Export(const char* name) const {
+        return reinterpret_cast<Function>(
+            reinterpret_cast<void (*)()>(GetProcAddress(module_, name)));
+    }
+    HRESULT Call(const char* name) const {
+        const auto function = Export<HRESULT(WINAPI*)()>(name);
+        return function != nullptr ? function() : E_FAIL;
+    }
+
+    HMODULE module_ = nullptr;
+    SetMediaFunction setMedia_ = nullptr;
+    LiveObjectsFunction liveObjects_ = nullptr;
+    bool registered_ = false;
+};
+
+class ComScope {
+public:
+    ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComScope() {
+        if (initialised_) {
+            CoUninitialize();
+        }
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    bool initialised_;
+};
+
+TEST(Win32PlayerSearch, WindowsMediaPlayerThroughAutomation) {
+    const ComScope com;
+    FakeWmpServer server(Argument(1));
+    ASSERT_TRUE(server.Ready()) << "automation server: " << Argument(1);
+    const TTitleGet& get = TitleGet();
+
+    // Not running: empty, not the failure text.
+    server.SetMedia(L"夏の雨");
+    EXPECT_EQ(get.GetPlayerCaption("WMPlayerApp", ""), "");
+    EXPECT_EQ(server.LiveObjects(), 0);
+
+    {
+        const TestWindow wmp("WMPlayerApp", "Windows Media Player");
+        // The name of the current media, whatever the filter.
+        EXPECT_EQ(get.GetPlayerCaption("WMPlayerApp", "no such text"),
+                  Ansi("夏の雨") + " - Windows Media Player");
+        EXPECT_EQ(server.LiveObjects(), 0) << "every automation object released";
+        EXPECT_EQ(get.GetSongTitle(get.GetPlayerCaption("WMPlayerApp", ""), "", 1, 0, 23),
+                  Ansi("夏の雨"));
+        // The player's window is found by its class like any other.
+        EXPECT_EQ(get.FindPlayerWindow("WMPlayerApp", ""), wmp.Handle());
+
+        // No current media: the failure text, and nothing left alive.
+        server.SetMedia(nullptr);
+        EXPECT_EQ(get.GetPlayerCaption("WMPlayerApp", ""), "- Windows Media Player");
+        EXPECT_EQ(server.LiveObjects(), 0);
+
+        // No automation server installed: the failure text too.
+        server.SetMedia(L"Rain");
+        EXPECT_EQ(get.GetPlayerCaption("WMPlayerApp", ""), "Rain - Windows Media Player");
+        server.Unregister();
+        EXPECT_EQ(get.GetPlayerCaption("WMPlayerApp", ""), "- Windows Media Player");
+        EXPECT_EQ(server.LiveObjects(), 0);
+    }
+}
+
+}  // namespace
+}  // namespace vesk
