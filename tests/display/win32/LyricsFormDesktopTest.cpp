@@ -147,6 +147,43 @@ TEST_F(ShownWindow, NormalModeComesBackOnTopWhenTheApplicationIsLeft) {
     EXPECT_TRUE(IsWindowVisible(Handle()));
 }
 
+// What a thread timer saw while the pop-up menu was open; it then closes the menu.
+struct MenuSeen {
+    bool open = false;
+    bool pasteItem = true;
+};
+MenuSeen g_menuSeen;
+HMENU g_menu = nullptr;
+
+void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    const HWND menuWindow = FindWindowA("#32768", nullptr);
+    g_menuSeen.open = menuWindow != nullptr && IsWindowVisible(menuWindow);
+    g_menuSeen.pasteItem = GetMenuState(g_menu, IDM_LYRICS_PASTESAVE, MF_BYCOMMAND) != UINT(-1);
+    EndMenu();
+}
+
+TEST_F(ShownWindow, RightClickOpensThePopUpMenuWithoutThePasteItem) {
+    MoveTo(100, 100, 280, 159);
+    Rig().main.PasteSavePath.clear();
+    g_menu = Window().pupMain();
+    g_menuSeen = {};
+    test::MouseTo(240, 180);
+    test::PumpMessages(50);
+    SetTimer(nullptr, 0, 300, LookAtMenu);
+    INPUT click[2]{};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(2, click, sizeof(INPUT));
+    test::PumpMessages(800);
+    EXPECT_TRUE(g_menuSeen.open);
+    EXPECT_FALSE(g_menuSeen.pasteItem);
+    EXPECT_EQ(FindWindowA("#32768", nullptr) != nullptr &&
+                  IsWindowVisible(FindWindowA("#32768", nullptr)),
+              false);
+}
+
 constexpr Color kText = 0x00602000;
 constexpr Color kShadow = 0x0090B0C0;
 constexpr Color kBack = 0x00F0FFFF;

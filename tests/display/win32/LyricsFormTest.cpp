@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "LyricsFormTestKit.h"
+#include "TestArguments.h"
 #include "display/win32/GdiCanvas.h"
 #include "display/win32/LyricsFormRes.h"
 #include "settings/KelpIniFile.h"
@@ -97,6 +98,21 @@ TEST(LyricsWindow, CreatedAsItsFormDescribes) {
     for (int i = 0; i < 13; ++i) {
         EXPECT_EQ(MenuText(menu, i), Ansi(captions[i])) << "item " << i;
     }
+}
+
+// The program carries the same menu as this test program.
+TEST(LyricsWindow, ProgramCarriesThePopUpMenu) {
+    ASSERT_FALSE(test::Arguments().empty()) << "pass the path of Vesk.exe";
+    HMODULE program =
+        LoadLibraryExA(test::Arguments().front().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    const MenuHandle menu(LoadMenuA(program, MAKEINTRESOURCEA(IDR_LYRICS_POPUP)));
+    ASSERT_TRUE(menu);
+    const HMENU popup = GetSubMenu(menu.Get(), 0);
+    ASSERT_EQ(GetMenuItemCount(popup), 13);
+    EXPECT_EQ(MenuText(popup, 0), Ansi("設定(&S)"));
+    EXPECT_EQ(GetMenuItemID(popup, 12), static_cast<UINT>(IDM_LYRICS_CLOSE));
+    FreeLibrary(program);
 }
 
 TEST(LyricsWindow, LayeredAttributesFollowTheSwitches) {
