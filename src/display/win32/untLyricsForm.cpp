@@ -164,7 +164,11 @@ LyricsWindowSettings TfrmLyrics::CurrentSettings() const {
 }
 
 void TfrmLyrics::ApplyKeys(const LyricsWindowSettings& s) {
-    slbLyrics.SetFont(s.font);
+    // The file keeps face, size, style and colour; character set and pitch stay the label's.
+    Font font = s.font;
+    font.charset = slbLyrics.Font().charset;
+    font.pitch = slbLyrics.Font().pitch;
+    slbLyrics.SetFont(font);
     SetBounds({s.position.left, s.position.top, s.position.left + s.size.width,
                s.position.top + s.size.height});
     SetAlphaBlend(s.alphaBlend);

@@ -235,6 +235,21 @@ TEST_F(ShownWindow, JapaneseLyricsWithShadowAndHighlight) {
     EXPECT_TRUE(shadowInRow(lastTextRow + 2) || shadowInRow(lastTextRow + 1));
     EXPECT_FALSE(shadowInRow(firstTextRow - 3));
     EXPECT_FALSE(shadowInRow(lastTextRow + 3));
+
+    // With the colour key the background is gone and the text stays.
+    Window().ToggleBackTransparent();
+    test::PumpMessages(200);
+    const test::ScreenPicture keyed = test::CaptureScreen(Rect());
+    EXPECT_TRUE(test::SavePng(keyed, "lyrics-window-keyed.png"));
+    Window().ToggleBackTransparent();
+    EXPECT_NE(keyed.At(3, 3), kBack);
+    int keyedText = 0;
+    for (int y = 0; y < keyed.height; ++y) {
+        for (int x = 0; x < keyed.width; ++x) {
+            keyedText += keyed.At(x, y) == kText ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(keyedText, textPixels);
 }
 
 }  // namespace

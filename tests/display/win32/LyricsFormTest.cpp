@@ -78,6 +78,7 @@ TEST(LyricsWindow, CreatedAsItsFormDescribes) {
     EXPECT_EQ(label.Font().name, Ansi("ＭＳ Ｐゴシック"));
     EXPECT_EQ(label.Font().size, 9);
     EXPECT_EQ(label.Font().color, kClWindowText);
+    EXPECT_EQ(label.Font().charset, kShiftJisCharset);
     EXPECT_EQ(window.BackColor(), kClWhite);
 
     const HMENU menu = window.pupMain();
