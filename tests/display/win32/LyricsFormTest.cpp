@@ -510,6 +510,26 @@ TEST_F(FadeOnWindow, ANewTextDuringTheFadeStartsNoSecondFade) {
     g_tickMain = nullptr;
 }
 
+// The main form's toggle opens the window with the current song's text, then closes it.
+TEST(LyricsWindow, MainFormTogglesItThroughTheReference) {
+    LyricsRig rig;
+    rig.WriteSettings(kHidden);
+    rig.main.SongTitle = Ansi("夏の雨");
+    rig.main.LyricsList->Add(rig.main.SongTitle, rig.WriteFile("rain.txt", Ansi("雨\r\n")), 0, 0);
+    rig.main.ToggleLyricsWindow();
+    ASSERT_TRUE(rig.sink.LyricsWindowExists());
+    const HWND hwnd = rig.Handle();
+    EXPECT_TRUE(IsWindowVisible(hwnd));
+    EXPECT_EQ(rig.Window().slbLyrics.Caption(), Ansi("雨"));
+    rig.main.SongTitle = "PlayerNotFound";
+    rig.main.RefreshLyrics();
+    EXPECT_EQ(rig.Window().slbLyrics.Caption(), Ansi("■Player Not Found"));
+    rig.main.ToggleLyricsWindow();
+    EXPECT_FALSE(rig.sink.LyricsWindowExists());
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(rig.IniValue("FormPos"), "3");
+}
+
 TEST(LyricsWindow, CloseWritesItsSixKeysAndEmptiesTheReference) {
     LyricsRig rig;
     rig.WriteSettings("Font.Color=0x00FFFFFF\r\nFormPos=2\r\nFormFix=1\r\nBackTransparent=1\r\n");
