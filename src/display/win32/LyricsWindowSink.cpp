@@ -1,0 +1,95 @@
+#include "display/win32/LyricsWindowSink.h"
+
+#include <utility>
+
+namespace vesk {
+
+TLyricsWindowSink::TLyricsWindowSink(std::string iniPath, std::string listPath,
+                                     const TPasteSave& pasteSave)
+    : iniPath_(std::move(iniPath)), listPath_(std::move(listPath)), pasteSave_(pasteSave) {}
+
+TLyricsWindowSink::~TLyricsWindowSink() = default;
+
+void TLyricsWindowSink::ShowLyrics(const std::string& text) {
+    if (window_ != nullptr) {
+        window_->ShowLyrics(text);
+    }
+}
+
+void TLyricsWindowSink::CreateLyricsWindow() {
+    if (window_ != nullptr) {
+        return;
+    }
+    LyricsFormOwner& owner = *this;
+    auto window = std::make_unique<TfrmLyrics>(owner, iniPath_);
+    if (window->Create()) {
+        window_ = std::move(window);
+    }
+}
+
+void TLyricsWindowSink::ShowLyricsWindow() {
+    if (window_ != nullptr) {
+        window_->Show();
+    }
+}
+
+void TLyricsWindowSink::CloseLyricsWindow() {
+    if (window_ != nullptr) {
+        window_->Close();
+    }
+}
+
+void TLyricsWindowSink::AssignLyricsFile(const std::string& path) {
+    AssignLyricsFile(SongTitle(), path);
+}
+
+void TLyricsWindowSink::AssignLyricsFile(const std::string& title, const std::string& path) {
+    if (main_ == nullptr || main_->LyricsList == nullptr) {
+        return;
+    }
+    TLyricsList& list = *main_->LyricsList;
+    const std::int32_t index = list.IndexOf(title);
+    if (index == -1) {
+        list.Add(title, path, 0, 0);
+    } else {
+        list.Update(index, title, path, 0, 0);
+    }
+    if (window_ != nullptr) {
+        window_->ShowLyrics(list.DisplayText(main_->SongTitle));
+    }
+    list.SaveToFile(listPath_);
+}
+
+std::string TLyricsWindowSink::SongTitle() const {
+    return main_ != nullptr ? main_->SongTitle : std::string();
+}
+
+std::string TLyricsWindowSink::PasteSavePath() const {
+    return main_ != nullptr ? main_->PasteSavePath : std::string();
+}
+
+std::string TLyricsWindowSink::LyricsFileOf(const std::string& title) const {
+    if (main_ == nullptr || main_->LyricsList == nullptr) {
+        return {};
+    }
+    return main_->LyricsList->FileNameOf(title);
+}
+
+void TLyricsWindowSink::RefreshLyrics() {
+    if (main_ != nullptr) {
+        main_->RefreshLyrics();
+    }
+}
+
+void TLyricsWindowSink::OpenSettings() {
+    if (OnOpenSettings) {
+        OnOpenSettings();
+    }
+}
+
+// Called from inside the window's last message: nothing of the window runs after it.
+void TLyricsWindowSink::LyricsWindowDestroyed() {
+    window_.reset();
+}
+
+}  // namespace vesk

@@ -1,0 +1,498 @@
+#include "display/win32/untLyricsForm.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+#include "common/ProgramText.h"
+#include "common/win32/ErrorReport.h"
+#include "display/win32/LyricsFormRes.h"
+#include "settings/KelpIniFile.h"
+
+namespace vesk {
+
+namespace {
+
+constexpr char kClassName[] = "TfrmLyrics";
+constexpr ProgramText kCaption{"歌詞"};
+
+Color ToRgb(Color color) {
+    return IsSystemColor(color) ? static_cast<Color>(GetSysColor(SystemColorIndex(color)))
+                                : color & 0x00FFFFFF;
+}
+
+TMouseButton ButtonOf(UINT message) {
+    switch (message) {
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+            return TMouseButton::mbRight;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+            return TMouseButton::mbMiddle;
+        default:
+            return TMouseButton::mbLeft;
+    }
+}
+
+std::int32_t AlignmentSetting(TAlignment alignment) {
+    switch (alignment) {
+        case TAlignment::taCenter:
+            return 1;
+        case TAlignment::taRightJustify:
+            return 2;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+TfrmLyrics::TfrmLyrics(LyricsFormOwner& owner, std::string iniPath)
+    : owner_(owner), iniPath_(std::move(iniPath)) {}
+
+TfrmLyrics::~TfrmLyrics() = default;
+
+bool TfrmLyrics::Create() {
+    WNDCLASSEXA windowClass{};
+    windowClass.lpszClassName = kClassName;
+    const HWND window = CreateWindowObject(windowClass, 0, kCaption.Ansi().c_str(), WS_POPUP,
+                                           kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight);
+    if (window == nullptr) {
+        return false;
+    }
+    SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+
+    menu_.Reset(LoadMenuA(ProgramInstance(), MAKEINTRESOURCEA(IDR_LYRICS_POPUP)));
+    char caption[256] = {};
+    GetMenuStringA(pupMain(), IDM_LYRICS_PASTESAVE, caption, sizeof(caption), MF_BYCOMMAND);
+    pasteSaveCaption_ = caption;
+
+    host_.Attach(window);
+    host_.SetBackground(backColor_);
+
+    Font font = NewFont();
+    font.charset = kShiftJisCharset;
+    slbLyrics.SetFont(font);
+    slbLyrics.SetAutoSize(false);
+    slbLyrics.SetBounds(kLyricsLabelMargin, kLyricsLabelMargin,
+                        kDesignWidth - 2 * kLyricsLabelMargin,
+                        kDesignHeight - 2 * kLyricsLabelMargin);
+    slbLyrics.SetColor(backColor_);
+    slbLyrics.SetTransparent(true);
+    slbLyrics.SetWordWrap(true);
+    slbLyrics.SetAlignment(TAlignment::taLeftJustify);
+    slbLyrics.SetShowAccelChar(true);
+    slbLyrics.Shadow().SetVisible(false);
+    slbLyrics.Highlight().SetVisible(false);
+    slbLyrics.OnMouseDown = [this](TControl&, TMouseButton button, int x, int y) {
+        FormMouseDown(button, x, y);
+    };
+    slbLyrics.OnMouseMove = [this](TControl&, int x, int y) { FormMouseMove(x, y); };
+    slbLyrics.OnMouseUp = [this](TControl&, TMouseButton, int, int) { FormMouseUp(); };
+    host_.Add(slbLyrics);
+    slbLyrics.SetAnchors(kAnchorsAll);
+
+    try {
+        LoadSettings();
+    } catch (const std::exception& error) {
+        ReportError(window, error);
+    }
+    return true;
+}
+
+void TfrmLyrics::Show() {
+    ShowWindow(Handle(), SW_SHOW);
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TfrmLyrics::ShowLyrics(const std::string& text) {
+    fader_.ShowLyrics(*this, fadeInOut_, text);
+}
+
+LyricsWindowSettings TfrmLyrics::CurrentSettings() const {
+    LyricsWindowSettings s;
+    const TRect bounds = Bounds();
+    s.font = slbLyrics.Font();
+    s.size = {bounds.Width(), bounds.Height()};
+    s.position = {bounds.left, bounds.top};
+    s.alphaBlend = alphaBlend_;
+    s.alphaBlendValue = alphaBlendValue_;
+    s.backColor = backColor_;
+    s.backTransparent = backTransparent_;
+    s.formPos = formPos_;
+    s.fadeInOut = fadeInOut_;
+    s.formFix = PositionFixed();
+    s.fitBottom = fitting_.fitBottom;
+    s.fitRight = fitting_.fitRight;
+    s.changeWidth = fitting_.changeWidth;
+    s.alignment = AlignmentSetting(slbLyrics.Alignment());
+    s.shadowColor = slbLyrics.Shadow().Color();
+    s.shadowLeft = slbLyrics.Shadow().OffsetLeft();
+    s.shadowTop = slbLyrics.Shadow().OffsetTop();
+    s.shadowHighLight = slbLyrics.Highlight().Visible();
+    return s;
+}
+
+void TfrmLyrics::ApplyKeys(const LyricsWindowSettings& s) {
+    // The file keeps face, size, style and colour; character set and pitch stay the label's.
+    Font font = s.font;
+    font.charset = slbLyrics.Font().charset;
+    font.pitch = slbLyrics.Font().pitch;
+    slbLyrics.SetFont(font);
+    SetBounds({s.position.left, s.position.top, s.position.left + s.size.width,
+               s.position.top + s.size.height});
+    SetAlphaBlend(s.alphaBlend);
+    SetAlphaBlendValue(static_cast<std::uint8_t>(s.alphaBlendValue & 0xFF));
+    SetBackColor(s.backColor);
+    SetBackTransparent(s.backTransparent);
+    formPos_ = s.formPos;
+    fadeInOut_ = s.fadeInOut;
+    SetMenuCheck(IDM_LYRICS_FIX, s.formFix);
+    fitting_.fitBottom = s.fitBottom;
+    fitting_.fitRight = s.fitRight;
+    fitting_.changeWidth = s.changeWidth;
+    slbLyrics.Shadow().SetColor(s.shadowColor);
+    slbLyrics.Shadow().SetOffsetLeft(s.shadowLeft);
+    slbLyrics.Shadow().SetOffsetTop(s.shadowTop);
+    slbLyrics.Highlight().SetVisible(s.shadowHighLight);
+}
+
+void TfrmLyrics::LoadSettings() {
+    LyricsWindowSettings settings = CurrentSettings();
+    try {
+        ReadLyricsWindowSettings(iniPath_, settings);
+    } catch (const IniConvertError&) {
+        ApplyKeys(settings);
+        throw;
+    }
+    ApplyKeys(settings);
+
+    Font font = slbLyrics.Font();
+    font.color = NudgedColor(font.color, backColor_);
+    slbLyrics.SetFont(font);
+    const Color shadowColor = NudgedColor(slbLyrics.Shadow().Color(), backColor_);
+    if (backTransparent_) {
+        SetMenuCheck(IDM_LYRICS_BACKTRANSPARENT, true);
+    }
+    CheckFormPosItem();
+    if (const auto alignment = AlignmentOfSetting(settings.alignment)) {
+        slbLyrics.SetAlignment(*alignment);
+    }
+    ApplyShadowSettings(slbLyrics, shadowColor, settings.shadowLeft, settings.shadowTop,
+                        settings.shadowHighLight);
+    ApplyZOrder();
+}
+
+void TfrmLyrics::FitToText() {
+    const HWND window = Handle();
+    const bool buffered = !backTransparent_;
+    if (buffered) {
+        host_.SetDoubleBuffered(true);
+    }
+    FitLabelToText(slbLyrics, *this, fitting_);
+    if (buffered) {
+        host_.SetDoubleBuffered(false);
+        InvalidateRect(window, nullptr, TRUE);
+        UpdateWindow(window);
+    }
+}
+
+void TfrmLyrics::ReturnToScreen() {
+    const TRect bounds = Bounds();
+    constexpr int kReturnWidth = 300;
+    SetBounds({0, 0, kReturnWidth, bounds.Height()});
+    FitToText();
+}
+
+void TfrmLyrics::ToggleBackTransparent() {
+    SetBackTransparent(!backTransparent_);
+    SetMenuCheck(IDM_LYRICS_BACKTRANSPARENT, backTransparent_);
+}
+
+void TfrmLyrics::ToggleTopMost() {
+    formPos_ = ToggledTopMost(formPos_);
+    if (formPos_ == kFormPosTopMost) {
+        CheckFormPosItem();
+    } else {
+        SetMenuCheck(IDM_LYRICS_TOPMOST, false);
+    }
+    ApplyZOrder();
+}
+
+void TfrmLyrics::ToggleBottom() {
+    formPos_ = ToggledBottom(formPos_);
+    if (formPos_ == kFormPosBottom) {
+        CheckFormPosItem();
+    } else {
+        SetMenuCheck(IDM_LYRICS_BOTTOM, false);
+    }
+    ApplyZOrder();
+}
+
+// The window is never activated here: on the application's deactivation that would take the
+// activation back from the program the user has just switched to.
+void TfrmLyrics::ApplyZOrder() {
+    const HWND window = Handle();
+    constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    switch (ApplyZOrderPlace(formPos_)) {
+        case ZOrderPlace::kNoTopMost:
+            SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kKeep);
+            ShowWindow(window, SW_SHOWNA);
+            SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kKeep);
+            break;
+        case ZOrderPlace::kTopMost:
+            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kKeep);
+            break;
+        case ZOrderPlace::kBottom:
+            SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, kKeep);
+            break;
+        case ZOrderPlace::kNone:
+            break;
+    }
+}
+
+void TfrmLyrics::Close() {
+    const HWND window = Handle();
+    if (window == nullptr || closing_) {
+        return;
+    }
+    closing_ = true;
+    try {
+        WriteLyricsWindowState(iniPath_, State());
+    } catch (const std::exception& error) {
+        // Not saving the window's place is no reason to keep it open.
+        ReportError(window, error);
+    }
+    DestroyWindow(window);  // the owner may delete this object now
+}
+
+bool TfrmLyrics::PositionFixed() const {
+    return (GetMenuState(pupMain(), IDM_LYRICS_FIX, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+LyricsWindowState TfrmLyrics::State() const {
+    LyricsWindowState state;
+    const TRect bounds = Bounds();
+    state.font = slbLyrics.Font();
+    state.size = {bounds.Width(), bounds.Height()};
+    state.position = {bounds.left, bounds.top};
+    state.backTransparent = backTransparent_;
+    state.formPos = formPos_;
+    state.formFix = PositionFixed();
+    return state;
+}
+
+TRect TfrmLyrics::Bounds() const {
+    RECT rect{};
+    GetWindowRect(Handle(), &rect);
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void TfrmLyrics::SetBounds(const TRect& bounds) {
+    const TRect limited = ConstrainedBounds(bounds);
+    SetWindowPos(Handle(), nullptr, limited.left, limited.top, limited.Width(), limited.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TfrmLyrics::SetAlphaBlend(bool alphaBlend) {
+    if (alphaBlend_ != alphaBlend) {
+        alphaBlend_ = alphaBlend;
+        ApplyLayeredAttributes();
+    }
+}
+
+void TfrmLyrics::SetAlphaBlendValue(std::uint8_t value) {
+    if (alphaBlendValue_ != value) {
+        alphaBlendValue_ = value;
+        ApplyLayeredAttributes();
+    }
+}
+
+void TfrmLyrics::WaitFadeStep() {
+    if (fadeWait_) {
+        fadeWait_();
+    } else {
+        Sleep(kFadeStepMilliseconds);
+    }
+}
+
+void TfrmLyrics::SetTextAndFit(const std::string& text) {
+    slbLyrics.SetCaption(text);
+    FitToText();
+}
+
+// The colour key is always the background colour.
+void TfrmLyrics::SetBackColor(Color color) {
+    if (backColor_ != color) {
+        backColor_ = color;
+        host_.SetBackground(color);
+        slbLyrics.SetColor(color);
+        ApplyLayeredAttributes();
+    }
+}
+
+void TfrmLyrics::SetBackTransparent(bool backTransparent) {
+    if (backTransparent_ != backTransparent) {
+        backTransparent_ = backTransparent;
+        ApplyLayeredAttributes();
+    }
+}
+
+void TfrmLyrics::ApplyLayeredAttributes() {
+    const HWND window = Handle();
+    if (window == nullptr) {
+        return;
+    }
+    const LayeredRule rule = LayeredRuleOf(alphaBlend_, backTransparent_);
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    if (rule.layered) {
+        if ((exStyle & WS_EX_LAYERED) == 0) {
+            SetWindowLongA(window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+        }
+        SetLayeredWindowAttributes(window, ToRgb(backColor_), alphaBlendValue_, rule.flags);
+    } else {
+        if ((exStyle & WS_EX_LAYERED) != 0) {
+            SetWindowLongA(window, GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
+        }
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
+void TfrmLyrics::FormMouseDown(TMouseButton button, int x, int y) {
+    drag_.MouseDown(PositionFixed(), button, x, y);
+}
+
+void TfrmLyrics::FormMouseMove(int x, int y) {
+    const auto offset = drag_.MouseMove(x, y);
+    if (!offset || (offset->dx == 0 && offset->dy == 0)) {
+        return;
+    }
+    const TRect bounds = Bounds();
+    SetWindowPos(Handle(), nullptr, bounds.left + offset->dx, bounds.top + offset->dy, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TfrmLyrics::FormMouseUp() {
+    drag_.MouseUp();
+}
+
+LRESULT TfrmLyrics::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCHITTEST) {
+        return OnHitTest(lParam);
+    }
+    // A drag that the window's own client area began stays with the window, even when the
+    // pointer runs ahead of it over the label.
+    if (windowDrag_ && (message == WM_MOUSEMOVE || message == WM_LBUTTONUP ||
+                        message == WM_RBUTTONUP || message == WM_MBUTTONUP)) {
+        if (message == WM_MOUSEMOVE) {
+            FormMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        }
+        windowDrag_ = false;
+        FormMouseUp();
+        if (GetCapture() == Handle()) {
+            ReleaseCapture();
+        }
+        return DefaultHandling(message, wParam, lParam);
+    }
+    if (const auto result = host_.HandleMessage(message, wParam, lParam)) {
+        return *result;
+    }
+    switch (message) {
+        case WM_WINDOWPOSCHANGING:
+            OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
+            break;
+        case WM_GETMINMAXINFO: {
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            info->ptMinTrackSize = {kLyricsFormMinWidth, kLyricsFormMinHeight};
+            return 0;
+        }
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            FormMouseDown(ButtonOf(message), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            if (drag_.Dragging() && message == WM_LBUTTONDOWN) {
+                windowDrag_ = true;
+                SetCapture(Handle());
+            }
+            break;
+        case WM_MOUSEMOVE:
+            FormMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            break;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            FormMouseUp();
+            break;
+        case WM_CAPTURECHANGED:
+            // A drag needs the pressed button; with the capture gone no release would come.
+            if (reinterpret_cast<HWND>(lParam) != Handle()) {
+                windowDrag_ = false;
+                FormMouseUp();
+            }
+            break;
+        case WM_CONTEXTMENU:
+            OnContextMenu(lParam);
+            return 0;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == 0 && OnCommand(LOWORD(wParam))) {
+                return 0;  // the command may have closed the window
+            }
+            break;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_SHOWWINDOW:
+            if (wParam != FALSE) {
+                DragAcceptFiles(Handle(), TRUE);
+            }
+            break;
+        case WM_ACTIVATEAPP:
+            if (wParam == FALSE) {
+                ApplyZOrder();
+            }
+            break;
+        case WM_CLOSE:
+            Close();
+            return 0;
+        default:
+            break;
+    }
+    return DefaultHandling(message, wParam, lParam);
+}
+
+void TfrmLyrics::OnWindowDestroyed() {
+    owner_.LyricsWindowDestroyed();
+}
+
+LRESULT TfrmLyrics::OnHitTest(LPARAM lParam) {
+    const LRESULT result = DefaultHandling(WM_NCHITTEST, 0, lParam);
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ScreenToClient(Handle(), &point);
+    const TRect bounds = Bounds();
+    return LyricsHitTest(point.x, point.y, bounds.Width(), bounds.Height(),
+                         static_cast<int>(result));
+}
+
+void TfrmLyrics::OnWindowPosChanging(WINDOWPOS& pos) const {
+    switch (ForcedInsertAfter(formPos_)) {
+        case ZOrderPlace::kTopMost:
+            pos.hwndInsertAfter = HWND_TOPMOST;
+            break;
+        case ZOrderPlace::kBottom:
+            pos.hwndInsertAfter = HWND_BOTTOM;
+            break;
+        default:
+            break;
+    }
+    if ((pos.flags & SWP_NOSIZE) == 0) {
+        pos.cx = std::max(pos.cx, kLyricsFormMinWidth);
+        pos.cy = std::max(pos.cy, kLyricsFormMinHeight);
+    }
+}
+
+}  // namespace vesk

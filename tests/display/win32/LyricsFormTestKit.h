@@ -1,0 +1,87 @@
+#pragma once
+
+// What the lyrics window tests share: a program folder of their own with its Vesk.ini and
+// Vesk.csv, the main form and the program-wide reference to the window, message boxes
+// answered by a second thread, and real mouse input.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <memory>
+#include <string>
+
+#include "TestFolder.h"
+#include "TestText.h"
+#include "app/untMain.h"
+#include "common/FileSystem.h"
+#include "display/win32/LyricsWindowSink.h"
+#include "lyrics/untTLyricsList.h"
+#include "title/untTitleGet.h"
+
+namespace vesk::test {
+
+// A program folder with the main form and the lyrics window's reference. The window is
+// created by Open(); hidden windows (FormPos 3) cost nothing to destroy, visible ones
+// about two seconds under Wine.
+class LyricsRig {
+public:
+    explicit LyricsRig(const TPasteSave& pasteSave = PasteSave())
+        : sink(folder / "Vesk.ini", folder / "Vesk.csv", pasteSave),
+          main(TitleGet(), sink, [](const std::string&) {}) {
+        main.LyricsList = std::make_unique<TLyricsList>();
+        sink.AttachMainForm(main);
+    }
+
+    std::string IniPath() const { return folder / "Vesk.ini"; }
+    std::string ListPath() const { return folder / "Vesk.csv"; }
+
+    // Vesk.ini with these lines in its "LyricsForm" section.
+    void WriteSettings(const std::string& lines) const {
+        ASSERT_TRUE(CurrentFileSystem().ReplaceFile(IniPath(), "[LyricsForm]\r\n" + lines));
+    }
+    // A file in the folder (ANSI name).
+    std::string WriteFile(const std::string& name, const std::string& content) const {
+        const std::string path = folder / name;
+        EXPECT_TRUE(CurrentFileSystem().ReplaceFile(path, content));
+        return path;
+    }
+    // A key of the settings file as the profile functions read it; "(none)" when missing.
+    std::string IniValue(const std::string& key) const {
+        char value[512] = {};
+        GetPrivateProfileStringA("LyricsForm", key.c_str(), "(none)", value, sizeof(value),
+                                 IniPath().c_str());
+        return value;
+    }
+
+    TfrmLyrics& Open() {
+        sink.CreateLyricsWindow();
+        EXPECT_NE(sink.frmLyrics(), nullptr);
+        return *sink.frmLyrics();
+    }
+    TfrmLyrics& Window() { return *sink.frmLyrics(); }
+    HWND Handle() { return sink.frmLyrics()->Handle(); }
+
+    TestFolder folder;
+    TLyricsWindowSink sink;
+    TfrmMain main;
+};
+
+struct BoxSeen {
+    bool found = false;
+    std::string text;
+};
+
+// Waits for a message box of this process with the caption, reads its text and presses
+// the button, after waiting delayMs with the box open.
+std::future<BoxSeen> AnswerBox(const std::string& caption, int button, int delayMs = 0);
+
+// Handles the messages that have arrived, for about ms milliseconds.
+void PumpMessages(int ms);
+
+// Real mouse input: the pointer to (x, y) on the screen, a left press or release there.
+void MouseTo(int x, int y);
+void LeftButton(bool down);
+
+}  // namespace vesk::test
