@@ -26,7 +26,8 @@ done
 cmake -S "$root" -B "$build/windows" -G "Unix Makefiles" -Wno-dev -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-w64.cmake" -DVESK_TEST_PREFIX=win. \
     -DVESK_WINEPREFIX="$build/wineprefix" -DVESK_DEPS_DIR="$build/deps" >/dev/null
-cmake --build "$build/windows" -j "$(nproc)" --target Vesk vesk_readme fake_player screenshot \
+cmake --build "$build/windows" -j "$(nproc)" \
+    --target Vesk vesk_readme fake_player screenshot close_window \
     -- --no-print-directory >/dev/null
 
 export VESK_WINEPREFIX=$build/wineprefix
@@ -45,6 +46,7 @@ while IFS='|' read -r caption file; do
     [ -n "$file" ] || continue
     [ -f "$demo/lyrics/$file" ] || to_sjis "$root/scripts/demo/$file" >"$demo/lyrics/$file"
 done <"$root/scripts/demo/songs.txt"
+[ -f "$demo/Vesk.ini" ] || to_sjis "$root/scripts/demo/Vesk.ini" >"$demo/Vesk.ini"
 if [ ! -f "$demo/Vesk.csv" ]; then
     while IFS='|' read -r caption file; do
         case "$caption" in '#'* | '') continue ;; esac
@@ -58,6 +60,8 @@ fi
 
 pids=()
 cleanup() {
+    # Vesk ends as its own "終了" does, saving its list and settings.
+    wine "$build/windows/tests/tools/close_window.exe" TfrmMain >/dev/null 2>&1 || true
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     wineserver -k 2>/dev/null || true
 }

@@ -48,8 +48,8 @@ std::string TrayTipOf(std::string_view versionText) {
 }
 
 std::string StoreLink(std::string_view tag) {
-    return "https://www.amazon.co.jp/exec/obidos/redirect?link_code=ur2&tag=" +
-           std::string(tag) + "&camp=247&creative=1211&path=tg%2Fbrowse%2F-%2F561956";
+    return "https://www.amazon.co.jp/exec/obidos/redirect?link_code=ur2&tag=" + std::string(tag) +
+           "&camp=247&creative=1211&path=tg%2Fbrowse%2F-%2F561956";
 }
 
 std::string AboutText(std::string_view versionText) {

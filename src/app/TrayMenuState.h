@@ -19,16 +19,16 @@ struct LyricsWindowView {
 
 struct TrayMenuState {
     // Left-click menu.
-    bool visibleChecked = false;           // mitVisible
-    bool windowItemsEnabled = false;       // mitReturnDisplay, mitBackTransparent, mitTopMost, mitBottom
-    bool backTransparentChecked = false;   // mitBackTransparent
-    bool topMostChecked = false;           // mitTopMost (radio group with mitBottom)
-    bool bottomChecked = false;            // mitBottom
+    bool visibleChecked = false;      // mitVisible
+    bool windowItemsEnabled = false;  // mitReturnDisplay, mitBackTransparent, mitTopMost, mitBottom
+    bool backTransparentChecked = false;  // mitBackTransparent
+    bool topMostChecked = false;          // mitTopMost (radio group with mitBottom)
+    bool bottomChecked = false;           // mitBottom
     // Right-click menu.
-    std::string thisLyricCaption;          // mitThisLyric
-    bool lyricsMasterVisible = false;      // mitLyricsMaster
-    bool pasteSaveVisible = false;         // mitPasteSave
-    bool amazonVisible = true;             // mitAmazon
+    std::string thisLyricCaption;      // mitThisLyric
+    bool lyricsMasterVisible = false;  // mitLyricsMaster
+    bool pasteSaveVisible = false;     // mitPasteSave
+    bool amazonVisible = true;         // mitAmazon
 
     bool operator==(const TrayMenuState&) const = default;
 };

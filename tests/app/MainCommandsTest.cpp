@@ -16,8 +16,8 @@ TEST(MainCommands, PriorityComesFromTheLowEightBits) {
         std::optional<std::uint32_t> priorityClass;
     };
     const Row rows[] = {
-        {0, 0x40}, {1, 0x20}, {2, 0x80}, {3, 0x100}, {4, std::nullopt}, {-1, std::nullopt},
-        {256, 0x40}, {257, 0x20}, {0x102, 0x80}, {255, std::nullopt},
+        {0, 0x40},          {1, 0x20},   {2, 0x80},   {3, 0x100},    {4, std::nullopt},
+        {-1, std::nullopt}, {256, 0x40}, {257, 0x20}, {0x102, 0x80}, {255, std::nullopt},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(PriorityClassOf(row.setting), row.priorityClass) << row.setting;

@@ -23,12 +23,32 @@ TEST(TrayMenuState, FollowsTheLyricsWindow) {
     TrayMenuState bottomBefore;
     bottomBefore.bottomChecked = true;
     const Row rows[] = {
-        {"closed clears everything", {false, true, 1}, checkedBoth, false, false, false, false, false},
+        {"closed clears everything",
+         {false, true, 1},
+         checkedBoth,
+         false,
+         false,
+         false,
+         false,
+         false},
         {"open, normal", {true, false, 0}, checkedBoth, true, true, false, false, false},
-        {"open, transparent, in front", {true, true, 1}, bottomBefore, true, true, true, true, false},
+        {"open, transparent, in front",
+         {true, true, 1},
+         bottomBefore,
+         true,
+         true,
+         true,
+         true,
+         false},
         {"open, behind", {true, false, 2}, checkedBoth, true, true, false, false, true},
-        {"open, FormPos 3 keeps the radio checks", {true, false, 3}, bottomBefore, true, true, false,
-         false, true},
+        {"open, FormPos 3 keeps the radio checks",
+         {true, false, 3},
+         bottomBefore,
+         true,
+         true,
+         false,
+         false,
+         true},
     };
     for (const Row& row : rows) {
         const TrayMenuState state = TrayMenuStateOnEnter(row.previous, row.window, "t", settings);

@@ -1,6 +1,10 @@
 // fake_player.exe: a stand-in for a media player, for tests and demonstrations.
 //
 //   fake_player.exe <class name> <caption> [<command file>]
+//   fake_player.exe
+//
+// Without arguments the class name is the program file's name without its extension and
+// the caption its full path, so that a test can tell which copy of the program was started.
 //
 // Opens a visible top-level window of the given class with the given caption and keeps it
 // until the window is closed (WM_CLOSE, as the program sends at exit) or told to quit. Under
@@ -147,11 +151,22 @@ LRESULT CALLBACK PlayerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (argv == nullptr || argc < 3) {
+    if (argv == nullptr || argc == 2) {
         return 2;
     }
-    const std::wstring className = argv[1];
-    const std::wstring caption = argv[2];
+    std::wstring className;
+    std::wstring caption;
+    if (argc == 1) {
+        wchar_t path[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, path, MAX_PATH);
+        caption = path;
+        const std::wstring::size_type slash = caption.find_last_of(L"\\/");
+        className = caption.substr(slash == std::wstring::npos ? 0 : slash + 1);
+        className = className.substr(0, className.rfind(L'.'));
+    } else {
+        className = argv[1];
+        caption = argv[2];
+    }
     if (argc > 3) {
         g_player.commandFile = argv[3];
     }

@@ -183,7 +183,9 @@ void TMainForm::ClosePlayer() {
     }
 }
 
-void TMainForm::StartPlayer() { RunCommandLine(PlayerCommandLine(PlayerPath)); }
+void TMainForm::StartPlayer() {
+    RunCommandLine(PlayerCommandLine(PlayerPath));
+}
 
 void TMainForm::tryMainMouseEnter() {
     LyricsWindowView view;
@@ -209,7 +211,9 @@ void TMainForm::mitAmazonClick() {
                   SW_SHOWNORMAL);
 }
 
-void TMainForm::mitLyricsMasterClick() { SearchLyricsMaster(SongTitle); }
+void TMainForm::mitLyricsMasterClick() {
+    SearchLyricsMaster(SongTitle);
+}
 
 void TMainForm::mitPasteSaveClick() {
     // The title of the moment the user chose the command: the song may change while the
@@ -231,9 +235,13 @@ void TMainForm::mitAboutClick() {
                 MB_OK | MB_ICONINFORMATION);
 }
 
-void TMainForm::mitExitClick() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
+void TMainForm::mitExitClick() {
+    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
 
-void TMainForm::mitVisibleClick() { ToggleLyricsWindow(); }
+void TMainForm::mitVisibleClick() {
+    ToggleLyricsWindow();
+}
 
 void TMainForm::mitReturnDisplayClick() {
     if (TfrmLyrics* window = lyricsWindow_.frmLyrics()) {
@@ -261,19 +269,44 @@ void TMainForm::mitBottomClick() {
 
 void TMainForm::OnCommand(UINT item) {
     switch (item) {
-        case mitOpenText: mitOpenTextClick(); break;
-        case mitAmazon: mitAmazonClick(); break;
-        case mitLyricsMaster: mitLyricsMasterClick(); break;
-        case mitPasteSave: mitPasteSaveClick(); break;
-        case mitReadme: mitReadmeClick(); break;
-        case mitAbout: mitAboutClick(); break;
-        case mitExit: mitExitClick(); break;
-        case mitVisible: mitVisibleClick(); break;
-        case mitReturnDisplay: mitReturnDisplayClick(); break;
-        case mitBackTransparent: mitBackTransparentClick(); break;
-        case mitTopMost: mitTopMostClick(); break;
-        case mitBottom: mitBottomClick(); break;
-        default: break;
+        case mitOpenText:
+            mitOpenTextClick();
+            break;
+        case mitAmazon:
+            mitAmazonClick();
+            break;
+        case mitLyricsMaster:
+            mitLyricsMasterClick();
+            break;
+        case mitPasteSave:
+            mitPasteSaveClick();
+            break;
+        case mitReadme:
+            mitReadmeClick();
+            break;
+        case mitAbout:
+            mitAboutClick();
+            break;
+        case mitExit:
+            mitExitClick();
+            break;
+        case mitVisible:
+            mitVisibleClick();
+            break;
+        case mitReturnDisplay:
+            mitReturnDisplayClick();
+            break;
+        case mitBackTransparent:
+            mitBackTransparentClick();
+            break;
+        case mitTopMost:
+            mitTopMostClick();
+            break;
+        case mitBottom:
+            mitBottomClick();
+            break;
+        default:
+            break;
     }
 }
 
