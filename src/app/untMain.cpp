@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/AnsiText.h"
+#include "common/FileSystem.h"
 #include "common/ProgramText.h"
 
 namespace vesk {
@@ -55,6 +56,81 @@ void TfrmMain::CloseLyricsWindow() {
 
 void TfrmMain::SearchLyricsMaster(std::string_view title) {
     runCommand_(LyricsMasterCommand(LyricsMasterPath, title));
+}
+
+void TfrmMain::ApplyMainSettings(const MainFormSettings& settings) {
+    TopCut = settings.topCut;
+    BottomCut = settings.bottomCut;
+    TitlePos = settings.titlePos;
+    Delimiters = settings.delimiters;
+    PlayerClassName = settings.getClassName;
+    TitleFilter = settings.getTitle;
+    if (LyricsList != nullptr) {
+        LyricsList->SetCaseSensitive(settings.sensetive);
+    }
+    PlayerPath = settings.player;
+    LyricsMasterOn = settings.lyricsMasterOn;
+    LyricsMasterPath = settings.lyricsMasterPath;
+    ClosePlayerOnExit = settings.closePlayer;
+    PasteSavePath = settings.pasteSavePath;
+    NotAmazon = settings.notAmazon;
+}
+
+namespace {
+
+// A list file that is there but cannot be read, as opposed to a missing or empty one.
+bool IsUnreadable(const std::string& path) {
+    const FileSystem& files = CurrentFileSystem();
+    return files.KindOf(path) == FileSystem::Kind::File && !files.ReadFile(path).has_value();
+}
+
+}  // namespace
+
+void TfrmMain::LoadLyricsList(const std::string& listPath) {
+    listPath_ = listPath;
+    LyricsList = std::make_unique<TLyricsList>(listPath);
+    // Only an empty result can hide a read that failed.
+    listUnread_ = LyricsList->Count() == 0 && IsUnreadable(listPath);
+}
+
+void TfrmMain::SaveLyricsList() {
+    if (LyricsList == nullptr || listPath_.empty()) {
+        return;
+    }
+    if (listUnread_) {
+        // Replacing a file not read would lose the user's whole list.
+        if (IsUnreadable(listPath_) || !TakeInUnreadList()) {
+            return;
+        }
+    }
+    LyricsList->SaveToFile(listPath_);
+}
+
+bool TfrmMain::TakeInUnreadList() {
+    auto merged = std::make_unique<TLyricsList>(listPath_);
+    if (merged->Count() == 0 && IsUnreadable(listPath_)) {
+        return false;  // held again between the two reads
+    }
+    merged->SetCaseSensitive(LyricsList->CaseSensitive());
+    for (std::int32_t i = 0; i < LyricsList->Count(); ++i) {
+        const std::string& title = LyricsList->Titles()[i];
+        const std::string& file = LyricsList->FileNames()[i];
+        const std::int32_t start = LyricsList->StartLines()[i];
+        const std::int32_t end = LyricsList->EndLines()[i];
+        const std::int32_t index = merged->IndexOf(title);
+        if (index < 0) {
+            merged->Add(title, file, start, end);
+        } else {
+            merged->Update(index, title, file, start, end);
+        }
+    }
+    LyricsList = std::move(merged);
+    listUnread_ = false;
+    return true;
+}
+
+std::string LyricsListPathIn(std::string_view programFolder) {
+    return std::string(programFolder) + "Vesk.csv";
 }
 
 std::string LyricsMasterCommand(std::string_view commandTemplate, std::string_view title) {

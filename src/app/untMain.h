@@ -13,6 +13,7 @@
 
 #include "lyrics/untTLyricsList.h"
 #include "settings/SettingKeys.h"
+#include "settings/VeskSettings.h"
 #include "title/untTitleGet.h"
 
 namespace vesk {
@@ -61,6 +62,21 @@ public:
     // Runs the Lyrics Master command for title (see LyricsMasterCommand).
     virtual void SearchLyricsMaster(std::string_view title);
 
+    // Takes the values LoadMainSettings read; the lyrics list's case sensitivity with them.
+    // The check interval and the priority are the window's to apply.
+    void ApplyMainSettings(const MainFormSettings& settings);
+
+    // Makes LyricsList the list of the file at listPath (empty when there is none). A file
+    // that is there but cannot be read (another program holds it) is remembered as unread.
+    void LoadLyricsList(const std::string& listPath);
+    // Saves LyricsList to its file. Every save of the program's list goes through here, so
+    // that an unread file is never replaced: while it still cannot be read nothing is
+    // written; once it can, its entries are taken in and the entries made meanwhile are
+    // assigned over them (as if the list had loaded), and then the file is written.
+    void SaveLyricsList();
+    // Whether the list file was there at start-up but has not been read yet.
+    bool LyricsListUnread() const { return listUnread_; }
+
     // The settings the main form keeps (LoadMainSettings reads them; until then the
     // settings file's defaults).
     std::string PlayerPath;
@@ -82,10 +98,17 @@ public:
     bool NotAmazon = false;
 
 private:
+    bool TakeInUnreadList();
+
     const TTitleGet& titleGet_;
+    std::string listPath_;
+    bool listUnread_ = false;
     LyricsSink& lyricsWindow_;
     CommandRunner runCommand_;
 };
+
+// The program's lyrics list file: its folder (with the trailing separator) and "Vesk.csv".
+std::string LyricsListPathIn(std::string_view programFolder);
 
 // The Lyrics Master command for title: the template with its first "[title]" (case
 // counting, at a character start) replaced by the title, in which every double quote has

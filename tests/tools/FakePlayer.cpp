@@ -1,6 +1,10 @@
 // fake_player.exe: a stand-in for a media player, for tests and demonstrations.
 //
 //   fake_player.exe <class name> <caption> [<command file>]
+//   fake_player.exe
+//
+// Without arguments the class name is the program file's name without its extension and
+// the caption its full path, so that a test can tell which copy of the program was started.
 //
 // Opens a visible top-level window of the given class with the given caption and keeps it
 // until the window is closed (WM_CLOSE, as the program sends at exit) or told to quit. Under
@@ -10,6 +14,8 @@
 // With a command file, a driver appends commands to that file, one per line, in UTF-8:
 //   caption <text>   set the window's caption ("caption" alone empties it)
 //   quit             close the window and end
+//   hang <ms>        stop answering messages for that long (a player that hangs), right
+//                    after this command is counted as done
 // Each line is carried out once, in order, within about 50 ms of being appended; a line counts
 // only once its line feed is written. After each batch the tool writes the number of lines
 // carried out so far to "<command file>.done" (replaced in one step; "0" as soon as the window
@@ -27,6 +33,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -39,6 +46,7 @@ struct Player {
     std::string pending;          // bytes of the command file not yet carried out
     unsigned long long read = 0;  // bytes of the command file read so far
     unsigned long done = 0;
+    unsigned long hangMilliseconds = 0;
 };
 
 Player g_player;
@@ -99,6 +107,8 @@ void CarryOut(std::string line) {
         SetWindowTextW(g_player.window, FromUtf8(text).c_str());
     } else if (line == "quit") {
         PostMessageW(g_player.window, WM_CLOSE, 0, 0);
+    } else if (line.rfind("hang ", 0) == 0) {
+        g_player.hangMilliseconds = std::stoul(line.substr(5));
     }
 }
 
@@ -113,6 +123,9 @@ void Poll() {
     }
     if (g_player.done != before) {
         WriteDone();
+    }
+    if (g_player.hangMilliseconds > 0) {
+        Sleep(std::exchange(g_player.hangMilliseconds, 0));
     }
 }
 
@@ -138,11 +151,22 @@ LRESULT CALLBACK PlayerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (argv == nullptr || argc < 3) {
+    if (argv == nullptr || argc == 2) {
         return 2;
     }
-    const std::wstring className = argv[1];
-    const std::wstring caption = argv[2];
+    std::wstring className;
+    std::wstring caption;
+    if (argc == 1) {
+        wchar_t path[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, path, MAX_PATH);
+        caption = path;
+        const std::wstring::size_type slash = caption.find_last_of(L"\\/");
+        className = caption.substr(slash == std::wstring::npos ? 0 : slash + 1);
+        className = className.substr(0, className.rfind(L'.'));
+    } else {
+        className = argv[1];
+        caption = argv[2];
+    }
     if (argc > 3) {
         g_player.commandFile = argv[3];
     }

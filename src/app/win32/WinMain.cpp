@@ -1,7 +1,71 @@
+// Program entry: one instance only, COM for the user-interface thread, the hidden
+// application window and main form, then the message loop until the main form closes.
+
 #include <windows.h>
 
-// Program entry. Vesk has no console and no visible main window; its start-up, message
-// loop and shutdown are built up in this file as the program grows.
+#include <objbase.h>
+
+#include "app/win32/ApplicationWindow.h"
+#include "app/win32/MainForm.h"
+#include "common/win32/ProgramFolder.h"
+#include "common/win32/WinHandles.h"
+#include "display/win32/LyricsWindowSink.h"
+#include "settings/VeskSettings.h"
+
+namespace {
+
+constexpr const char* kInstanceMutex = "EX_Mutex";
+
+// COM for this thread (the Windows Media Player caption comes through automation).
+class ComApartment {
+public:
+    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (initialised_) {
+            CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_;
+};
+
+int RunMessageLoop() {
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return 0;
+    using namespace vesk;
+    // A second instance ends at once, without a word and without disturbing the first.
+    if (HANDLE running = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kInstanceMutex)) {
+        CloseHandle(running);
+        return 0;
+    }
+    const KernelHandle instanceMutex(CreateMutexA(nullptr, FALSE, kInstanceMutex));
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        return 0;  // another instance started in the same moment
+    }
+
+    const ComApartment com;
+    ApplicationWindow application;
+    if (!application.Create()) {
+        return 1;
+    }
+    const std::string folder = ProgramFolder();
+    TLyricsWindowSink lyricsWindow(SettingsFilePathIn(folder), LyricsListPathIn(folder));
+    TMainForm frmMain(application.Handle(), folder, lyricsWindow);
+    lyricsWindow.AttachMainForm(frmMain);
+    if (!frmMain.Create()) {
+        return 1;
+    }
+    return RunMessageLoop();
 }

@@ -1,0 +1,350 @@
+#include "app/win32/MainForm.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "app/MainCommands.h"
+#include "app/win32/RunCommand.h"
+#include "common/AnsiText.h"
+#include "common/FileSystem.h"
+#include "common/ProgramText.h"
+#include "common/win32/ErrorReport.h"
+#include "display/win32/LyricsWindowSink.h"
+#include "editing/untPasteSave.h"
+#include "settings/VeskSettings.h"
+#include "title/win32/Win32WindowSystem.h"
+
+#ifndef VESK_STORE_TAG
+#define VESK_STORE_TAG ""
+#endif
+
+namespace vesk {
+
+namespace {
+
+constexpr UINT_PTR kTitleCheckTimer = 1;
+constexpr std::string_view kReadmeFileName = "readme.txt";
+// A player that does not answer WM_CLOSE within this time is left alone, so that the
+// program's own exit never hangs on it.
+constexpr UINT kClosePlayerTimeout = 10000;
+
+constexpr ProgramText kInformation{"情報"};
+
+// The folder part (with its separator) and the name part of a path; a backslash that is
+// the second byte of a double-byte character separates nothing.
+std::pair<std::string, std::string> SplitPath(const std::string& path) {
+    std::size_t nameStart = 0;
+    for (std::size_t pos = 0; pos < path.size(); pos += CharSize(path, pos)) {
+        if (path[pos] == '\\' || path[pos] == '/' || path[pos] == ':') {
+            nameStart = pos + 1;
+        }
+    }
+    return {path.substr(0, nameStart), path.substr(nameStart)};
+}
+
+}  // namespace
+
+TMainForm::TMainForm(HWND applicationWindow, std::string programFolder,
+                     TLyricsWindowSink& lyricsWindow)
+    : TfrmMain(TitleGet(), lyricsWindow, RunCommandLine),
+      applicationWindow_(applicationWindow),
+      programFolder_(std::move(programFolder)),
+      iniPath_(SettingsFilePathIn(programFolder_)),
+      listPath_(LyricsListPathIn(programFolder_)),
+      lyricsWindow_(lyricsWindow) {}
+
+TMainForm::~TMainForm() = default;
+
+bool TMainForm::Create() {
+    WNDCLASSEXA windowClass{};
+    windowClass.lpszClassName = "TfrmMain";
+    if (CreateWindowObject(windowClass, WS_EX_TOOLWINDOW, "frmMain", WS_POPUP, 0, 0, 0, 0,
+                           applicationWindow_) == nullptr) {
+        return false;
+    }
+    tryMain = std::make_unique<TTrayIcon>(Handle());
+    tryMain->SetIcon(static_cast<HICON>(
+        LoadImageA(ProgramInstance(), "MAINICON", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    tryMain->SetTipHelp("Vesk");
+    tryMain->SetHideOnTaskBar(true);
+    tryMain->SetCheckSingleDoubleClick(true);
+    tryMain->SetLButtonPopupMenu(menus_.pupTaskLClick());
+    tryMain->SetRButtonPopupMenu(menus_.pupTaskRClick());
+    tryMain->OnMouseEnter = [this] { tryMainMouseEnter(); };
+    try {
+        tryMain->Loaded();
+    } catch (const std::exception& error) {
+        // Without the icon the lyrics window's menu still reaches the program, and a new
+        // task bar ("TaskbarCreated") brings the icon back.
+        ReportError(Handle(), error);
+    }
+    try {
+        FormCreate();
+    } catch (const std::exception& error) {
+        ReportError(Handle(), error);
+    }
+    return true;
+}
+
+void TMainForm::FormCreate() {
+    firstRun_ = CurrentFileSystem().KindOf(iniPath_) != FileSystem::Kind::File;
+    LoadLyricsList(listPath_);
+    // After the list: loading a list makes it case-sensitive again.
+    LoadMainSettings();
+    tmrTitleCheckTimer();
+
+    const StartupSettings startup = ReadStartupSettings(iniPath_);
+    if (startup.lyricShow) {
+        ToggleLyricsWindow();
+    }
+    if (startup.connectionOn && TitleGet().GetPlayerCaption(PlayerClassName, TitleFilter).empty()) {
+        StartPlayer();
+    }
+    tryMain->SetTipHelp(TrayTipOf(GetVersionText()));
+}
+
+void TMainForm::FormClose() {
+    if (closed_) {
+        return;
+    }
+    closed_ = true;
+    if (ClosePlayerOnExit) {
+        ShutdownStep([this] { ClosePlayer(); });
+    }
+    // Before the lyrics window closes, which would always make it false.
+    ShutdownStep([this] { WriteLyricShow(iniPath_, lyricsWindow_.LyricsWindowExists()); });
+    ShutdownStep([this] { CloseLyricsWindow(); });
+    ShutdownStep([this] { SaveLyricsList(); });
+    LyricsList.reset();
+}
+
+template <class Step>
+void TMainForm::ShutdownStep(Step step) {
+    try {
+        step();
+    } catch (const std::exception& error) {
+        ReportError(Handle(), error);
+    }
+}
+
+void TMainForm::LoadMainSettings() {
+    const MainFormSettings settings = ReadMainFormSettings(iniPath_);
+    ApplyMainSettings(settings);
+    SetCheckTime(settings.checkTime);
+    SetPriority(settings.priority);
+}
+
+void TMainForm::SetCheckTime(std::int32_t milliseconds) {
+    // 0 stops the check; a negative interval cannot be kept and stops it too.
+    const UINT interval = milliseconds > 0 ? static_cast<UINT>(milliseconds) : 0;
+    if (interval == checkTime_) {
+        return;  // an unchanged interval leaves the timer running as it was
+    }
+    checkTime_ = interval;
+    if (interval == 0) {
+        KillTimer(Handle(), kTitleCheckTimer);
+    } else {
+        SetTimer(Handle(), kTitleCheckTimer, interval, nullptr);
+    }
+}
+
+void TMainForm::SetPriority(std::int32_t priority) {
+    if (const auto priorityClass = PriorityClassOf(priority)) {
+        SetPriorityClass(GetCurrentProcess(), *priorityClass);
+    }
+}
+
+std::string TMainForm::GetVersionText() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+    std::vector<char> data(size);
+    void* value = nullptr;
+    UINT length = 0;
+    if (size == 0 || !GetFileVersionInfoA(path, 0, size, data.data()) ||
+        !VerQueryValueA(data.data(), "\\StringFileInfo\\041103A4\\FileVersion", &value, &length) ||
+        value == nullptr) {
+        throw std::logic_error("Assertion failure (untMain): no version information");
+    }
+    return std::string(static_cast<const char*>(value));
+}
+
+void TMainForm::ClosePlayer() {
+    const HWND player = ToHwnd(TitleGet().FindPlayerWindow(PlayerClassName, TitleFilter));
+    if (player != nullptr) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(player, WM_CLOSE, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                            kClosePlayerTimeout, &result);
+    }
+}
+
+void TMainForm::StartPlayer() {
+    RunCommandLine(PlayerCommandLine(PlayerPath));
+}
+
+void TMainForm::tryMainMouseEnter() {
+    LyricsWindowView view;
+    if (const TfrmLyrics* window = lyricsWindow_.frmLyrics()) {
+        view = {true, window->BackTransparent(), window->FormPos()};
+    }
+    menuState_ = TrayMenuStateOnEnter(menuState_, view, SongTitle,
+                                      {LyricsMasterOn, PasteSavePath, NotAmazon});
+    menus_.Apply(menuState_);
+}
+
+void TMainForm::mitOpenTextClick() {
+    const std::string path = LyricsList != nullptr ? LyricsList->FileNameOf(SongTitle) : "";
+    if (CurrentFileSystem().KindOf(path) != FileSystem::Kind::File) {
+        return;
+    }
+    const auto [folder, name] = SplitPath(path);
+    ShellExecuteA(Handle(), "Open", name.c_str(), nullptr, folder.c_str(), SW_SHOW);
+}
+
+void TMainForm::mitAmazonClick() {
+    ShellExecuteA(nullptr, "open", StoreLink(VESK_STORE_TAG).c_str(), nullptr, nullptr,
+                  SW_SHOWNORMAL);
+}
+
+void TMainForm::mitLyricsMasterClick() {
+    SearchLyricsMaster(SongTitle);
+}
+
+void TMainForm::mitPasteSaveClick() {
+    // The title of the moment the user chose the command: the song may change while the
+    // confirmation is open.
+    const std::string title = SongTitle;
+    const std::string folder = PasteSavePath;
+    if (PasteSave().Execute(folder, title)) {
+        lyricsWindow_.AssignLyricsFile(title, TPasteSave::PathOf(folder, title));
+    }
+}
+
+void TMainForm::mitReadmeClick() {
+    ShellExecuteA(Handle(), "Open", std::string(kReadmeFileName).c_str(), nullptr,
+                  programFolder_.c_str(), SW_SHOW);
+}
+
+void TMainForm::mitAboutClick() {
+    MessageBoxA(Handle(), AboutText(GetVersionText()).c_str(), kInformation.Ansi().c_str(),
+                MB_OK | MB_ICONINFORMATION);
+}
+
+void TMainForm::mitExitClick() {
+    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void TMainForm::mitVisibleClick() {
+    ToggleLyricsWindow();
+}
+
+void TMainForm::mitReturnDisplayClick() {
+    if (TfrmLyrics* window = lyricsWindow_.frmLyrics()) {
+        window->ReturnToScreen();
+    }
+}
+
+void TMainForm::mitBackTransparentClick() {
+    if (TfrmLyrics* window = lyricsWindow_.frmLyrics()) {
+        window->ToggleBackTransparent();
+    }
+}
+
+void TMainForm::mitTopMostClick() {
+    if (TfrmLyrics* window = lyricsWindow_.frmLyrics()) {
+        window->ToggleTopMost();
+    }
+}
+
+void TMainForm::mitBottomClick() {
+    if (TfrmLyrics* window = lyricsWindow_.frmLyrics()) {
+        window->ToggleBottom();
+    }
+}
+
+void TMainForm::OnCommand(UINT item) {
+    switch (item) {
+        case mitOpenText:
+            mitOpenTextClick();
+            break;
+        case mitAmazon:
+            mitAmazonClick();
+            break;
+        case mitLyricsMaster:
+            mitLyricsMasterClick();
+            break;
+        case mitPasteSave:
+            mitPasteSaveClick();
+            break;
+        case mitReadme:
+            mitReadmeClick();
+            break;
+        case mitAbout:
+            mitAboutClick();
+            break;
+        case mitExit:
+            mitExitClick();
+            break;
+        case mitVisible:
+            mitVisibleClick();
+            break;
+        case mitReturnDisplay:
+            mitReturnDisplayClick();
+            break;
+        case mitBackTransparent:
+            mitBackTransparentClick();
+            break;
+        case mitTopMost:
+            mitTopMostClick();
+            break;
+        case mitBottom:
+            mitBottomClick();
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_TIMER:
+            if (wParam == kTitleCheckTimer) {
+                tmrTitleCheckTimer();
+                return 0;
+            }
+            break;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == 0) {
+                OnCommand(LOWORD(wParam));
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            FormClose();
+            tryMain.reset();
+            DestroyWindow(Handle());
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // Windows ends the process after this: save now.
+            if (wParam) {
+                FormClose();
+            }
+            return 0;
+        case WM_DESTROY:
+            KillTimer(Handle(), kTitleCheckTimer);
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return DefaultHandling(message, wParam, lParam);
+}
+
+}  // namespace vesk

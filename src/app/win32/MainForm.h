@@ -1,0 +1,84 @@
+#pragma once
+
+// The main form: a window that is never shown. It owns the program's state (TfrmMain),
+// the title-check timer, the notification-area icon tryMain with its two menus, and the
+// commands of those menus. Closing it ends the program.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/TrayMenuState.h"
+#include "app/untMain.h"
+#include "app/win32/TrayMenus.h"
+#include "common/win32/Window.h"
+#include "shell/win32/Taskbar.h"
+
+namespace vesk {
+
+class TLyricsWindowSink;
+
+class TMainForm final : public TfrmMain, public Window {
+public:
+    // programFolder ends with a separator; Vesk.ini and Vesk.csv are taken from there.
+    // lyricsWindow must outlive the form.
+    TMainForm(HWND applicationWindow, std::string programFolder, TLyricsWindowSink& lyricsWindow);
+    ~TMainForm() override;
+
+    // Creates the window and the icon, then runs FormCreate. false when the window cannot
+    // be made.
+    bool Create();
+
+    void FormCreate();
+    // Runs once, at the first close (or when Windows ends the session).
+    void FormClose();
+    void LoadMainSettings();
+    void SetPriority(std::int32_t priority);
+    static std::string GetVersionText();
+    void ClosePlayer();
+
+    void tryMainMouseEnter();
+    void mitOpenTextClick();
+    void mitAmazonClick();
+    void mitLyricsMasterClick();
+    void mitPasteSaveClick();
+    void mitReadmeClick();
+    void mitAboutClick();
+    void mitExitClick();
+    void mitVisibleClick();
+    void mitReturnDisplayClick();
+    void mitBackTransparentClick();
+    void mitTopMostClick();
+    void mitBottomClick();
+
+    const std::string& IniPath() const { return iniPath_; }
+    const std::string& ListPath() const { return listPath_; }
+    bool FirstRun() const { return firstRun_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void SetCheckTime(std::int32_t milliseconds);
+    void StartPlayer();
+    void OnCommand(UINT item);
+    // Runs one step of the shutdown; an error is shown and the shutdown goes on, so that
+    // an unwritable settings file never costs the lyrics list.
+    template <class Step>
+    void ShutdownStep(Step step);
+
+    HWND applicationWindow_;
+    std::string programFolder_;
+    std::string iniPath_;
+    std::string listPath_;
+    TLyricsWindowSink& lyricsWindow_;
+    bool firstRun_ = false;
+    bool closed_ = false;
+    UINT checkTime_ = 0;  // the running timer's interval; 0 when it is stopped
+    TrayMenus menus_;
+    TrayMenuState menuState_;
+    std::unique_ptr<TTrayIcon> tryMain;
+};
+
+}  // namespace vesk
