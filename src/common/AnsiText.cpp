@@ -104,6 +104,16 @@ std::string ReplaceBytes(std::string_view text, std::string_view from, std::stri
     return result;
 }
 
+std::size_t FileNameStart(std::string_view path) {
+    std::size_t start = 0;
+    for (std::size_t pos = 0; pos < path.size(); pos += CharSize(path, pos)) {
+        if (path[pos] == '\\' || path[pos] == '/' || path[pos] == ':') {
+            start = pos + 1;
+        }
+    }
+    return start;
+}
+
 bool TextEqual(std::string_view a, std::string_view b, bool ignoreCase) {
     return CurrentTextPlatform().Equal(a, b, ignoreCase);
 }

@@ -45,6 +45,11 @@ std::string_view TrimBlanks(std::string_view text);
 // position (for byte sequences that cannot occur inside a double-byte character).
 std::string ReplaceBytes(std::string_view text, std::string_view from, std::string_view to);
 
+// Where the file name of a path begins: after its last "\", "/" or ":" that starts a
+// character (a backslash can be the second byte of a double-byte character). The folder
+// part, with its separator, is everything before.
+std::size_t FileNameStart(std::string_view path);
+
 // Locale-aware equality of the current text platform.
 bool TextEqual(std::string_view a, std::string_view b, bool ignoreCase);
 

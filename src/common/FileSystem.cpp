@@ -23,15 +23,7 @@ ScopedFileSystem::~ScopedFileSystem() {
 }
 
 bool IsReservedDeviceName(std::string_view path) {
-    // The last component starts after the last separator that begins a character (a
-    // backslash can be the second byte of a double-byte character).
-    std::size_t start = 0;
-    for (std::size_t pos = 0; pos < path.size(); pos += CharSize(path, pos)) {
-        if (path[pos] == '\\' || path[pos] == '/' || path[pos] == ':') {
-            start = pos + 1;
-        }
-    }
-    std::string_view name = path.substr(start);
+    std::string_view name = path.substr(FileNameStart(path));
     name = name.substr(0, name.find('.'));
     while (!name.empty() && (name.back() == ' ')) {
         name.remove_suffix(1);

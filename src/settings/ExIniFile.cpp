@@ -15,24 +15,8 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
-bool IsFolderSeparator(char c) {
-    return c == '\\' || c == '/' || c == ':';
-}
-
-// Position just after the last separator that starts a character (a backslash can be the
-// second byte of a double-byte character); 0 when there is none.
-std::size_t NameStart(std::string_view path) {
-    std::size_t start = 0;
-    for (std::size_t pos = 0; pos < path.size(); pos += CharSize(path, pos)) {
-        if (IsFolderSeparator(path[pos])) {
-            start = pos + 1;
-        }
-    }
-    return start;
-}
-
 std::string WithSeparator(std::string folder) {
-    const std::size_t start = NameStart(folder);
+    const std::size_t start = FileNameStart(folder);
     if (folder.empty() || start != folder.size() || folder.back() == ':') {
         folder += kSeparator;
     }
@@ -74,7 +58,7 @@ void TExIniFile::SetFileName(std::string fileName) {
 
 void TExIniFile::Resolve() {
     std::string path;
-    if (NameStart(fileName_) > 0) {
+    if (FileNameStart(fileName_) > 0) {
         path = fileName_;
     } else {
         switch (baseDir_) {
@@ -83,7 +67,7 @@ void TExIniFile::Resolve() {
                 break;
             case bdApplication: {
                 const std::string program = folders_.ProgramFile();
-                path = program.substr(0, NameStart(program)) + fileName_;
+                path = program.substr(0, FileNameStart(program)) + fileName_;
                 break;
             }
             case bdAppData:
@@ -100,7 +84,8 @@ void TExIniFile::Resolve() {
 void TExIniFile::Loaded(bool designing) {
     if (fileName_.empty() && !designing) {
         const std::string program = folders_.ProgramFile();
-        SetFileName(ChangeExtension(std::string_view(program).substr(NameStart(program)), ".ini"));
+        SetFileName(
+            ChangeExtension(std::string_view(program).substr(FileNameStart(program)), ".ini"));
     }
 }
 

@@ -85,6 +85,27 @@ TEST(AnsiText, TrimRemovesBlanksAndControlsButNotFullWidthSpaces) {
     }
 }
 
+TEST(AnsiText, FileNameStartsAfterTheLastSeparator) {
+    struct Row {
+        std::string path;
+        std::size_t start;
+    };
+    const Row
+        rows[] =
+            {
+                {"C:\\Lyrics\\rain.txt", 10},
+                {"rain.txt", 0},
+                {"C:rain.txt", 2},
+                {"a/b\\c", 4},
+                {"C:\\Lyrics\\", 10},
+                {"", 0},
+                {Ansi("表\\示.txt"), 3},  // the backslash inside 表 separates nothing
+            };
+    for (const Row& row : rows) {
+        EXPECT_EQ(FileNameStart(row.path), row.start) << row.path;
+    }
+}
+
 TEST(AnsiText, ReplaceBytesScansLeftToRightWithoutOverlap) {
     EXPECT_EQ(ReplaceBytes("a\"\"\"b", "\"\"", "Q"), "aQ\"b");
     EXPECT_EQ(ReplaceBytes("abc", "", "x"), "abc");

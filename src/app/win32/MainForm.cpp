@@ -13,6 +13,7 @@
 #include "common/FileSystem.h"
 #include "common/ProgramText.h"
 #include "common/win32/ErrorReport.h"
+#include "common/win32/ShellOpen.h"
 #include "display/win32/LyricsWindowSink.h"
 #include "editing/untPasteSave.h"
 #include "settings/VeskSettings.h"
@@ -33,18 +34,6 @@ constexpr std::string_view kReadmeFileName = "readme.txt";
 constexpr UINT kClosePlayerTimeout = 10000;
 
 constexpr ProgramText kInformation{"情報"};
-
-// The folder part (with its separator) and the name part of a path; a backslash that is
-// the second byte of a double-byte character separates nothing.
-std::pair<std::string, std::string> SplitPath(const std::string& path) {
-    std::size_t nameStart = 0;
-    for (std::size_t pos = 0; pos < path.size(); pos += CharSize(path, pos)) {
-        if (path[pos] == '\\' || path[pos] == '/' || path[pos] == ':') {
-            nameStart = pos + 1;
-        }
-    }
-    return {path.substr(0, nameStart), path.substr(nameStart)};
-}
 
 }  // namespace
 
@@ -198,12 +187,9 @@ void TMainForm::tryMainMouseEnter() {
 }
 
 void TMainForm::mitOpenTextClick() {
-    const std::string path = LyricsList != nullptr ? LyricsList->FileNameOf(SongTitle) : "";
-    if (CurrentFileSystem().KindOf(path) != FileSystem::Kind::File) {
-        return;
+    if (LyricsList != nullptr) {
+        OpenWithAssociatedProgram(Handle(), LyricsList->FileNameOf(SongTitle));
     }
-    const auto [folder, name] = SplitPath(path);
-    ShellExecuteA(Handle(), "Open", name.c_str(), nullptr, folder.c_str(), SW_SHOW);
 }
 
 void TMainForm::mitAmazonClick() {

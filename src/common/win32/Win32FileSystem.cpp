@@ -21,16 +21,8 @@ bool IsDeviceNamespace(std::string_view path) {
 
 // The folder part of a path, "." when it has none.
 std::string FolderOf(const std::string& path) {
-    std::size_t end = std::string::npos;
-    for (std::size_t pos = 0; pos < path.size(); pos += CharSize(path, pos)) {
-        if (path[pos] == '\\' || path[pos] == '/' || path[pos] == ':') {
-            end = pos;
-        }
-    }
-    if (end == std::string::npos) {
-        return ".";
-    }
-    return path.substr(0, end + 1);
+    const std::size_t nameStart = FileNameStart(path);
+    return nameStart == 0 ? std::string(".") : path.substr(0, nameStart);
 }
 
 class Win32FileSystem final : public FileSystem {

@@ -10,25 +10,13 @@
 
 #include "common/AnsiText.h"
 #include "common/FileSystem.h"
+#include "common/win32/ShellOpen.h"
 #include "display/win32/LyricsFormRes.h"
 #include "editing/untPasteSave.h"
 
 namespace vesk {
 
 namespace {
-
-constexpr char kOpenVerb[] = "Open";
-
-// Where the file name of a path begins: after its last "\", "/" or ":".
-std::size_t FileNameStart(std::string_view path) {
-    std::size_t start = 0;
-    for (std::size_t pos = 0; pos < path.size(); pos += CharSize(path, pos)) {
-        if (path[pos] == '\\' || path[pos] == '/' || path[pos] == ':') {
-            start = pos + 1;
-        }
-    }
-    return start;
-}
 
 // DragFinish on every path.
 class DropScope {
@@ -73,14 +61,7 @@ void TfrmLyrics::mitSettingClick() {
 }
 
 void TfrmLyrics::mitOpenTextClick() {
-    const std::string file = owner_.LyricsFileOf(owner_.SongTitle());
-    if (file.empty() || CurrentFileSystem().KindOf(file) != FileSystem::Kind::File) {
-        return;
-    }
-    const std::size_t nameStart = FileNameStart(file);
-    const std::string name = file.substr(nameStart);
-    const std::string folder = file.substr(0, nameStart);
-    ShellExecuteA(Handle(), kOpenVerb, name.c_str(), nullptr, folder.c_str(), SW_SHOW);
+    OpenWithAssociatedProgram(Handle(), owner_.LyricsFileOf(owner_.SongTitle()));
 }
 
 void TfrmLyrics::mitReloadClick() {

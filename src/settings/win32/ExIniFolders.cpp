@@ -3,6 +3,8 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "common/win32/ProgramFolder.h"
+
 namespace vesk {
 
 namespace {
@@ -26,18 +28,7 @@ public:
         return found ? std::string(path) : std::string();
     }
 
-    std::string ProgramFile() const override {
-        std::string path(MAX_PATH, '\0');
-        for (;;) {
-            const DWORD length =
-                GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-            if (length < path.size()) {
-                path.resize(length);
-                return path;
-            }
-            path.resize(path.size() * 2);
-        }
-    }
+    std::string ProgramFile() const override { return vesk::ProgramFile(); }
 };
 
 }  // namespace
