@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 
-packages=(cmake g++ g++-mingw-w64-x86-64 wine64 xvfb xdotool locales
+packages=(cmake g++ g++-mingw-w64-x86-64 wine wine64 xvfb xdotool locales
           googletest libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho
           curl ca-certificates)
 
@@ -22,7 +22,9 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     sudo_if_needed apt-get update
-    sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+    # With their recommended packages: Wine's X11 driver loads the X extension libraries
+    # (XRender and the like) only if they are there.
+    sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
 fi
 
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
