@@ -64,6 +64,14 @@ TEST(VeskRun, FirstStartSecondStartAndTheWindowStateAcrossRuns) {
     EXPECT_TRUE(IsWindowVisible(lyrics));
     EXPECT_EQ(test::CaptionOf(lyrics), Ansi("歌詞"));
     EXPECT_EQ(test::TrayTips(), std::vector<std::wstring>{test::kReadyTip});
+    EXPECT_EQ(test::CaptionOf(first.Window("VeskApplication")), "Vesk");
+    // No task-bar button: every window that shows is a tool window.
+    for (HWND window : {first.Window("VeskApplication"), first.MainForm(), lyrics}) {
+        EXPECT_TRUE(!IsWindowVisible(window) ||
+                    (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0);
+    }
+    EXPECT_EQ(first.Window("#32770"), nullptr) << "a message box";
+    EXPECT_FALSE(folder.Exists("Vesk.ini")) << "made before anything was written to it";
 
     // A second start ends at once and silently; the first goes on.
     {
@@ -71,8 +79,8 @@ TEST(VeskRun, FirstStartSecondStartAndTheWindowStateAcrossRuns) {
         ASSERT_TRUE(second.Started());
         EXPECT_EQ(second.WaitEnd(20000), kEndedWell);
     }
-    EXPECT_EQ(test::WindowsOfClass("TfrmMain"), std::vector<HWND>{first.MainForm()});
-    EXPECT_EQ(test::WindowsOfClass("TfrmLyrics"), std::vector<HWND>{lyrics});
+    EXPECT_EQ(test::OtherProcessesWindows("TfrmMain"), std::vector<HWND>{first.MainForm()});
+    EXPECT_EQ(test::OtherProcessesWindows("TfrmLyrics"), std::vector<HWND>{lyrics});
     EXPECT_TRUE(IsWindowVisible(lyrics));
     EXPECT_EQ(test::TrayTips(), std::vector<std::wstring>{test::kReadyTip});
 
@@ -172,10 +180,12 @@ TEST(VeskRun, LyricsFollowThePlayersCaption) {
                  "前奏\r\n星がひとつ\r\n夜空に光る\r\n願いをのせて\r\n遠くまで\r\n後奏\r\n");
     folder.Write("Vesk.csv", "\"夏の雨\",\"" + path + "夏の雨.txt\",0,0\r\n\"星の歌\",\"" + path +
                                  "星の歌.txt\",2,5\r\n");
-    folder.Write("Vesk.ini", std::string("[TitleGet]\r\nGetClassName=VeskE2E.Songs\r\nTopCut=0\r\n"
-                                         "Delimiters=-\r\nCheckTime=100\r\n[LyricsForm]\r\n") +
-                                 kLyricsWindowKeys +
-                                 "FormClientPos.X=40\r\nFormClientPos.Y=560\r\n");
+    auto settings = [&](const char* checkTime) {
+        folder.Write("Vesk.ini", std::string("[TitleGet]\r\nGetClassName=VeskE2E.Songs\r\n"
+                                             "TopCut=0\r\nDelimiters=-\r\nCheckTime=") +
+                                     checkTime + "\r\n[LyricsForm]\r\n" + kLyricsWindowKeys +
+                                     "FormClientPos.X=40\r\nFormClientPos.Y=560\r\n");
+    };
     // The starting caption goes through an ANSI command line; the later ones are UTF-8.
     FakePlayerProcess player(test::FakePlayerProgram(), "VeskE2E.Songs", Ansi("夏の雨 - 青空"));
     ASSERT_TRUE(player.Started());
@@ -188,6 +198,22 @@ TEST(VeskRun, LyricsFollowThePlayersCaption) {
     EXPECT_EQ(star.width, 360);
     EXPECT_EQ(rain.width, 360);
 
+    // With the check stopped (0) only the check of the start-up runs: the window opens with
+    // the song's lyrics, and a new caption changes nothing.
+    settings("0");
+    {
+        VeskProcess vesk(folder.Program());
+        ASSERT_TRUE(vesk.WaitReady());
+        ASSERT_NE(vesk.LyricsWindow(), nullptr);
+        ExpectShows(vesk.LyricsWindow(), rain, "rain_at_start");
+        ASSERT_TRUE(player.SetCaption("星の歌 - 青空"));
+        test::Pump(1000);
+        EXPECT_TRUE(test::SamePicture(test::PictureOf(vesk.LyricsWindow()), rain));
+        EXPECT_EQ(vesk.Exit(), kEndedWell);
+        ASSERT_TRUE(player.SetCaption("夏の雨 - 青空"));
+    }
+
+    settings("100");
     VeskProcess vesk(folder.Program());
     ASSERT_TRUE(vesk.WaitReady());
     const HWND window = vesk.LyricsWindow();

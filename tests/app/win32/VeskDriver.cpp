@@ -189,6 +189,12 @@ std::vector<HWND> WindowsOfClass(const char* className) {
     return FindWindows(className, 0);
 }
 
+std::vector<HWND> OtherProcessesWindows(const char* className) {
+    std::vector<HWND> windows = FindWindows(className, 0);
+    std::erase_if(windows, [](HWND window) { return ProcessOf(window) == GetCurrentProcessId(); });
+    return windows;
+}
+
 DWORD ProcessOf(HWND window) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);

@@ -88,6 +88,8 @@ private:
 
 // Top-level windows of a class (of every process), and their owning processes.
 std::vector<HWND> WindowsOfClass(const char* className);
+// The same, but only those of other processes than the test's own.
+std::vector<HWND> OtherProcessesWindows(const char* className);
 DWORD ProcessOf(HWND window);
 std::string CaptionOf(HWND window);
 
