@@ -18,7 +18,7 @@ namespace {
 std::string Argument(std::size_t index) {
     const std::vector<std::string>& arguments = Arguments();
     if (index >= arguments.size()) {
-        ADD_FAILURE() << "pass Vesk.exe and fake_player.exe";
+        ADD_FAILURE() << "pass Vesk.exe, fake_player.exe and close_window.exe";
         return {};
     }
     char full[MAX_PATH] = {};
@@ -57,6 +57,31 @@ std::string VeskProgram() {
 
 std::string FakePlayerProgram() {
     return Argument(1);
+}
+
+std::string CloseWindowProgram() {
+    return Argument(2);
+}
+
+std::optional<DWORD> RunProgram(std::string commandLine, DWORD milliseconds) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        ADD_FAILURE() << "cannot run " << commandLine;
+        return std::nullopt;
+    }
+    CloseHandle(info.hThread);
+    const KernelHandle process(info.hProcess);
+    if (!PumpUntil([&] { return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; },
+                   milliseconds)) {
+        TerminateProcess(process.Get(), 1);
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process.Get(), &code);
+    return code;
 }
 
 ProgramFolder::ProgramFolder() {

@@ -18,9 +18,14 @@
 
 namespace vesk::test {
 
-// The programs that the tests run, passed by CMake: Vesk.exe and fake_player.exe.
+// The programs that the tests run, passed by CMake: Vesk.exe, fake_player.exe and
+// close_window.exe.
 std::string VeskProgram();
 std::string FakePlayerProgram();
+std::string CloseWindowProgram();
+
+// Runs a command line to its end; its exit code, or nullopt when it did not end in time.
+std::optional<DWORD> RunProgram(std::string commandLine, DWORD milliseconds);
 
 // The tip that the program gives its icon once start-up is done.
 inline constexpr wchar_t kReadyTip[] = L"Vesk 1.3.1";
