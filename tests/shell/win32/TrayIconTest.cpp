@@ -18,11 +18,13 @@
 
 #include "TestText.h"
 #include "common/win32/Window.h"
+#include "tools/WineTray.h"
 
 namespace vesk {
 namespace {
 
-constexpr char kStandaloneTrayClass[] = "__winex11_standalone_tray";
+using test::TipOfTrayIcon;
+using test::TrayIconWindows;
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeout = 3000) {
     const DWORD start = GetTickCount();
@@ -46,22 +48,6 @@ void Pump(DWORD milliseconds) {
     PumpUntil([] { return false; }, milliseconds);
 }
 
-// The icons that the shell shows: the visible icon windows of Wine's tray window.
-std::vector<HWND> TrayIconWindows() {
-    std::vector<HWND> icons;
-    HWND tray = FindWindowA(kStandaloneTrayClass, nullptr);
-    if (tray == nullptr || !IsWindowVisible(tray)) {
-        return icons;
-    }
-    for (HWND child = FindWindowExA(tray, nullptr, nullptr, nullptr); child != nullptr;
-         child = FindWindowExA(tray, child, nullptr, nullptr)) {
-        if (IsWindowVisible(child)) {
-            icons.push_back(child);
-        }
-    }
-    return icons;
-}
-
 // Whether the shell still knows the icon of this hidden window (a modify of nothing).
 bool ShellKnowsIcon(HWND hidden) {
     NOTIFYICONDATAA data{};
@@ -77,62 +63,6 @@ void DeleteBehindItsBack(HWND hidden) {
     data.hWnd = hidden;
     data.uID = kTrayIconId;
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));
-}
-
-struct FindTooltips {
-    DWORD process;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTooltip(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<FindTooltips*>(lParam);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof(className));
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search->process && lstrcmpA(className, TOOLTIPS_CLASSA) == 0) {
-        search->found.push_back(window);
-    }
-    return TRUE;
-}
-
-// The tip the shell shows for an icon window: asked from the shell's tooltip, which lives
-// in the shell's process, through a buffer in that process.
-std::optional<std::wstring> TipOfTrayIcon(HWND iconWindow) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(iconWindow, &process);
-    HANDLE shell =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
-    if (shell == nullptr) {
-        return std::nullopt;
-    }
-    constexpr SIZE_T kTextOffset = 1024;
-    constexpr SIZE_T kTextChars = 512;
-    auto* remote = static_cast<char*>(
-        VirtualAllocEx(shell, nullptr, kTextOffset + kTextChars * 2, MEM_COMMIT, PAGE_READWRITE));
-    std::optional<std::wstring> tip;
-    FindTooltips search{process, {}};
-    EnumWindows(CollectTooltip, reinterpret_cast<LPARAM>(&search));
-    for (HWND tooltip : search.found) {
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.hwnd = iconWindow;
-        info.uId = reinterpret_cast<UINT_PTR>(iconWindow);
-        info.lpszText = reinterpret_cast<wchar_t*>(remote + kTextOffset);
-        std::vector<wchar_t> text(kTextChars, L'\0');
-        SIZE_T done = 0;
-        WriteProcessMemory(shell, remote, &info, sizeof(info), &done);
-        WriteProcessMemory(shell, remote + kTextOffset, text.data(), text.size() * 2, &done);
-        SendMessageW(tooltip, TTM_GETTEXTW, kTextChars, reinterpret_cast<LPARAM>(remote));
-        ReadProcessMemory(shell, remote + kTextOffset, text.data(), (text.size() - 1) * 2, &done);
-        if (text[0] != L'\0') {
-            tip = std::wstring(text.data());
-            break;
-        }
-    }
-    VirtualFreeEx(shell, remote, 0, MEM_RELEASE);
-    CloseHandle(shell);
-    return tip;
 }
 
 std::wstring Wide(const std::string& ansi) {

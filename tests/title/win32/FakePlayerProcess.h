@@ -53,8 +53,12 @@ public:
     bool Started() const { return started_; }
 
     // Sets the caption (UTF-8) and waits until the player has done so.
-    bool SetCaption(const std::string& utf8) {
-        std::ofstream(commandFile_, std::ios::binary | std::ios::app) << "caption " << utf8 << "\n";
+    bool SetCaption(const std::string& utf8) { return Command("caption " + utf8); }
+
+    // Gives the player one command of its command file ("hang 60000", "quit") and waits
+    // until it is counted as done.
+    bool Command(const std::string& line) {
+        std::ofstream(commandFile_, std::ios::binary | std::ios::app) << line << "\n";
         return WaitDone(++commands_);
     }
 

@@ -1,0 +1,303 @@
+#include "app/win32/VeskDriver.h"
+
+#include <gtest/gtest.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "TestArguments.h"
+#include "TestText.h"
+#include "common/FileSystem.h"
+#include "tools/WineTray.h"
+
+namespace vesk::test {
+
+namespace {
+
+std::string Argument(std::size_t index) {
+    const std::vector<std::string>& arguments = Arguments();
+    if (index >= arguments.size()) {
+        ADD_FAILURE() << "pass Vesk.exe, fake_player.exe and close_window.exe";
+        return {};
+    }
+    char full[MAX_PATH] = {};
+    GetFullPathNameA(arguments[index].c_str(), MAX_PATH, full, nullptr);
+    return full;
+}
+
+struct WindowSearch {
+    const char* className;
+    DWORD process;  // 0: any
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    char className[256] = {};
+    GetClassNameA(window, className, sizeof(className));
+    if (lstrcmpA(className, search->className) == 0 &&
+        (search->process == 0 || ProcessOf(window) == search->process)) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+std::vector<HWND> FindWindows(const char* className, DWORD process) {
+    WindowSearch search{className, process, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+std::string VeskProgram() {
+    return Argument(0);
+}
+
+std::string FakePlayerProgram() {
+    return Argument(1);
+}
+
+std::string CloseWindowProgram() {
+    return Argument(2);
+}
+
+std::optional<DWORD> RunProgram(std::string commandLine, DWORD milliseconds) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        ADD_FAILURE() << "cannot run " << commandLine;
+        return std::nullopt;
+    }
+    CloseHandle(info.hThread);
+    const KernelHandle process(info.hProcess);
+    if (!PumpUntil([&] { return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; },
+                   milliseconds)) {
+        TerminateProcess(process.Get(), 1);
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process.Get(), &code);
+    return code;
+}
+
+ProgramFolder::ProgramFolder() {
+    EXPECT_TRUE(CopyFileA(VeskProgram().c_str(), Program().c_str(), TRUE)) << Program();
+}
+
+std::string ProgramFolder::Write(const std::string& utf8Name,
+                                 const std::string& utf8Content) const {
+    const std::string path = folder_ / Ansi(utf8Name);
+    EXPECT_TRUE(CurrentFileSystem().ReplaceFile(path, Ansi(utf8Content))) << path;
+    return path;
+}
+
+std::string ProgramFolder::Read(const std::string& ansiName) const {
+    return CurrentFileSystem().ReadFile(folder_ / ansiName).value_or("(unreadable)");
+}
+
+bool ProgramFolder::Exists(const std::string& ansiName) const {
+    return GetFileAttributesA((folder_ / ansiName).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ProgramFolder::IniValue(const std::string& section, const std::string& key) const {
+    char value[1024] = {};
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "(none)", value, sizeof(value),
+                             Ini().c_str());
+    return value;
+}
+
+std::vector<std::string> ProgramFolder::Files() const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder_ / "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+VeskProcess::VeskProcess(const std::string& program) {
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    // The working folder is the test's own: the program finds its files by its own path.
+    job_.Reset(CreateJobObjectA(nullptr, nullptr));
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                        nullptr, nullptr, &startup, &info)) {
+        ADD_FAILURE() << "Vesk does not start: " << program;
+        return;
+    }
+    EXPECT_TRUE(job_ && AssignProcessToJobObject(job_.Get(), info.hProcess));
+    ResumeThread(info.hThread);
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
+}
+
+DWORD VeskProcess::ProgramsStarted() const {
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+    if (!QueryInformationJobObject(job_.Get(), JobObjectBasicAccountingInformation, &accounting,
+                                   sizeof(accounting), nullptr) ||
+        accounting.TotalProcesses == 0) {
+        ADD_FAILURE() << "the job of Vesk cannot be read";
+        return 0;
+    }
+    return accounting.TotalProcesses - 1;
+}
+
+VeskProcess::~VeskProcess() {
+    if (process_ == nullptr) {
+        return;
+    }
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        ADD_FAILURE() << "Vesk was still running at the end of the test";
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+bool VeskProcess::WaitReady() {
+    if (process_ == nullptr) {
+        return false;
+    }
+    const bool started = PumpUntil(
+        [&] {
+            if (WaitForSingleObject(process_, 0) == WAIT_OBJECT_0 || MainForm() == nullptr) {
+                return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+            }
+            const std::vector<std::wstring> tips = TrayTips();
+            return std::find(tips.begin(), tips.end(), kReadyTip) != tips.end();
+        },
+        30000);
+    return started && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT &&
+           WaitForInputIdle(process_, 10000) == 0;
+}
+
+HWND VeskProcess::Window(const char* className) const {
+    const std::vector<HWND> windows = FindWindows(className, id_);
+    return windows.empty() ? nullptr : windows.front();
+}
+
+std::optional<DWORD> VeskProcess::Exit(DWORD milliseconds) {
+    if (HWND form = MainForm()) {
+        PostMessageA(form, WM_CLOSE, 0, 0);
+    }
+    return WaitEnd(milliseconds);
+}
+
+std::optional<DWORD> VeskProcess::WaitEnd(DWORD milliseconds) {
+    if (process_ == nullptr ||
+        !PumpUntil([&] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; },
+                   milliseconds)) {
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+std::vector<HWND> WindowsOfClass(const char* className) {
+    return FindWindows(className, 0);
+}
+
+std::vector<HWND> OtherProcessesWindows(const char* className) {
+    std::vector<HWND> windows = FindWindows(className, 0);
+    std::erase_if(windows, [](HWND window) { return ProcessOf(window) == GetCurrentProcessId(); });
+    return windows;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+std::string CaptionOf(HWND window) {
+    char caption[1024] = {};
+    GetWindowTextA(window, caption, sizeof(caption));
+    return caption;
+}
+
+std::vector<DWORD> ProcessesNamed(const char* exeName) {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        ADD_FAILURE() << "no process list";
+        return ids;
+    }
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, exeName) == 0) {
+            ids.push_back(entry.th32ProcessID);
+        }
+    }
+    CloseHandle(snapshot);
+    return ids;
+}
+
+void EndProcesses(const std::vector<DWORD>& ids) {
+    for (DWORD id : ids) {
+        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (done()) {
+            return true;
+        }
+        if (GetTickCount() - start > milliseconds) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+void Pump(DWORD milliseconds) {
+    PumpUntil([] { return false; }, milliseconds);
+}
+
+ScreenPicture PictureOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return CaptureScreen(rect);
+}
+
+bool SamePicture(const ScreenPicture& a, const ScreenPicture& b) {
+    return a.width == b.width && a.height == b.height && a.rgb == b.rgb;
+}
+
+void SaveForInspection(const ScreenPicture& picture, const std::string& name) {
+    const std::string path = "app_e2e_" + name + ".png";
+    if (SavePng(picture, path)) {
+        std::printf("picture saved: %s\n", path.c_str());
+    }
+}
+
+}  // namespace vesk::test

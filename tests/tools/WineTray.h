@@ -1,0 +1,104 @@
+#pragma once
+
+// Reading the notification area of the test session: Wine's explorer shows the icons of a
+// display without a tray of its own in a standalone tray window, one child window per icon,
+// and keeps each icon's tip in a tooltip control of its own process.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vesk::test {
+
+inline constexpr char kStandaloneTrayClass[] = "__winex11_standalone_tray";
+
+// The icons that the shell shows: the visible icon windows of Wine's tray window.
+inline std::vector<HWND> TrayIconWindows() {
+    std::vector<HWND> icons;
+    HWND tray = FindWindowA(kStandaloneTrayClass, nullptr);
+    if (tray == nullptr || !IsWindowVisible(tray)) {
+        return icons;
+    }
+    for (HWND child = FindWindowExA(tray, nullptr, nullptr, nullptr); child != nullptr;
+         child = FindWindowExA(tray, child, nullptr, nullptr)) {
+        if (IsWindowVisible(child)) {
+            icons.push_back(child);
+        }
+    }
+    return icons;
+}
+
+namespace detail {
+
+struct FindTooltips {
+    DWORD process;
+    std::vector<HWND> found;
+};
+
+inline BOOL CALLBACK CollectTooltip(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<FindTooltips*>(lParam);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof(className));
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == search->process && lstrcmpA(className, TOOLTIPS_CLASSA) == 0) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace detail
+
+// The tip the shell shows for an icon window: asked from the shell's tooltip, which lives
+// in the shell's process, through a buffer in that process.
+inline std::optional<std::wstring> TipOfTrayIcon(HWND iconWindow) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(iconWindow, &process);
+    HANDLE shell =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+    if (shell == nullptr) {
+        return std::nullopt;
+    }
+    constexpr SIZE_T kTextOffset = 1024;
+    constexpr SIZE_T kTextChars = 512;
+    auto* remote = static_cast<char*>(
+        VirtualAllocEx(shell, nullptr, kTextOffset + kTextChars * 2, MEM_COMMIT, PAGE_READWRITE));
+    std::optional<std::wstring> tip;
+    detail::FindTooltips search{process, {}};
+    EnumWindows(detail::CollectTooltip, reinterpret_cast<LPARAM>(&search));
+    for (HWND tooltip : search.found) {
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.hwnd = iconWindow;
+        info.uId = reinterpret_cast<UINT_PTR>(iconWindow);
+        info.lpszText = reinterpret_cast<wchar_t*>(remote + kTextOffset);
+        std::vector<wchar_t> text(kTextChars, L'\0');
+        SIZE_T done = 0;
+        WriteProcessMemory(shell, remote, &info, sizeof(info), &done);
+        WriteProcessMemory(shell, remote + kTextOffset, text.data(), text.size() * 2, &done);
+        SendMessageW(tooltip, TTM_GETTEXTW, kTextChars, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(shell, remote + kTextOffset, text.data(), (text.size() - 1) * 2, &done);
+        if (text[0] != L'\0') {
+            tip = std::wstring(text.data());
+            break;
+        }
+    }
+    VirtualFreeEx(shell, remote, 0, MEM_RELEASE);
+    CloseHandle(shell);
+    return tip;
+}
+
+// The tips of all icons that the shell shows, in the tray's order.
+inline std::vector<std::wstring> TrayTips() {
+    std::vector<std::wstring> tips;
+    for (HWND icon : TrayIconWindows()) {
+        tips.push_back(TipOfTrayIcon(icon).value_or(L""));
+    }
+    return tips;
+}
+
+}  // namespace vesk::test
