@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 
-packages=(cmake g++ g++-mingw-w64-x86-64 wine wine64 xvfb xdotool locales
+packages=(cmake make g++ g++-mingw-w64-x86-64 wine wine64 xvfb xdotool locales
           googletest libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho
           curl ca-certificates)
 
