@@ -261,28 +261,6 @@ void EndProcesses(const std::vector<DWORD>& ids) {
     }
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (done()) {
-            return true;
-        }
-        if (GetTickCount() - start > milliseconds) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
-
-void Pump(DWORD milliseconds) {
-    PumpUntil([] { return false; }, milliseconds);
-}
-
 ScreenPicture PictureOf(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "DesktopKit.h"
 #include "ScreenCapture.h"
 #include "TestFolder.h"
 #include "common/win32/WinHandles.h"
@@ -102,10 +103,6 @@ std::string CaptionOf(HWND window);
 std::vector<DWORD> ProcessesNamed(const char* exeName);
 // Ends them (processes the tests caused to be started).
 void EndProcesses(const std::vector<DWORD>& ids);
-
-// Handles this thread's messages until done() or the time is up; whether done() came true.
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds);
-void Pump(DWORD milliseconds);
 
 // A window's picture as the screen shows it now.
 ScreenPicture PictureOf(HWND window);

@@ -20,6 +20,7 @@ namespace {
 
 using test::Ansi;
 using test::LyricsRig;
+using test::PutTextOnClipboard;
 
 constexpr char kHidden[] = "FormPos=3\r\n";
 
@@ -231,16 +232,6 @@ TEST_F(Commands, OpenTextOpensAnExistingLyricsFileOnly) {
     }
     ASSERT_NE(notepad, nullptr);
     PostMessageA(notepad, WM_CLOSE, 0, 0);
-}
-
-void PutTextOnClipboard(const std::string& text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    EXPECT_NE(SetClipboardData(CF_TEXT, memory), nullptr);
-    CloseClipboard();
 }
 
 class PasteCommand : public Commands {

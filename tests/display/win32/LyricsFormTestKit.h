@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "DesktopKit.h"
 #include "TestFolder.h"
 #include "TestText.h"
 #include "app/untMain.h"
@@ -68,17 +69,10 @@ public:
     TfrmMain main;
 };
 
-struct BoxSeen {
-    bool found = false;
-    std::string text;
-};
-
-// Waits for a message box of this process with the caption, reads its text and presses
-// the button, after waiting delayMs with the box open.
-std::future<BoxSeen> AnswerBox(const std::string& caption, int button, int delayMs = 0);
-
 // Handles the messages that have arrived, for about ms milliseconds.
-void PumpMessages(int ms);
+inline void PumpMessages(int ms) {
+    Pump(static_cast<DWORD>(ms));
+}
 
 // Real mouse input: the pointer to (x, y) on the screen, a left press or release there.
 void MouseTo(int x, int y);

@@ -5,11 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstring>
-#include <future>
 #include <string>
 
+#include "DesktopKit.h"
 #include "TestFolder.h"
 #include "TestText.h"
 #include "common/FileSystem.h"
@@ -19,16 +17,9 @@ namespace vesk {
 namespace {
 
 using test::Ansi;
-
-void PutTextOnClipboard(const std::string& text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    EXPECT_NE(SetClipboardData(CF_TEXT, memory), nullptr);
-    CloseClipboard();
-}
+using test::AnswerBox;
+using test::BoxSeen;
+using test::PutTextOnClipboard;
 
 void PutImageOnClipboard() {
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -38,48 +29,6 @@ void PutImageOnClipboard() {
     ReleaseDC(nullptr, screen);
     EXPECT_NE(SetClipboardData(CF_BITMAP, bitmap), nullptr);
     CloseClipboard();
-}
-
-struct BoxSeen {
-    bool found = false;
-    std::string caption;
-    std::string text;
-    bool hasCancel = false;
-};
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
-    auto* seen = reinterpret_cast<BoxSeen*>(param);
-    char className[64] = {};
-    GetClassNameA(child, className, sizeof(className));
-    char text[4096] = {};
-    GetWindowTextA(child, text, sizeof(text));
-    if (lstrcmpiA(className, "Static") == 0 && std::strlen(text) > seen->text.size()) {
-        seen->text = text;
-    }
-    if (GetDlgCtrlID(child) == IDCANCEL) {
-        seen->hasCancel = true;
-    }
-    return TRUE;
-}
-
-// Waits for the message box of this process with the given caption, reads it and answers
-// with the button given.
-std::future<BoxSeen> AnswerBox(const std::string& caption, int button) {
-    return std::async(std::launch::async, [caption, button] {
-        BoxSeen seen;
-        for (int i = 0; i < 200 && !seen.found; ++i) {
-            HWND box = FindWindowA("#32770", caption.c_str());
-            if (box != nullptr && IsWindowVisible(box)) {
-                seen.found = true;
-                seen.caption = caption;
-                EnumChildWindows(box, CollectChild, reinterpret_cast<LPARAM>(&seen));
-                PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-            } else {
-                Sleep(50);
-            }
-        }
-        return seen;
-    });
 }
 
 class PasteSaveOnDesktop : public testing::Test {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "DesktopKit.h"
 #include "TestText.h"
 #include "common/win32/Window.h"
 #include "tools/WineTray.h"
@@ -26,27 +27,8 @@ namespace {
 using test::TipOfTrayIcon;
 using test::TrayIconWindows;
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeout = 3000) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (done()) {
-            return true;
-        }
-        if (GetTickCount() - start > timeout) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-void Pump(DWORD milliseconds) {
-    PumpUntil([] { return false; }, milliseconds);
-}
+using test::Pump;
+using test::PumpUntil;
 
 // Whether the shell still knows the icon of this hidden window (a modify of nothing).
 bool ShellKnowsIcon(HWND hidden) {
