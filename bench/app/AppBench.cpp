@@ -1,21 +1,22 @@
 // Vesk.exe at rest and at start-up, against idle_timer_program.exe, the least a program
 // with a 1000 ms timer can be (a hidden window and the timer; IdleTimerProgram.cpp).
 //
-// Idle: each program runs alone, from a temporary folder of its own, for
-// VESK_BENCH_IDLE_SECONDS seconds (default 60) after a settling time; figures are given per
-// 60 s. Vesk has a Vesk.ini whose player class is that of a fake player window showing one
-// song of its Vesk.csv, so that each tick of its 1000 ms title check reads and compares a
-// real caption; once with its lyrics window open (the default) showing that song's lyrics,
-// once with it closed. After the run with the window open the player's caption changes and the
-// window must follow: the check is proven to have run.
+// Idle: Vesk runs from a temporary folder of its own with a Vesk.ini whose player class is
+// that of a fake player window showing one song of its Vesk.csv, so that each tick of its
+// 1000 ms title check reads and compares a real caption; once with its lyrics window open (the
+// default) showing that song's lyrics, once with it closed. Beside it, over the same
+// VESK_BENCH_IDLE_SECONDS seconds (default 60; figures are given per 60 s) after a settling
+// time, run the reference program and, for comparison only, the reference program reading the
+// player's caption each tick with a bare FindWindowA + GetWindowTextA ("reader"): the load of
+// the shared machine falls on all three alike. After the run with the window open the player's
+// caption changes and the window must follow, which proves that the check ran.
 //
 // CPU time: Wine's GetProcessTimes reports no user or kernel time for another process, so it is
-// read from /proc of the program's Linux process (drive Z:): "cpu_ms_60s" is the sum of the
-// threads' run times (schedstat, in ns), "stat_ms_60s" the process's utime + stime (10 ms
-// ticks). Wine does part of a program's window work in the wineserver, which serves every
-// process of the prefix: "wineserver_ms_60s" is its CPU time during the same window.
-// Memory: PeakWorkingSetSize of GetProcessMemoryInfo (Wine reports the process's VmHWM).
-// "cpu_x" and "peak_x" are Vesk's figures over the reference program's of the same run.
+// the sum of the run times of the threads of the program's Linux process, read from
+// /proc/<pid>/task/<tid>/schedstat through drive Z: (in ns; utime and stime of /proc/<pid>/stat
+// count 10 ms ticks, too coarse for a few milliseconds a minute). Memory: PeakWorkingSetSize of
+// GetProcessMemoryInfo (Wine reports the process's VmHWM). "cpu_x", "peak_x" are Vesk's figures
+// over the reference program's, "cpu_x_reader" over the reader's.
 //
 // Start: from CreateProcess until Vesk's icon is shown in Wine's standalone tray window and
 // the shell knows the icon of Vesk's hidden "TaskTrayHandle" window; for the reference, until
@@ -29,6 +30,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "BenchProcess.h"
 #include "common/ProgramText.h"
@@ -51,6 +53,7 @@ constexpr double kReportSeconds = 60;
 constexpr DWORD kSettleMilliseconds = 3000;
 constexpr DWORD kStartTimeoutMilliseconds = 30000;
 constexpr DWORD kFollowTimeoutMilliseconds = 5000;
+constexpr DWORD kTickOffsetMilliseconds = 333;
 
 constexpr ProgramText kSongTitle{"夏の雨"};
 constexpr ProgramText kSongCaption{"夏の雨 - 青空"};
@@ -260,7 +263,7 @@ BENCHMARK(BM_StartToTrayIcon_Vesk)
     ->Iterations(1)
     ->Repetitions(5);
 
-std::optional<double> StartReference(const ReferenceFolder& folder) {
+std::optional<double> TimeReferenceStart(const ReferenceFolder& folder) {
     const double start = Seconds();
     ChildProcess program(folder.Program(), "", folder.Folder().Path());
     const bool shown =
@@ -282,10 +285,10 @@ void BM_StartToWindow_IdleTimerProgram(benchmark::State& state) {
     static bool warmedUp = false;
     if (!warmedUp) {
         warmedUp = true;
-        StartReference(folder);
+        TimeReferenceStart(folder);
     }
     for (auto _ : state) {
-        const std::optional<double> elapsed = StartReference(folder);
+        const std::optional<double> elapsed = TimeReferenceStart(folder);
         if (!elapsed) {
             state.SkipWithError(
                 "the reference program's window did not appear, or it did not "
@@ -304,96 +307,72 @@ BENCHMARK(BM_StartToWindow_IdleTimerProgram)
 // A program at rest, per 60 s.
 struct IdleFigures {
     double cpuMilliseconds = 0;
-    double statMilliseconds = 0;
-    double serverMilliseconds = -1;  // -1: the wineserver was not found
     double peakMiB = 0;
-    double currentMiB = 0;
     int threads = 0;
 };
 
-std::optional<IdleFigures> g_reference;
+// A started program to measure, and the name of its folder (which finds it in /proc).
+struct IdleProgram {
+    const ChildProcess* process;
+    std::string folderName;
+};
 
-// Measures a started program at rest for IdleSeconds(). On failure the state carries the
-// error.
-std::optional<IdleFigures> MeasureIdle(benchmark::State& state, const ChildProcess& program,
-                                       const std::string& folderName) {
+// Measures programs at rest, all over the same IdleSeconds() after a settling time, so that
+// the load of the shared machine falls on them alike. On failure the state carries the error.
+std::optional<std::vector<IdleFigures>> MeasureIdle(benchmark::State& state,
+                                                    const std::vector<IdleProgram>& programs) {
     Sleep(kSettleMilliseconds);
-    const std::optional<int> pid = LinuxPidByCommandLine(folderName);
-    if (!pid) {
-        state.SkipWithError("the program's Linux process was not found in /proc");
-        return std::nullopt;
+    std::vector<int> pids;
+    std::vector<HANDLE> handles;
+    for (const IdleProgram& program : programs) {
+        const std::optional<int> pid = LinuxPidByCommandLine(program.folderName);
+        if (!pid) {
+            state.SkipWithError("a measured program's Linux process was not found in /proc");
+            return std::nullopt;
+        }
+        pids.push_back(*pid);
+        handles.push_back(program.process->Handle());
     }
-    const std::optional<int> server = LinuxWineServerPid();
-    const std::optional<LinuxCpu> before = CpuOf(*pid);
-    const std::optional<LinuxCpu> serverBefore = server ? CpuOf(*server) : std::nullopt;
+    std::vector<std::optional<LinuxCpu>> before;
+    for (const int pid : pids) {
+        before.push_back(CpuOf(pid));
+    }
     const double start = Seconds();
-    if (WaitForSingleObject(program.Handle(), static_cast<DWORD>(IdleSeconds() * 1000)) !=
-        WAIT_TIMEOUT) {
-        state.SkipWithError("the program ended while it was measured");
+    if (WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE,
+                               static_cast<DWORD>(IdleSeconds() * 1000)) != WAIT_TIMEOUT) {
+        state.SkipWithError("a program ended while it was measured");
         return std::nullopt;
     }
-    const std::optional<LinuxCpu> after = CpuOf(*pid);
-    const std::optional<LinuxCpu> serverAfter = server ? CpuOf(*server) : std::nullopt;
-    const double elapsed = Seconds() - start;
-    const std::optional<MemoryFigures> memory = MemoryOf(program.Handle());
-    if (!before || !after || !memory) {
-        state.SkipWithError("the program's CPU time or memory could not be read");
-        return std::nullopt;
+    std::vector<std::optional<LinuxCpu>> after;
+    for (const int pid : pids) {
+        after.push_back(CpuOf(pid));
     }
-    const double scale = kReportSeconds / elapsed;
-    IdleFigures figures;
-    figures.cpuMilliseconds = (after->runMilliseconds - before->runMilliseconds) * scale;
-    figures.statMilliseconds = (after->statMilliseconds - before->statMilliseconds) * scale;
-    if (serverBefore && serverAfter) {
-        figures.serverMilliseconds =
-            (serverAfter->runMilliseconds - serverBefore->runMilliseconds) * scale;
+    const double scale = kReportSeconds / (Seconds() - start);
+    std::vector<IdleFigures> figures;
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        const std::optional<MemoryFigures> memory = MemoryOf(handles[i]);
+        if (!before[i] || !after[i] || !memory) {
+            state.SkipWithError("a program's CPU time or memory could not be read");
+            return std::nullopt;
+        }
+        IdleFigures program;
+        program.cpuMilliseconds = (after[i]->runMilliseconds - before[i]->runMilliseconds) * scale;
+        program.peakMiB = memory->peakBytes / (1024.0 * 1024.0);
+        program.threads = after[i]->threads;
+        figures.push_back(program);
     }
-    figures.peakMiB = memory->peakBytes / (1024.0 * 1024.0);
-    figures.currentMiB = memory->currentBytes / (1024.0 * 1024.0);
-    figures.threads = after->threads;
     return figures;
 }
 
-void Report(benchmark::State& state, const IdleFigures& figures, bool isReference) {
-    state.SetIterationTime(figures.cpuMilliseconds / 1000);
-    state.counters["cpu_ms_60s"] = figures.cpuMilliseconds;
-    state.counters["stat_ms_60s"] = figures.statMilliseconds;
-    state.counters["wineserver_ms_60s"] = figures.serverMilliseconds;
-    state.counters["peak_MiB"] = figures.peakMiB;
-    state.counters["ws_MiB"] = figures.currentMiB;
-    state.counters["threads"] = figures.threads;
-    if (!isReference && g_reference) {
-        state.counters["cpu_x"] = figures.cpuMilliseconds / g_reference->cpuMilliseconds;
-        state.counters["peak_x"] = figures.peakMiB / g_reference->peakMiB;
-    }
+// Starts the reference program (reading the player's caption or not) and waits for its
+// window.
+bool StartReference(std::optional<ChildProcess>& program, const ReferenceFolder& folder,
+                    bool readCaption) {
+    program.emplace(folder.Program(), readCaption ? ThePlayer().ClassName() : "",
+                    folder.Folder().Path());
+    return PollUntil([&] { return program->Window(kReferenceClass) != nullptr; },
+                     kStartTimeoutMilliseconds);
 }
-
-void BM_Idle_IdleTimerProgram(benchmark::State& state) {
-    const ReferenceFolder folder;
-    if (!Prepared(state, folder.Ready())) {
-        return;
-    }
-    for (auto _ : state) {
-        ChildProcess program(folder.Program(), "", folder.Folder().Path());
-        if (!PollUntil([&] { return program.Window(kReferenceClass) != nullptr; },
-                       kStartTimeoutMilliseconds)) {
-            state.SkipWithError("the reference program's window did not appear");
-            break;
-        }
-        const std::optional<IdleFigures> figures =
-            MeasureIdle(state, program, folder.Folder().Name());
-        if (!program.Close(kReferenceClass) && figures) {
-            state.SkipWithError("the reference program did not end on WM_CLOSE");
-            break;
-        }
-        if (!figures) {
-            break;
-        }
-        g_reference = *figures;
-        Report(state, *figures, true);
-    }
-}
-BENCHMARK(BM_Idle_IdleTimerProgram)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // Changes the player's caption to a song not in the list and back: the open lyrics window
 // must show the other text (and so change its size) within a few ticks.
@@ -413,12 +392,26 @@ bool LyricsWindowFollowsPlayer(HWND lyricsWindow) {
     return followed;
 }
 
+// Vesk at rest beside the reference program and the bare caption reader, all three over the
+// same time. Their timers are started a third of a second apart, so their ticks do not meet.
 void IdleVesk(benchmark::State& state, bool lyricsWindowOpen) {
     const VeskFolder folder(lyricsWindowOpen);
-    if (!Prepared(state, folder.Ready())) {
+    const ReferenceFolder referenceFolder;
+    const ReferenceFolder readerFolder;
+    if (!Prepared(state, folder.Ready() && referenceFolder.Ready() && readerFolder.Ready())) {
         return;
     }
     for (auto _ : state) {
+        std::optional<ChildProcess> reference;
+        std::optional<ChildProcess> reader;
+        const bool referenceStarted = StartReference(reference, referenceFolder, false);
+        Sleep(kTickOffsetMilliseconds);
+        const bool readerStarted = StartReference(reader, readerFolder, true);
+        Sleep(kTickOffsetMilliseconds);
+        if (!referenceStarted || !readerStarted) {
+            state.SkipWithError("the reference program's window did not appear");
+            break;
+        }
         const int icons = ShownTrayIcons();
         std::optional<ChildProcess> vesk;
         if (!StartVesk(vesk, folder)) {
@@ -426,13 +419,17 @@ void IdleVesk(benchmark::State& state, bool lyricsWindowOpen) {
             state.SkipWithError("Vesk's icon did not appear in the tray");
             break;
         }
-        const std::optional<IdleFigures> figures =
-            MeasureIdle(state, *vesk, folder.Folder().Name());
+        const std::optional<std::vector<IdleFigures>> figures =
+            MeasureIdle(state, {{&*vesk, folder.Folder().Name()},
+                                {&*reference, referenceFolder.Folder().Name()},
+                                {&*reader, readerFolder.Folder().Name()}});
         HWND lyricsWindow = vesk->Window(kLyricsWindowClass);
         const bool windowAsSet = (lyricsWindow != nullptr) == lyricsWindowOpen;
         const bool followed =
             !lyricsWindowOpen || !windowAsSet || LyricsWindowFollowsPlayer(lyricsWindow);
         const bool closed = StopVesk(*vesk, icons);
+        const bool referencesClosed =
+            reference->Close(kReferenceClass) && reader->Close(kReferenceClass);
         if (!figures) {
             break;
         }
@@ -444,11 +441,23 @@ void IdleVesk(benchmark::State& state, bool lyricsWindowOpen) {
             state.SkipWithError("Vesk's lyrics window did not follow the player's caption");
             break;
         }
-        if (!closed) {
-            state.SkipWithError("Vesk did not end through its exit command");
+        if (!closed || !referencesClosed) {
+            state.SkipWithError("Vesk or the reference program did not end through WM_CLOSE");
             break;
         }
-        Report(state, *figures, false);
+        const IdleFigures& v = (*figures)[0];
+        const IdleFigures& r = (*figures)[1];
+        const IdleFigures& c = (*figures)[2];
+        state.SetIterationTime(v.cpuMilliseconds / 1000);
+        state.counters["cpu_ms_60s"] = v.cpuMilliseconds;
+        state.counters["ref_cpu_ms_60s"] = r.cpuMilliseconds;
+        state.counters["cpu_x"] = v.cpuMilliseconds / r.cpuMilliseconds;
+        state.counters["peak_MiB"] = v.peakMiB;
+        state.counters["ref_peak_MiB"] = r.peakMiB;
+        state.counters["peak_x"] = v.peakMiB / r.peakMiB;
+        state.counters["reader_cpu_ms_60s"] = c.cpuMilliseconds;
+        state.counters["cpu_x_reader"] = v.cpuMilliseconds / c.cpuMilliseconds;
+        state.counters["threads"] = v.threads;
     }
 }
 

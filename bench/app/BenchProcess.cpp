@@ -6,14 +6,10 @@
 #include <atomic>
 #include <cctype>
 #include <cstdlib>
-#include <sstream>
 
 namespace vesk::bench {
 
 namespace {
-
-// Linux's /proc counts in USER_HZ, which is 100 on every architecture Wine runs on.
-constexpr double kClockTicksPerSecond = 100;
 
 std::string LowerAscii(std::string_view text) {
     std::string lower(text);
@@ -72,31 +68,6 @@ std::vector<int> LinuxProcessIds() {
         }
     }
     return ids;
-}
-
-// NUL-separated lists (command lines, environments) as entries.
-std::vector<std::string> SplitAtNul(const std::string& text) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\0', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        parts.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return parts;
-}
-
-std::optional<std::string> EnvironmentValue(const std::string& environment, std::string_view name) {
-    const std::string prefix = std::string(name) + "=";
-    for (const std::string& entry : SplitAtNul(environment)) {
-        if (entry.rfind(prefix, 0) == 0) {
-            return entry.substr(prefix.size());
-        }
-    }
-    return std::nullopt;
 }
 
 struct WindowSearch {
@@ -269,24 +240,7 @@ std::optional<MemoryFigures> MemoryOf(HANDLE process) {
 
 std::optional<LinuxCpu> CpuOf(int linuxPid) {
     const std::string process = "/proc/" + std::to_string(linuxPid);
-    const std::optional<std::string> stat = ReadLinuxFile(process + "/stat");
-    if (!stat) {
-        return std::nullopt;
-    }
     LinuxCpu cpu;
-    // The fields after the command name, which is in parentheses and may hold blanks.
-    std::istringstream fields(stat->substr(stat->rfind(')') + 1));
-    std::string field;
-    double utime = 0;
-    double stime = 0;
-    for (int index = 0; fields >> field && index <= 12; ++index) {
-        if (index == 11) {
-            utime = std::atof(field.c_str());
-        } else if (index == 12) {
-            stime = std::atof(field.c_str());
-        }
-    }
-    cpu.statMilliseconds = (utime + stime) * 1000 / kClockTicksPerSecond;
     for (const std::string& thread : LinuxFolderEntries(process + "/task")) {
         if (thread == "." || thread == "..") {
             continue;
@@ -295,6 +249,9 @@ std::optional<LinuxCpu> CpuOf(int linuxPid) {
             cpu.runMilliseconds += std::atof(schedstat->c_str()) / 1e6;
             ++cpu.threads;
         }
+    }
+    if (cpu.threads == 0) {
+        return std::nullopt;
     }
     return cpu;
 }
@@ -309,27 +266,6 @@ std::optional<int> LinuxPidByCommandLine(std::string_view text) {
         }
         std::replace(commandLine->begin(), commandLine->end(), '\0', ' ');
         if (LowerAscii(*commandLine).find(wanted) != std::string::npos) {
-            return pid;
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<int> LinuxWineServerPid() {
-    const std::optional<std::string> ownEnvironment = ReadLinuxFile("/proc/self/environ");
-    const std::optional<std::string> prefix =
-        ownEnvironment ? EnvironmentValue(*ownEnvironment, "WINEPREFIX") : std::nullopt;
-    if (!prefix) {
-        return std::nullopt;
-    }
-    for (const int pid : LinuxProcessIds()) {
-        const std::string process = "/proc/" + std::to_string(pid);
-        const std::optional<std::string> name = ReadLinuxFile(process + "/comm");
-        if (!name || name->rfind("wineserver", 0) != 0) {
-            continue;
-        }
-        const std::optional<std::string> environment = ReadLinuxFile(process + "/environ");
-        if (environment && EnvironmentValue(*environment, "WINEPREFIX") == prefix) {
             return pid;
         }
     }

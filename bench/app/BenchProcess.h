@@ -78,10 +78,10 @@ struct MemoryFigures {
 std::optional<MemoryFigures> MemoryOf(HANDLE process);
 
 // CPU time of a Linux process, read from /proc through drive Z: (Wine's GetProcessTimes
-// gives no user or kernel time for other processes).
+// gives no user or kernel time for other processes): the sum of its live threads' run times
+// (schedstat, in ns).
 struct LinuxCpu {
-    double runMilliseconds = 0;   // sum of the live threads' run times (schedstat, ns)
-    double statMilliseconds = 0;  // utime + stime of the whole process (clock ticks)
+    double runMilliseconds = 0;
     int threads = 0;
 };
 std::optional<LinuxCpu> CpuOf(int linuxPid);
@@ -89,7 +89,5 @@ std::optional<LinuxCpu> CpuOf(int linuxPid);
 // The Linux process whose command line contains text (case-insensitive): Wine shows a
 // program's Windows command line there.
 std::optional<int> LinuxPidByCommandLine(std::string_view text);
-// The wineserver of this program's Wine prefix.
-std::optional<int> LinuxWineServerPid();
 
 }  // namespace vesk::bench
