@@ -137,7 +137,22 @@ void TMainForm::SetCheckTime(std::int32_t milliseconds) {
     if (interval == 0) {
         KillTimer(Handle(), kTitleCheckTimer);
     } else {
-        SetTimer(Handle(), kTitleCheckTimer, interval, nullptr);
+        SetTimer(Handle(), kTitleCheckTimer, interval, TitleCheckTimerProc);
+    }
+}
+
+// The tick goes straight to the check, not through the window procedure: every message of
+// this window first passes the tray icon's subclass (comctl32), whose three property look-ups
+// cost a round trip to the window server each under Wine, as much as the check's own reads.
+void CALLBACK TMainForm::TitleCheckTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
+    auto* form = static_cast<TMainForm*>(Window::FromHandle(window));
+    if (form == nullptr) {
+        return;
+    }
+    try {
+        form->tmrTitleCheckTimer();
+    } catch (const std::exception& error) {
+        ReportError(window, error);
     }
 }
 
@@ -298,12 +313,6 @@ void TMainForm::OnCommand(UINT item) {
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_TIMER:
-            if (wParam == kTitleCheckTimer) {
-                tmrTitleCheckTimer();
-                return 0;
-            }
-            break;
         case WM_COMMAND:
             if (HIWORD(wParam) == 0) {
                 OnCommand(LOWORD(wParam));

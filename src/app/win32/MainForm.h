@@ -60,6 +60,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    static void CALLBACK TitleCheckTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
     void SetCheckTime(std::int32_t milliseconds);
     void StartPlayer();
     void OnCommand(UINT item);

@@ -1,0 +1,93 @@
+#pragma once
+
+// What the program benchmarks need around the programs they measure: a program folder of
+// their own, started programs that are always stopped again, their windows, and their CPU
+// time and memory as the Linux kernel under Wine counts them.
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vesk::bench {
+
+// The folder of this benchmark program, with a trailing separator.
+std::string BenchmarkFolder();
+
+// Seconds since an arbitrary start, at the resolution of the performance counter.
+double Seconds();
+
+// Calls done every few milliseconds until it holds or the time is up.
+bool PollUntil(const std::function<bool()>& done, DWORD timeoutMilliseconds,
+               DWORD pollMilliseconds = 2);
+
+// A fresh folder in the temporary folder, removed with its files at the end. Its name is
+// unique on the machine, so it also tells this folder's programs apart in /proc.
+class ProgramFolder {
+public:
+    ProgramFolder();
+    ~ProgramFolder();
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+    // With a trailing separator.
+    const std::string& Path() const { return path_; }
+    const std::string& Name() const { return name_; }
+    bool WriteFile(const std::string& fileName, std::string_view bytes) const;
+    bool CopyIn(const std::string& from, const std::string& fileName) const;
+
+private:
+    std::string name_;
+    std::string path_;
+};
+
+// A started program; ended by force when it is still running at destruction.
+class ChildProcess {
+public:
+    ChildProcess(const std::string& program, const std::string& arguments,
+                 const std::string& workingFolder);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    bool Running() const;
+    HANDLE Handle() const { return process_; }
+    DWORD Id() const { return id_; }
+    // The program's top-level window of that class, or null.
+    HWND Window(const char* className) const;
+    // Posts WM_CLOSE to the program's window of that class (its own exit command) and waits
+    // for it to end. false when there is no such window or the program did not end in time;
+    // it is then ended by force.
+    bool Close(const char* className, DWORD waitMilliseconds = 20000);
+    void Kill();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Peak and current working set in bytes (GetProcessMemoryInfo; under Wine VmHWM and VmRSS).
+struct MemoryFigures {
+    double peakBytes = 0;
+    double currentBytes = 0;
+};
+std::optional<MemoryFigures> MemoryOf(HANDLE process);
+
+// CPU time of a Linux process, read from /proc through drive Z: (Wine's GetProcessTimes
+// gives no user or kernel time for other processes): the sum of its live threads' run times
+// (schedstat, in ns).
+struct LinuxCpu {
+    double runMilliseconds = 0;
+    int threads = 0;
+};
+std::optional<LinuxCpu> CpuOf(int linuxPid);
+
+// The Linux process whose command line contains text (case-insensitive): Wine shows a
+// program's Windows command line there.
+std::optional<int> LinuxPidByCommandLine(std::string_view text);
+
+}  // namespace vesk::bench
