@@ -47,6 +47,7 @@ struct Player {
     unsigned long long read = 0;  // bytes of the command file read so far
     unsigned long done = 0;
     unsigned long hangMilliseconds = 0;
+    bool doneWritten = true;  // the count on file is the current one
 };
 
 Player g_player;
@@ -62,19 +63,21 @@ std::wstring FromUtf8(const std::string& utf8) {
     return wide;
 }
 
-void WriteDone() {
+// Writes the count of commands carried out; false when it could not (a driver reading the
+// file at that moment keeps it from being replaced), and the next poll tries again.
+bool WriteDone() {
     const std::wstring target = g_player.commandFile + L".done";
     const std::wstring temporary = target + L".tmp";
     const std::string text = std::to_string(g_player.done);
     HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return;
+        return false;
     }
     DWORD written = 0;
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);
-    MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING);
+    return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
 // Reads what was appended since the last poll.
@@ -121,8 +124,8 @@ void Poll() {
         g_player.pending.erase(0, end + 1);
         ++g_player.done;
     }
-    if (g_player.done != before) {
-        WriteDone();
+    if (g_player.done != before || !g_player.doneWritten) {
+        g_player.doneWritten = WriteDone();
     }
     if (g_player.hangMilliseconds > 0) {
         Sleep(std::exchange(g_player.hangMilliseconds, 0));
@@ -190,7 +193,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     ShowWindow(g_player.window, SW_SHOWNOACTIVATE);
     if (!g_player.commandFile.empty()) {
-        WriteDone();
+        g_player.doneWritten = WriteDone();
         SetTimer(g_player.window, kPollTimer, kPollMilliseconds, nullptr);
     }
 
