@@ -34,6 +34,7 @@
 
 #include "BenchProcess.h"
 #include "common/ProgramText.h"
+#include "tools/WineTray.h"
 
 namespace vesk::bench {
 namespace {
@@ -45,7 +46,6 @@ constexpr char kVeskMainClass[] = "TfrmMain";
 constexpr char kVeskTrayClass[] = "TaskTrayHandle";
 constexpr char kLyricsWindowClass[] = "TfrmLyrics";
 constexpr char kReferenceClass[] = "VeskIdleTimerProgram";
-constexpr char kStandaloneTrayClass[] = "__winex11_standalone_tray";
 constexpr char kInstanceMutex[] = "EX_Mutex";
 constexpr UINT kTrayIconId = 1;
 
@@ -150,27 +150,12 @@ bool VeskAlreadyRunning() {
     return false;
 }
 
-// The icons that the shell shows: the visible icon windows of Wine's tray window.
 int ShownTrayIcons() {
-    HWND tray = FindWindowA(kStandaloneTrayClass, nullptr);
-    if (tray == nullptr || !IsWindowVisible(tray)) {
-        return 0;
-    }
-    int count = 0;
-    for (HWND child = FindWindowExA(tray, nullptr, nullptr, nullptr); child != nullptr;
-         child = FindWindowExA(tray, child, nullptr, nullptr)) {
-        count += IsWindowVisible(child) ? 1 : 0;
-    }
-    return count;
+    return static_cast<int>(test::TrayIconWindows().size());
 }
 
-// Whether the shell knows the icon of this hidden window (a modify that changes nothing).
 bool ShellKnowsIcon(HWND hidden) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
-    data.hWnd = hidden;
-    data.uID = kTrayIconId;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    return test::ShellKnowsIcon(hidden, kTrayIconId);
 }
 
 // Starts Vesk (into vesk) and waits for its icon. Returns the seconds from the start to the

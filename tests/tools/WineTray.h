@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <optional>
 #include <string>
@@ -30,6 +31,15 @@ inline std::vector<HWND> TrayIconWindows() {
         }
     }
     return icons;
+}
+
+// Whether the shell still knows an icon of this window (a modify that changes nothing).
+inline bool ShellKnowsIcon(HWND window, UINT id) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data.hWnd = window;
+    data.uID = id;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 namespace detail {

@@ -30,13 +30,8 @@ using test::TrayIconWindows;
 using test::Pump;
 using test::PumpUntil;
 
-// Whether the shell still knows the icon of this hidden window (a modify of nothing).
 bool ShellKnowsIcon(HWND hidden) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
-    data.hWnd = hidden;
-    data.uID = kTrayIconId;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    return test::ShellKnowsIcon(hidden, kTrayIconId);
 }
 
 void DeleteBehindItsBack(HWND hidden) {
