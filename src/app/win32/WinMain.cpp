@@ -61,7 +61,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 1;
     }
     const std::string folder = ProgramFolder();
-    TLyricsWindowSink lyricsWindow(SettingsFilePathIn(folder), LyricsListPathIn(folder));
+    TLyricsWindowSink lyricsWindow(SettingsFilePathIn(folder));
     TMainForm frmMain(application.Handle(), folder, lyricsWindow);
     lyricsWindow.AttachMainForm(frmMain);
     if (!frmMain.Create()) {

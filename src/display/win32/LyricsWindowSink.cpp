@@ -2,11 +2,12 @@
 
 #include <utility>
 
+#include "common/win32/ErrorReport.h"
+
 namespace vesk {
 
-TLyricsWindowSink::TLyricsWindowSink(std::string iniPath, std::string listPath,
-                                     const TPasteSave& pasteSave)
-    : iniPath_(std::move(iniPath)), listPath_(std::move(listPath)), pasteSave_(pasteSave) {}
+TLyricsWindowSink::TLyricsWindowSink(std::string iniPath, const TPasteSave& pasteSave)
+    : iniPath_(std::move(iniPath)), pasteSave_(pasteSave) {}
 
 TLyricsWindowSink::~TLyricsWindowSink() = default;
 
@@ -22,8 +23,19 @@ void TLyricsWindowSink::CreateLyricsWindow() {
     }
     LyricsFormOwner& owner = *this;
     auto window = std::make_unique<TfrmLyrics>(owner, iniPath_);
-    if (window->Create()) {
-        window_ = std::move(window);
+    if (!window->Create()) {
+        return;
+    }
+    window_ = std::move(window);
+    // Shown once the reference is set: while the box is open the tray menus still work,
+    // and they must find this window, not make a second one.
+    if (const std::exception_ptr error = window_->TakeSettingsError()) {
+        const HWND handle = window_->Handle();
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            ReportError(handle, e);  // the window may be gone when this returns
+        }
     }
 }
 
@@ -54,10 +66,12 @@ void TLyricsWindowSink::AssignLyricsFile(const std::string& title, const std::st
     } else {
         list.Update(index, title, path, 0, 0);
     }
+    // Through the main form, which never replaces a list file it could not read; it may
+    // take that file's entries in, so the text shown comes from the list it keeps.
+    main_->SaveLyricsList();
     if (window_ != nullptr) {
-        window_->ShowLyrics(list.DisplayText(main_->SongTitle));
+        window_->ShowLyrics(main_->LyricsList->DisplayText(main_->SongTitle));
     }
-    list.SaveToFile(listPath_);
 }
 
 std::string TLyricsWindowSink::SongTitle() const {

@@ -5,7 +5,7 @@
 // It is the main form's lyrics sink, and what the window reads of the main form goes
 // through it. Other parts reach the window through frmLyrics().
 //
-//   TLyricsWindowSink lyricsWindow(iniPath, listPath);
+//   TLyricsWindowSink lyricsWindow(iniPath);
 //   TfrmMain main(TitleGet(), lyricsWindow, runCommand);
 //   lyricsWindow.AttachMainForm(main);
 //   main.ToggleLyricsWindow();
@@ -22,10 +22,9 @@ namespace vesk {
 
 class TLyricsWindowSink final : public LyricsSink, private LyricsFormOwner {
 public:
-    // iniPath: the settings file (Vesk.ini); listPath: the lyrics list file (Vesk.csv);
-    // both in the program's folder. pasteSave saves the clipboard's lyrics.
-    TLyricsWindowSink(std::string iniPath, std::string listPath,
-                      const TPasteSave& pasteSave = PasteSave());
+    // iniPath: the settings file (Vesk.ini) in the program's folder. pasteSave saves the
+    // clipboard's lyrics.
+    explicit TLyricsWindowSink(std::string iniPath, const TPasteSave& pasteSave = PasteSave());
     ~TLyricsWindowSink() override;
     TLyricsWindowSink(const TLyricsWindowSink&) = delete;
     TLyricsWindowSink& operator=(const TLyricsWindowSink&) = delete;
@@ -63,7 +62,6 @@ private:
     void LyricsWindowDestroyed() override;
 
     std::string iniPath_;
-    std::string listPath_;
     const TPasteSave& pasteSave_;
     TfrmMain* main_ = nullptr;
     std::unique_ptr<TfrmLyrics> window_;

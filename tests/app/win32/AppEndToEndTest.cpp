@@ -147,7 +147,7 @@ private:
         EXPECT_TRUE(CurrentFileSystem().ReplaceFile(
             folder / "Vesk.ini", Ansi(std::string("[LyricsForm]\r\n") + kLyricsWindowKeys +
                                       "FormClientPos.X=700\r\nFormClientPos.Y=560\r\n")));
-        sink_ = std::make_unique<TLyricsWindowSink>(folder / "Vesk.ini", folder / "Vesk.csv");
+        sink_ = std::make_unique<TLyricsWindowSink>(folder / "Vesk.ini");
         main_ = std::make_unique<TfrmMain>(TitleGet(), *sink_, [](const std::string&) {});
         main_->LyricsList = std::make_unique<TLyricsList>();
         sink_->AttachMainForm(*main_);

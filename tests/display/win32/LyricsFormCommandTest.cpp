@@ -112,6 +112,37 @@ TEST_F(Commands, AssignLyricsFileAddsThenUpdatesAndSaves) {
     EXPECT_EQ(SavedList(rig)[1].title, "another");
 }
 
+// A list file that another program held when the list was loaded is never replaced by the
+// entries made since: once it can be read, its entries are kept and the new ones added.
+TEST_F(Commands, AssignLyricsFileKeepsAListFileThatCouldNotBeRead) {
+    const std::string kept = Ansi(
+        "\"古い歌\",\"C:\\歌詞\\古い歌.txt\",0,0\r\n"
+        "\"別の歌\",\"C:\\歌詞\\別の歌.txt\",0,0\r\n");
+    rig.WriteFile("Vesk.csv", kept);
+    const std::string first = rig.WriteFile("first.txt", Ansi("一番\r\n"));
+    const std::string second = rig.WriteFile("second.txt", Ansi("二番\r\n"));
+    HANDLE held = CreateFileA(rig.ListPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    rig.main.LoadLyricsList(rig.ListPath());
+    ASSERT_TRUE(rig.main.LyricsListUnread());
+
+    rig.sink.AssignLyricsFile(first);
+    EXPECT_EQ(window->slbLyrics.Caption(), Ansi("一番"));
+    CloseHandle(held);
+    EXPECT_EQ(CurrentFileSystem().ReadFile(rig.ListPath()), kept);
+
+    rig.sink.AssignLyricsFile(title, second);
+    EXPECT_EQ(window->slbLyrics.Caption(), Ansi("二番"));
+    const std::vector<SavedEntry> saved = SavedList(rig);
+    ASSERT_EQ(saved.size(), 3u);
+    EXPECT_EQ(saved[0].title, Ansi("古い歌"));
+    EXPECT_EQ(saved[1].title, Ansi("別の歌"));
+    EXPECT_EQ(saved[2].title, title);
+    EXPECT_EQ(saved[2].fileName, second);
+    EXPECT_FALSE(rig.main.LyricsListUnread());
+}
+
 TEST_F(Commands, DropTakesTheFirstOfSeveralFiles) {
     const std::string first = rig.WriteFile(Ansi("夏の雨.txt"), Ansi("雨の歌\r\n"));
     const std::string second = rig.WriteFile("other.txt", "other\r\n");

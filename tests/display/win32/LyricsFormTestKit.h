@@ -29,9 +29,8 @@ namespace vesk::test {
 class LyricsRig {
 public:
     explicit LyricsRig(const TPasteSave& pasteSave = PasteSave())
-        : sink(folder / "Vesk.ini", folder / "Vesk.csv", pasteSave),
-          main(TitleGet(), sink, [](const std::string&) {}) {
-        main.LyricsList = std::make_unique<TLyricsList>();
+        : sink(folder / "Vesk.ini", pasteSave), main(TitleGet(), sink, [](const std::string&) {}) {
+        main.LoadLyricsList(ListPath());
         sink.AttachMainForm(main);
     }
 
