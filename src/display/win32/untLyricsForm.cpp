@@ -97,8 +97,8 @@ bool TfrmLyrics::Create() {
 
     try {
         LoadSettings();
-    } catch (const std::exception& error) {
-        ReportError(window, error);
+    } catch (const std::exception&) {
+        settingsError_ = std::current_exception();
     }
     return true;
 }

@@ -11,8 +11,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "common/Color.h"
 #include "common/win32/WinHandles.h"
@@ -60,9 +62,13 @@ public:
     ~TfrmLyrics() override;
 
     // create: makes the window (hidden), takes it off the task bar and runs LoadSettings;
-    // in normal z-order mode that already shows it. An error of the settings file is shown
-    // to the user and the window stays. false when the window cannot be made.
+    // in normal z-order mode that already shows it. An error of the settings file leaves
+    // the window as far as it got and is kept for TakeSettingsError. false when the window
+    // cannot be made.
     bool Create();
+    // The error of the settings file met by Create, once; null when there was none. The
+    // caller shows it when the window is in place (the tray works while the box is open).
+    std::exception_ptr TakeSettingsError() { return std::exchange(settingsError_, nullptr); }
     // show: visible, at the top of the z-order.
     void Show();
 
@@ -156,6 +162,7 @@ private:
 
     LyricsFormOwner& owner_;
     std::string iniPath_;
+    std::exception_ptr settingsError_;
     TWinControlHost host_;
     MenuHandle menu_;
     std::string pasteSaveCaption_;

@@ -253,15 +253,52 @@ TEST(LyricsWindow, UnreadableColourKeepsTheKeysReadBeforeIt) {
     EXPECT_EQ(window.slbLyrics.Shadow().OffsetLeft(), 0);
 }
 
+int LyricsWindowsOfThisProcess() {
+    int count = 0;
+    for (HWND window = FindWindowExA(nullptr, nullptr, "TfrmLyrics", nullptr); window != nullptr;
+         window = FindWindowExA(nullptr, window, "TfrmLyrics", nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        count += process == GetCurrentProcessId() ? 1 : 0;
+    }
+    return count;
+}
+
+// What the tray would do while the error box is open: its commands run in the box's
+// message loop.
+struct WhileTheBoxIsOpen {
+    LyricsRig* rig = nullptr;
+    bool ran = false;
+    bool windowExisted = false;
+    TfrmLyrics* windowAfterCreate = nullptr;
+};
+WhileTheBoxIsOpen g_whileOpen;
+void CALLBACK CreateAgainWhileTheBoxIsOpen(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    g_whileOpen.ran = true;
+    g_whileOpen.windowExisted = g_whileOpen.rig->sink.LyricsWindowExists();
+    g_whileOpen.rig->sink.CreateLyricsWindow();
+    g_whileOpen.windowAfterCreate = g_whileOpen.rig->sink.frmLyrics();
+}
+
 TEST(LyricsWindow, ErrorOfTheSettingsAtCreationIsShownAndTheWindowStays) {
     LyricsRig rig;
     rig.WriteSettings(std::string(kHidden) + "ShadowColor=blue\r\n");
-    auto box = test::AnswerBox("Vesk", IDOK);
+    g_whileOpen = {&rig};
+    const int windowsBefore = LyricsWindowsOfThisProcess();
+    auto box = test::AnswerBox("Vesk", IDOK, 500);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, CreateAgainWhileTheBoxIsOpen);
     rig.sink.CreateLyricsWindow();
+    KillTimer(nullptr, timer);
     const test::BoxSeen seen = box.get();
     EXPECT_TRUE(seen.found);
     EXPECT_NE(seen.text.find("$ue"), std::string::npos) << seen.text;
     EXPECT_TRUE(rig.sink.LyricsWindowExists());
+    // The window was known while the box was open, so no second one was made.
+    ASSERT_TRUE(g_whileOpen.ran);
+    EXPECT_TRUE(g_whileOpen.windowExisted);
+    EXPECT_EQ(g_whileOpen.windowAfterCreate, rig.sink.frmLyrics());
+    EXPECT_EQ(LyricsWindowsOfThisProcess(), windowsBefore + 1);
 }
 
 TEST(LyricsWindow, FormPosOneAndTwoHoldAgainstOtherZOrderChanges) {
