@@ -112,11 +112,16 @@ bool TPasteSave::Execute(const std::string& folder, const std::string& title) co
     const std::string path = PathOf(folder, title);
     // The text saved is the text the user confirmed, even if the clipboard changes while
     // the question is open.
-    const std::string text = ui_.ClipboardText();
-    if (!ui_.Confirm(ConfirmationText(path, text), kCaption.Ansi())) {
+    const std::optional<std::string> text = ui_.ClipboardText();
+    if (!text.has_value()) {
+        // Saving nothing would empty the song's lyrics file: no text to paste after all.
+        ui_.ShowMessage(kNoText.Ansi(), kCaption.Ansi());
         return false;
     }
-    return CurrentFileSystem().ReplaceFile(path, FileContent(text));
+    if (!ui_.Confirm(ConfirmationText(path, *text), kCaption.Ansi())) {
+        return false;
+    }
+    return CurrentFileSystem().ReplaceFile(path, FileContent(*text));
 }
 
 }  // namespace vesk

@@ -3,6 +3,7 @@
 // Paste assignment: saves lyrics copied to the clipboard as the lyrics file of a song, in
 // the folder the user chose for such files, after asking.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,9 @@ public:
     virtual ~PasteUi() = default;
     // Whether the clipboard offers text (CF_TEXT).
     virtual bool ClipboardHasText() const = 0;
-    // The clipboard's text in the ANSI code page, up to its terminating NUL.
-    virtual std::string ClipboardText() const = 0;
+    // The clipboard's text in the ANSI code page, up to its terminating NUL; nothing when
+    // it cannot be read (another program holds the clipboard, or the text has gone).
+    virtual std::optional<std::string> ClipboardText() const = 0;
     // A message box with an OK button only.
     virtual void ShowMessage(const std::string& text, const std::string& caption) const = 0;
     // A message box with OK and Cancel; true when the user chose OK.

@@ -81,13 +81,13 @@ TEST(PasteSave, ConfirmationShowsPathAndExcerpt) {
 class FakeUi : public PasteUi {
 public:
     bool hasText = true;
-    std::string text;
+    std::optional<std::string> text = "";
     bool answer = true;
     mutable std::vector<std::pair<std::string, std::string>> shown;
     mutable std::vector<std::string> asked;
 
     bool ClipboardHasText() const override { return hasText; }
-    std::string ClipboardText() const override { return text; }
+    std::optional<std::string> ClipboardText() const override { return text; }
     void ShowMessage(const std::string& message, const std::string& caption) const override {
         shown.emplace_back(message, caption);
     }
@@ -126,7 +126,20 @@ TEST(PasteSave, ExecuteSavesOnlyWhatTheUserConfirms) {
     EXPECT_TRUE(paste.Execute(folder.Path(), "Rain"));
     EXPECT_EQ(CurrentFileSystem().ReadFile(path), "");
 
+    // Text offered but not readable (another program holds the clipboard): the old file
+    // stays, and the user hears that there is nothing to paste.
+    ASSERT_TRUE(CurrentFileSystem().ReplaceFile(path, "old words\r\n"));
+    ui.text = std::nullopt;
+    ui.shown.clear();
+    ui.asked.clear();
+    EXPECT_FALSE(paste.Execute(folder.Path(), "Rain"));
+    EXPECT_TRUE(ui.asked.empty());
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].first, Ansi("貼り付けられる形式じゃありません"));
+    EXPECT_EQ(CurrentFileSystem().ReadFile(path), "old words\r\n");
+
     // A folder that does not exist: no file, false, no message.
+    ui.text = "words";
     const std::size_t messages = ui.shown.size();
     EXPECT_FALSE(paste.Execute(folder / "missing/", "Rain"));
     EXPECT_EQ(ui.shown.size(), messages);

@@ -19,19 +19,19 @@ bool Win32PasteUi::ClipboardHasText() const {
     return IsClipboardFormatAvailable(CF_TEXT) != FALSE;
 }
 
-std::string Win32PasteUi::ClipboardText() const {
+std::optional<std::string> Win32PasteUi::ClipboardText() const {
     ClipboardScope clipboard(nullptr);
     if (!clipboard.IsOpen()) {
-        return {};
+        return std::nullopt;
     }
     HANDLE data = GetClipboardData(CF_TEXT);
     if (data == nullptr) {
-        return {};
+        return std::nullopt;
     }
     GlobalLockScope lock(data);
     const char* text = static_cast<const char*>(lock.Data());
     if (text == nullptr) {
-        return {};
+        return std::nullopt;
     }
     // Never read past the block, even when its NUL is missing.
     const void* nul = std::memchr(text, '\0', lock.Size());

@@ -9,7 +9,7 @@ namespace vesk {
 class Win32PasteUi final : public PasteUi {
 public:
     bool ClipboardHasText() const override;
-    std::string ClipboardText() const override;
+    std::optional<std::string> ClipboardText() const override;
     void ShowMessage(const std::string& text, const std::string& caption) const override;
     bool Confirm(const std::string& text, const std::string& caption) const override;
 };

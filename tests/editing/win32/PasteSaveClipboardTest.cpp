@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "DesktopKit.h"
 #include "TestFolder.h"
@@ -87,6 +88,36 @@ TEST_F(PasteSaveOnDesktop, EmptyTextReplacesAnExistingFileWithZeroBytes) {
     EXPECT_TRUE(PasteSave().Execute(folder.Path(), Ansi("夏の雨/青空")));
     EXPECT_TRUE(box.get().found);
     EXPECT_EQ(CurrentFileSystem().ReadFile(path), "");
+}
+
+TEST_F(PasteSaveOnDesktop, ClipboardHeldByAnotherWindowLeavesTheFileAlone) {
+    ASSERT_TRUE(CurrentFileSystem().ReplaceFile(path, "old lyrics\r\n"));
+    PutTextOnClipboard("words");
+    // Another thread keeps the clipboard open, as a clipboard tool does for a moment.
+    const HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {
+        const HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                            nullptr, nullptr);
+        const bool open = OpenClipboard(window) != FALSE;
+        SetEvent(opened);
+        WaitForSingleObject(release, 10000);
+        if (open) {
+            CloseClipboard();
+        }
+        DestroyWindow(window);
+    });
+    WaitForSingleObject(opened, 10000);
+    auto box = AnswerBox(caption, IDOK);
+    EXPECT_FALSE(PasteSave().Execute(folder.Path(), Ansi("夏の雨/青空")));
+    const BoxSeen seen = box.get();
+    SetEvent(release);
+    holder.join();
+    CloseHandle(opened);
+    CloseHandle(release);
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, Ansi("貼り付けられる形式じゃありません"));
+    EXPECT_EQ(CurrentFileSystem().ReadFile(path), "old lyrics\r\n");
 }
 
 }  // namespace
