@@ -236,6 +236,7 @@ void TTaskTrayIcon::MarkAdded() {
 }
 
 bool TTaskTrayIcon::Add() {
+    wanted_ = true;
     if (shown_) {
         return true;
     }
@@ -300,6 +301,7 @@ void TTaskTrayIcon::Update() {
 }
 
 void TTaskTrayIcon::Hide() {
+    wanted_ = false;
     if (!Shell5()) {
         Delete();
         return;
@@ -315,6 +317,7 @@ void TTaskTrayIcon::Hide() {
 }
 
 void TTaskTrayIcon::Delete() {
+    wanted_ = false;
     if (registered_) {
         Notify(NotifyIconAction::Delete, false);
     }
@@ -323,8 +326,9 @@ void TTaskTrayIcon::Delete() {
 }
 
 void TTaskTrayIcon::TaskbarCreated(std::uintptr_t wParam, std::intptr_t lParam) {
-    // The new shell knows none of the old icons.
-    if (registered_ && shown_) {
+    // The new shell knows none of the old icons, and may take one that the old shell
+    // refused (a program started before the task bar was ready).
+    if (shown_ || (wanted_ && !registered_)) {
         registered_ = false;
         shown_ = false;
         try {

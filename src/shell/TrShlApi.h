@@ -251,6 +251,7 @@ private:
     std::uintptr_t icon_ = 0;
     bool registered_ = false;
     bool shown_ = false;
+    bool wanted_ = false;  // added and not hidden or deleted since, whether the shell took it
     bool doForegroundWindow_ = false;
     OwnerHandler ownerHandler_;
     TToolTipStyle toolTipStyle_;

@@ -366,6 +366,25 @@ TEST(TTaskTrayIcon, TaskbarCreatedWhileTheShellKeptTheIconIsNoError) {
     EXPECT_THROW(f.icon.HandleMessage(kTaskbarCreated, 0, 0), ENotifyIconError);
 }
 
+TEST(TTaskTrayIcon, TaskbarCreatedAddsAnIconTheOldShellRefused) {
+    using A = NotifyIconAction;
+    Fixture f;
+    f.shell.answers = {{false, 5}};
+    EXPECT_THROW(f.icon.Add(), ENotifyIconError);
+    EXPECT_FALSE(f.icon.Shown());
+    f.shell.calls.clear();
+    f.icon.HandleMessage(kTaskbarCreated, 0, 0);
+    EXPECT_EQ(f.shell.Actions(), (std::vector<A>{A::Add}));
+    EXPECT_TRUE(f.icon.Shown());
+
+    // An icon deleted on purpose stays away.
+    f.icon.Delete();
+    f.shell.calls.clear();
+    f.icon.HandleMessage(kTaskbarCreated, 0, 0);
+    EXPECT_TRUE(f.shell.calls.empty());
+    EXPECT_FALSE(f.icon.Shown());
+}
+
 TEST(TTaskTrayIcon, DispatchAndDestruction) {
     using A = NotifyIconAction;
     FakeShell shell;
