@@ -320,6 +320,13 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_CLOSE:
+            if (tryMain != nullptr && tryMain->MenuOpen()) {
+                // Posted from outside while an icon menu runs: end the menu and close once
+                // the icon's window procedure has returned.
+                EndMenu();
+                PostMessageA(Handle(), WM_CLOSE, 0, 0);
+                return 0;
+            }
             FormClose();
             tryMain.reset();
             DestroyWindow(Handle());

@@ -57,6 +57,9 @@ public:
     // Whether the icon is in the notification area now.
     bool Shown() const { return taskIcon_.Shown(); }
     HWND HiddenWindow() const { return window_.Handle(); }
+    // Whether one of the icon's menus is open: the icon's window procedure is running, so
+    // the icon must not be destroyed until it returns.
+    bool MenuOpen() const { return menuOpen_; }
     HWND Owner() const { return owner_; }
 
     // Events; the point is the cursor position when the notification arrived.
@@ -96,6 +99,7 @@ private:
     bool autoPopup_ = true;
     bool ownerIconic_ = false;
     bool chained_ = false;
+    bool menuOpen_ = false;
 };
 
 }  // namespace vesk
