@@ -39,7 +39,14 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
         (digits.size() > 1 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'));
     if (hex) {
         digits.remove_prefix(digits[0] == '0' ? 2 : 1);
-        if (digits.empty() || digits.size() > 8) {
+        if (digits.empty()) {
+            return std::nullopt;
+        }
+        // Leading zeros do not count against the 32 bits.
+        const std::size_t firstSignificant = digits.find_first_not_of('0');
+        digits.remove_prefix(firstSignificant == std::string_view::npos ? digits.size()
+                                                                        : firstSignificant);
+        if (digits.size() > 8) {
             return std::nullopt;
         }
         std::uint32_t pattern = 0;

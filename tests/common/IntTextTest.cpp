@@ -29,7 +29,11 @@ TEST(IntText, ParsesDecimalAndHexadecimalForms) {
         {"2147483648", std::nullopt},
         {"-2147483649", std::nullopt},
         {"99999999999999999999", std::nullopt},
-        {"$123456789", std::nullopt},  // more than eight hexadecimal digits
+        {"$123456789", std::nullopt},  // more than 32 bits
+        {"$000000001", 1},             // leading zeros are not counted
+        {"0x00000000FFFFFFFF", -1},
+        {"$0000000000", 0},
+        {"-$000000010", -16},
         {"$", std::nullopt},
         {"0x", std::nullopt},
         {"", std::nullopt},
