@@ -27,8 +27,6 @@ inline constexpr std::size_t kMaxTopWindows = 500;
 // reads every caption). Windows are reached through CurrentWindowSystem().
 class TTitleGet {
 public:
-    virtual ~TTitleGet() = default;
-
     // 1-based byte position of the first delimiter byte that starts a character in text,
     // or 0 when there is none or it lies beyond byte 99.
     virtual int FindDelimiter(std::string_view delimiters, std::string_view text) const;
@@ -52,6 +50,9 @@ public:
     // The player's window found as by GetPlayerCaption (no automation step), or kNoWindow.
     virtual WindowHandle FindPlayerWindow(std::string_view className,
                                           std::string_view filter) const;
+
+    // Last, so that the five operations keep the first slots.
+    virtual ~TTitleGet() = default;
 
 private:
     WindowHandle SearchPlayerWindow(std::string_view className, std::string_view filter) const;
