@@ -20,6 +20,14 @@ TfrmMain::TfrmMain(const TTitleGet& titleGet, LyricsSink& lyricsWindow, CommandR
     : titleGet_(titleGet), lyricsWindow_(lyricsWindow), runCommand_(std::move(runCommand)) {}
 
 void TfrmMain::tmrTitleCheckTimer() {
+    if (checking_) {
+        return;
+    }
+    struct Running {
+        bool& flag;
+        explicit Running(bool& f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    } running(checking_);
     const std::string caption = titleGet_.GetPlayerCaption(PlayerClassName, TitleFilter);
     std::string title = titleGet_.GetSongTitle(caption, Delimiters, TitlePos, TopCut, BottomCut);
     // Byte for byte: a change in letter case alone is a new title.

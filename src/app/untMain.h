@@ -51,7 +51,9 @@ public:
     TfrmMain& operator=(const TfrmMain&) = delete;
 
     // One title check: reads the player's caption, extracts the song title and, when it
-    // differs from SongTitle byte for byte, stores it and runs RefreshLyrics.
+    // differs from SongTitle byte for byte, stores it and runs RefreshLyrics. A tick that
+    // comes while a check runs (a modal loop inside it: a slow automation call, an error
+    // box) is skipped.
     virtual void tmrTitleCheckTimer();
     // Gives the lyrics window, if it exists, the display text of SongTitle.
     virtual void RefreshLyrics();
@@ -103,6 +105,7 @@ private:
     const TTitleGet& titleGet_;
     std::string listPath_;
     bool listUnread_ = false;
+    bool checking_ = false;
     LyricsSink& lyricsWindow_;
     CommandRunner runCommand_;
 };

@@ -57,6 +57,39 @@ TEST_F(TitleCheck, ShowsLyricsOnlyWhenTheTitleChanges) {
     EXPECT_EQ(player_.reads, 4);
 }
 
+// A player whose caption read runs a message loop (a slow automation call): the ticks
+// that come meanwhile must not start a check inside the check.
+class ReenteringTitleGet : public ScriptedTitleGet {
+public:
+    TfrmMain* form = nullptr;
+    std::string GetPlayerCaption(std::string_view cls, std::string_view flt) const override {
+        const std::string read = ScriptedTitleGet::GetPlayerCaption(cls, flt);
+        if (form != nullptr && reads == 1) {
+            form->tmrTitleCheckTimer();  // a tick dispatched from inside the read
+        }
+        return read;
+    }
+};
+
+TEST(TitleCheckTicks, NeverRunInsideEachOther) {
+    ReenteringTitleGet player;
+    RecordingLyricsWindow window;
+    window.exists = true;
+    TfrmMain form(player, window, [](const std::string&) {});
+    form.LyricsList = std::make_unique<CountingLyrics>();
+    form.TopCut = 0;
+    player.form = &form;
+    player.caption = "Rain - Band";
+    form.tmrTitleCheckTimer();
+    EXPECT_EQ(player.reads, 1);
+    EXPECT_EQ(window.events, std::vector<std::string>{"show text of Rain"});
+    // The next tick runs as usual.
+    player.caption = "Snow - Band";
+    form.tmrTitleCheckTimer();
+    EXPECT_EQ(player.reads, 2);
+    EXPECT_EQ(form.SongTitle, "Snow");
+}
+
 TEST_F(TitleCheck, PlayerGoneAndBack) {
     // With the real lyrics list: the player-not-found message, then the lyrics again.
     const test::TestFolder folder;
