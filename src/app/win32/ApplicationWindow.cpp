@@ -16,4 +16,19 @@ bool ApplicationWindow::Create() {
     return true;
 }
 
+LRESULT ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A close from outside (a task manager's "end task") ends the program as its own exit
+    // does, saving; destroying this window would take the main form with it unsaved.
+    if (message == WM_CLOSE) {
+        for (HWND form = FindWindowExA(nullptr, nullptr, kMainFormClassName, nullptr);
+             form != nullptr; form = FindWindowExA(nullptr, form, kMainFormClassName, nullptr)) {
+            if (GetWindow(form, GW_OWNER) == Handle()) {
+                SendMessageA(form, WM_CLOSE, 0, 0);
+                return 0;
+            }
+        }
+    }
+    return DefaultHandling(message, wParam, lParam);
+}
+
 }  // namespace vesk

@@ -7,9 +7,16 @@
 
 namespace vesk {
 
+// The class of the main form, the window whose close ends the program.
+inline constexpr char kMainFormClassName[] = "TfrmMain";
+
 class ApplicationWindow final : public Window {
 public:
     bool Create();
+
+protected:
+    // A close of this window goes to the main form that it owns.
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 }  // namespace vesk

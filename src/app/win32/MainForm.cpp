@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/MainCommands.h"
+#include "app/win32/ApplicationWindow.h"
 #include "app/win32/RunCommand.h"
 #include "common/AnsiText.h"
 #include "common/FileSystem.h"
@@ -50,14 +51,16 @@ TMainForm::~TMainForm() = default;
 
 bool TMainForm::Create() {
     WNDCLASSEXA windowClass{};
-    windowClass.lpszClassName = "TfrmMain";
+    windowClass.lpszClassName = kMainFormClassName;
     if (CreateWindowObject(windowClass, WS_EX_TOOLWINDOW, "frmMain", WS_POPUP, 0, 0, 0, 0,
                            applicationWindow_) == nullptr) {
         return false;
     }
     tryMain = std::make_unique<TTrayIcon>(Handle());
-    tryMain->SetIcon(static_cast<HICON>(
+    // The icon keeps a copy of the image.
+    const IconHandle icon(static_cast<HICON>(
         LoadImageA(ProgramInstance(), "MAINICON", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    tryMain->SetIcon(icon.Get());
     tryMain->SetTipHelp("Vesk");
     tryMain->SetHideOnTaskBar(true);
     tryMain->SetCheckSingleDoubleClick(true);
@@ -70,6 +73,9 @@ bool TMainForm::Create() {
         // Without the icon the lyrics window's menu still reaches the program, and a new
         // task bar ("TaskbarCreated") brings the icon back.
         ReportError(Handle(), error);
+    }
+    if (closed_) {
+        return true;  // ended from outside while the error was shown
     }
     try {
         FormCreate();
@@ -89,6 +95,9 @@ void TMainForm::FormCreate() {
     const StartupSettings startup = ReadStartupSettings(iniPath_);
     if (startup.lyricShow) {
         ToggleLyricsWindow();
+        if (closed_) {
+            return;  // ended from the tray while an error of the window's settings was shown
+        }
     }
     if (startup.connectionOn && TitleGet().GetPlayerCaption(PlayerClassName, TitleFilter).empty()) {
         StartPlayer();
@@ -101,6 +110,9 @@ void TMainForm::FormClose() {
         return;
     }
     closed_ = true;
+    if (LyricsList == nullptr) {
+        return;  // closed before start-up read anything: nothing of the user's to write
+    }
     if (ClosePlayerOnExit) {
         ShutdownStep([this] { ClosePlayer(); });
     }
@@ -152,7 +164,12 @@ void CALLBACK TMainForm::TitleCheckTimerProc(HWND window, UINT, UINT_PTR, DWORD)
     try {
         form->tmrTitleCheckTimer();
     } catch (const std::exception& error) {
-        ReportError(window, error);
+        // One box at a time: the box's own loop goes on dispatching ticks.
+        if (!form->tickErrorShown_) {
+            form->tickErrorShown_ = true;
+            ReportError(window, error);
+            form->tickErrorShown_ = false;
+        }
     }
 }
 
@@ -320,15 +337,14 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_CLOSE:
-            if (tryMain != nullptr && tryMain->MenuOpen()) {
-                // Posted from outside while an icon menu runs: end the menu and close once
-                // the icon's window procedure has returned.
-                EndMenu();
-                PostMessageA(Handle(), WM_CLOSE, 0, 0);
-                return 0;
-            }
             FormClose();
-            tryMain.reset();
+            if (tryMain != nullptr && tryMain->MenuOpen()) {
+                // Sent while an icon menu runs, whose code is below on the stack: the menu
+                // ends, and the icon goes with this object.
+                EndMenu();
+            } else {
+                tryMain.reset();
+            }
             DestroyWindow(Handle());
             return 0;
         case WM_QUERYENDSESSION:

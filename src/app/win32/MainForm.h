@@ -76,6 +76,7 @@ private:
     TLyricsWindowSink& lyricsWindow_;
     bool firstRun_ = false;
     bool closed_ = false;
+    bool tickErrorShown_ = false;
     UINT checkTime_ = 0;  // the running timer's interval; 0 when it is stopped
     TrayMenus menus_;
     TrayMenuState menuState_;

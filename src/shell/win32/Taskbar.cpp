@@ -182,11 +182,11 @@ void TTrayIcon::ButtonDown(TrayButton button, HMENU menu, POINT at) {
 void TTrayIcon::PopupMenu(HMENU menu, POINT at) {
     HWND menuOwner = owner_ != nullptr ? owner_ : window_.Handle();
     // A menu whose owner is not in front does not close when the user clicks elsewhere.
-    menuOpen_ = true;
+    ++menuDepth_;
     SetForegroundWindow(menuOwner);
     ProcessPendingMessages();
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, menuOwner, nullptr);
-    menuOpen_ = false;
+    --menuDepth_;
     // Lets the owner's thread see a message after the menu, so the next menu opens cleanly.
     PostMessageA(menuOwner, WM_NULL, 0, 0);
 }

@@ -59,7 +59,7 @@ public:
     HWND HiddenWindow() const { return window_.Handle(); }
     // Whether one of the icon's menus is open: the icon's window procedure is running, so
     // the icon must not be destroyed until it returns.
-    bool MenuOpen() const { return menuOpen_; }
+    bool MenuOpen() const { return menuDepth_ > 0; }
     HWND Owner() const { return owner_; }
 
     // Events; the point is the cursor position when the notification arrived.
@@ -99,7 +99,7 @@ private:
     bool autoPopup_ = true;
     bool ownerIconic_ = false;
     bool chained_ = false;
-    bool menuOpen_ = false;
+    int menuDepth_ = 0;  // menus open, one inside another when a press came during a menu
 };
 
 }  // namespace vesk

@@ -303,44 +303,6 @@ TEST(TrayMenus, StatesReadItemByItemFromAMainFormInThisProcess) {
     EXPECT_TRUE(test::TrayIconWindows().empty());
 }
 
-// A close that arrives while an icon menu is open (the run script's Ctrl+C, a logoff)
-// ends the menu and then closes the program as usual.
-HWND g_closeWhenMenuOpens = nullptr;
-void CALLBACK CloseWhenMenuOpens(HWND, UINT, UINT_PTR timer, DWORD) {
-    if (OpenMenuWindow(GetCurrentProcessId()) != nullptr) {
-        KillTimer(nullptr, timer);
-        PostMessageA(g_closeWhenMenuOpens, WM_CLOSE, 0, 0);
-    }
-}
-
-TEST(TrayMenus, CloseWhileAMenuIsOpenEndsTheMenuFirst) {
-    ASSERT_TRUE(test::TrayIconWindows().empty()) << "an icon is in the tray already";
-    const test::TestFolder folder;
-    ASSERT_TRUE(CurrentFileSystem().ReplaceFile(folder / "Vesk.ini", ClosedSettings()));
-    ApplicationWindow application;
-    ASSERT_TRUE(application.Create());
-    TLyricsWindowSink lyricsWindow(SettingsFilePathIn(folder.Path()));
-    TMainForm form(application.Handle(), folder.Path(), lyricsWindow);
-    lyricsWindow.AttachMainForm(form);
-    ASSERT_TRUE(form.Create());
-    const HWND formWindow = form.Handle();
-    const HWND trayWindow = FindWindowA("TaskTrayHandle", nullptr);
-    ASSERT_NE(trayWindow, nullptr);
-
-    g_closeWhenMenuOpens = formWindow;
-    SetCursorPos(kMenuAt.x, kMenuAt.y);
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseWhenMenuOpens);
-    // Returns once the menu has closed: the close waited for it.
-    SendMessageA(trayWindow, kTrayCallback, kIconId, WM_RBUTTONDOWN);
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(OpenMenuWindow(GetCurrentProcessId()), nullptr);
-    EXPECT_TRUE(IsWindow(formWindow)) << "closed while the icon's menu still ran";
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(formWindow); }, 5000));
-    test::Pump(100);  // takes the end of the form's message loop out of this thread's queue
-    EXPECT_TRUE(test::TrayIconWindows().empty());
-    EXPECT_TRUE(CurrentFileSystem().ReadFile(LyricsListPathIn(folder.Path())).has_value());
-}
-
 TEST(TrayMenus, VeskShowsTheMenusOfItsStateWhenThePointerComesOverTheIcon) {
     ASSERT_TRUE(test::TrayIconWindows().empty()) << "an icon is in the tray already";
     const test::ProgramFolder folder;
