@@ -45,20 +45,23 @@ void Pump(DWORD milliseconds) {
     PumpUntil([] { return false; }, milliseconds);
 }
 
-void PutTextOnClipboard(const std::string& text) {
+bool PutTextOnClipboard(const std::string& text) {
     if (!OpenClipboard(nullptr)) {
-        return;
+        return false;
     }
     EmptyClipboard();
+    bool put = false;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     if (memory != nullptr) {
         std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
         GlobalUnlock(memory);
-        if (SetClipboardData(CF_TEXT, memory) == nullptr) {
+        put = SetClipboardData(CF_TEXT, memory) != nullptr;
+        if (!put) {
             GlobalFree(memory);
         }
     }
     CloseClipboard();
+    return put;
 }
 
 std::future<BoxSeen> AnswerBox(const std::string& caption, int button, int delayMs) {

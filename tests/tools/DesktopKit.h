@@ -17,8 +17,8 @@ bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000);
 // Handles the messages that arrive for about that long.
 void Pump(DWORD milliseconds);
 
-// The clipboard holds text (CF_TEXT, ANSI) and nothing else.
-void PutTextOnClipboard(const std::string& text);
+// The clipboard holds text (CF_TEXT, ANSI) and nothing else; false when it could not be set.
+[[nodiscard]] bool PutTextOnClipboard(const std::string& text);
 
 struct BoxSeen {
     bool found = false;

@@ -111,7 +111,8 @@ TEST_F(PlayerCycle, LyricsMasterGetsTheTitleAsOneArgument) {
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitForNoWindow(className.c_str()));
 
-    // A command that cannot start is not reported.
+    // A command that cannot start is not reported: a message box would keep this call from
+    // returning.
     form_.LyricsMasterPath = "\"C:\\no such folder\\lm.exe\" [title]";
     form_.SearchLyricsMaster("Rain");
 }

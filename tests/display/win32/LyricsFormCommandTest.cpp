@@ -271,7 +271,7 @@ protected:
         Commands::SetUp();
         ASSERT_TRUE(CreateDirectoryA((rig.folder / "paste").c_str(), nullptr));
         rig.main.PasteSavePath = rig.folder / "paste\\";
-        PutTextOnClipboard(Ansi("一行目\n二行目"));
+        ASSERT_TRUE(PutTextOnClipboard(Ansi("一行目\n二行目")));
     }
     std::string PastePath(const std::string& songTitle) const {
         return rig.main.PasteSavePath + songTitle + ".txt";

@@ -40,7 +40,7 @@ protected:
 };
 
 TEST_F(PasteSaveOnDesktop, OkSavesTheConfirmedTextWithCrLf) {
-    PutTextOnClipboard(Ansi("一行目\n二行目\n"));
+    ASSERT_TRUE(PutTextOnClipboard(Ansi("一行目\n二行目\n")));
     auto box = AnswerBox(caption, IDOK);
     EXPECT_TRUE(PasteSave().Execute(folder.Path(), Ansi("夏の雨/青空")));
     const BoxSeen seen = box.get();
@@ -54,7 +54,7 @@ TEST_F(PasteSaveOnDesktop, OkSavesTheConfirmedTextWithCrLf) {
 }
 
 TEST_F(PasteSaveOnDesktop, CancelSavesNothing) {
-    PutTextOnClipboard("words");
+    ASSERT_TRUE(PutTextOnClipboard("words"));
     auto box = AnswerBox(caption, IDCANCEL);
     EXPECT_FALSE(PasteSave().Execute(folder.Path(), Ansi("夏の雨/青空")));
     EXPECT_TRUE(box.get().found);
@@ -62,7 +62,7 @@ TEST_F(PasteSaveOnDesktop, CancelSavesNothing) {
 }
 
 TEST_F(PasteSaveOnDesktop, ExcerptIsTheFirstHundredBytes) {
-    PutTextOnClipboard(std::string(150, 'a') + std::string(150, 'b'));
+    ASSERT_TRUE(PutTextOnClipboard(std::string(150, 'a') + std::string(150, 'b')));
     auto box = AnswerBox(caption, IDCANCEL);
     EXPECT_FALSE(PasteSave().Execute(folder.Path(), "x"));
     const BoxSeen seen = box.get();
@@ -83,7 +83,7 @@ TEST_F(PasteSaveOnDesktop, NoTextOnTheClipboardIsToldWithOkOnly) {
 
 TEST_F(PasteSaveOnDesktop, EmptyTextReplacesAnExistingFileWithZeroBytes) {
     ASSERT_TRUE(CurrentFileSystem().ReplaceFile(path, "old lyrics\r\n"));
-    PutTextOnClipboard("");
+    ASSERT_TRUE(PutTextOnClipboard(""));
     auto box = AnswerBox(caption, IDOK);
     EXPECT_TRUE(PasteSave().Execute(folder.Path(), Ansi("夏の雨/青空")));
     EXPECT_TRUE(box.get().found);
@@ -92,7 +92,7 @@ TEST_F(PasteSaveOnDesktop, EmptyTextReplacesAnExistingFileWithZeroBytes) {
 
 TEST_F(PasteSaveOnDesktop, ClipboardHeldByAnotherWindowLeavesTheFileAlone) {
     ASSERT_TRUE(CurrentFileSystem().ReplaceFile(path, "old lyrics\r\n"));
-    PutTextOnClipboard("words");
+    ASSERT_TRUE(PutTextOnClipboard("words"));
     // Another thread keeps the clipboard open, as a clipboard tool does for a moment.
     const HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     const HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
