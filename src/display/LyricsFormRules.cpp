@@ -35,6 +35,10 @@ int LyricsHitTest(int x, int y, int width, int height, int defaultResult) {
     return defaultResult;
 }
 
+std::int32_t ClampedCoordinate(std::int32_t value) {
+    return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
+}
+
 TRect ConstrainedBounds(const TRect& bounds) {
     return {bounds.left, bounds.top, bounds.left + std::max(bounds.Width(), kLyricsFormMinWidth),
             bounds.top + std::max(bounds.Height(), kLyricsFormMinHeight)};
@@ -62,6 +66,8 @@ std::optional<TAlignment> AlignmentOfSetting(std::int32_t value) {
 
 void ApplyShadowSettings(TShadowLabel& label, Color shadowColor, std::int32_t offsetLeft,
                          std::int32_t offsetTop, bool highlight) {
+    offsetLeft = ClampedCoordinate(offsetLeft);
+    offsetTop = ClampedCoordinate(offsetTop);
     TShadow& shadow = label.Shadow();
     shadow.SetColor(shadowColor);
     shadow.SetOffsetLeft(offsetLeft);
@@ -73,13 +79,8 @@ void ApplyShadowSettings(TShadowLabel& label, Color shadowColor, std::int32_t of
         return;
     }
     shadow.SetVisible(true);
-    // Negated in 64 bits: the offset of INT32_MIN has no opposite and stays as it is.
-    const auto opposite = [](std::int32_t offset) {
-        const std::int64_t negated = -static_cast<std::int64_t>(offset);
-        return negated > INT32_MAX ? offset : static_cast<std::int32_t>(negated);
-    };
-    label.Highlight().SetOffsetLeft(opposite(offsetLeft));
-    label.Highlight().SetOffsetTop(opposite(offsetTop));
+    label.Highlight().SetOffsetLeft(-offsetLeft);
+    label.Highlight().SetOffsetTop(-offsetTop);
     label.Highlight().SetColor(shadowColor);
 }
 

@@ -41,6 +41,11 @@ inline constexpr int kHtBottomRight = 17;
 // edge zones in their fixed order, else defaultResult.
 int LyricsHitTest(int x, int y, int width, int height, int defaultResult);
 
+// Positions, sizes and offsets come from a settings file anyone can edit: kept within
+// +-kCoordinateLimit, so that sums of a few of them cannot overflow.
+inline constexpr std::int32_t kCoordinateLimit = 1 << 20;
+std::int32_t ClampedCoordinate(std::int32_t value);
+
 // bounds grown to the size limits (the left and top edges stay).
 TRect ConstrainedBounds(const TRect& bounds);
 
@@ -54,7 +59,7 @@ std::optional<TAlignment> AlignmentOfSetting(std::int32_t value);
 
 // The shadow settings on the label: offsets both 0 hide the shadow and the highlight;
 // otherwise the shadow shows and the highlight, when wanted, is its mirror image (the
-// opposite offsets, the same colour).
+// opposite offsets, the same colour). Offsets are clamped (ClampedCoordinate).
 void ApplyShadowSettings(TShadowLabel& label, Color shadowColor, std::int32_t offsetLeft,
                          std::int32_t offsetTop, bool highlight);
 

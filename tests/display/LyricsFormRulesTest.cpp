@@ -109,7 +109,6 @@ TEST(LyricsFormRules, HighlightIsTheShadowsMirrorImage) {
         {2, 2, true, true, true, -2, -2},
         {3, -1, false, true, false, -3, 1},
         {0, 4, true, true, true, 0, -4},
-        {INT32_MIN, 1, true, true, true, INT32_MIN, -1},  // no opposite: kept
     };
     for (const Row& row : rows) {
         TShadowLabel label;
@@ -127,6 +126,17 @@ TEST(LyricsFormRules, HighlightIsTheShadowsMirrorImage) {
             EXPECT_EQ(highlight.Color(), 0x00123456u);
         }
     }
+}
+
+TEST(LyricsFormRules, HandEditedOffsetsAreClamped) {
+    TShadowLabel label;
+    ApplyShadowSettings(label, 0, INT32_MIN, INT32_MAX, true);
+    EXPECT_EQ(label.Shadow().OffsetLeft(), -kCoordinateLimit);
+    EXPECT_EQ(label.Shadow().OffsetTop(), kCoordinateLimit);
+    EXPECT_EQ(label.Highlight().OffsetLeft(), kCoordinateLimit);
+    EXPECT_EQ(label.Highlight().OffsetTop(), -kCoordinateLimit);
+    EXPECT_EQ(ClampedCoordinate(-5), -5);
+    EXPECT_EQ(ClampedCoordinate(kCoordinateLimit + 1), kCoordinateLimit);
 }
 
 TEST(LyricsFormRules, LayeredOnlyWhileAlphaOrColourKey) {

@@ -142,8 +142,10 @@ void TfrmLyrics::ApplyKeys(const LyricsWindowSettings& s) {
     font.charset = slbLyrics.Font().charset;
     font.pitch = slbLyrics.Font().pitch;
     slbLyrics.SetFont(font);
-    SetBounds({s.position.left, s.position.top, s.position.left + s.size.width,
-               s.position.top + s.size.height});
+    const int left = ClampedCoordinate(s.position.left);
+    const int top = ClampedCoordinate(s.position.top);
+    SetBounds({left, top, left + ClampedCoordinate(s.size.width),
+               top + ClampedCoordinate(s.size.height)});
     SetAlphaBlend(s.alphaBlend);
     SetAlphaBlendValue(static_cast<std::uint8_t>(s.alphaBlendValue & 0xFF));
     SetBackColor(s.backColor);
