@@ -27,6 +27,10 @@ namespace {
 using test::Ansi;
 using test::PumpUntil;
 
+// The icon's callback message and id, as the shell sends them.
+constexpr UINT kTrayCallback = 0x04C8;
+constexpr WPARAM kIconId = 1;
+
 // Hidden lyrics window (FormPos 3): nothing to wait for when it goes.
 constexpr char kHiddenWindow[] = "[LyricsForm]\r\nFormPos=3\r\n";
 
@@ -194,39 +198,32 @@ TEST(MainForm, CloseOfTheApplicationWindowEndsTheProgramAsItsExitDoes) {
     EXPECT_EQ(rig.IniValue("MainForm", "LyricShow"), "1");
 }
 
-HWND OpenMenuOfThisProcess() {
-    for (HWND window = FindWindowExA(nullptr, nullptr, "#32768", nullptr); window != nullptr;
-         window = FindWindowExA(nullptr, window, "#32768", nullptr)) {
+// The first window of the class that this process made (and that shows, if asked).
+HWND WindowOfThisProcess(const char* className, bool visibleOnly = false) {
+    for (HWND window = FindWindowExA(nullptr, nullptr, className, nullptr); window != nullptr;
+         window = FindWindowExA(nullptr, window, className, nullptr)) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        if (IsWindowVisible(window) && process == GetCurrentProcessId()) {
+        if (process == GetCurrentProcessId() && (!visibleOnly || IsWindowVisible(window))) {
             return window;
         }
     }
     return nullptr;
 }
-
-HWND WindowOfThisProcess(const char* className) {
-    for (HWND window = FindWindowExA(nullptr, nullptr, className, nullptr); window != nullptr;
-         window = FindWindowExA(nullptr, window, className, nullptr)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId()) {
-            return window;
-        }
-    }
-    return nullptr;
+HWND OpenMenuOfThisProcess() {
+    return WindowOfThisProcess("#32768", true);
 }
 HWND TrayWindowOfThisProcess() {
     return WindowOfThisProcess("TaskTrayHandle");
 }
 
+HWND g_windowToClose = nullptr;
+
 // Posts WM_CLOSE to the window once a menu of this process is open.
-HWND g_closeWhenMenuOpens = nullptr;
 void CALLBACK CloseWhenMenuOpens(HWND, UINT, UINT_PTR timer, DWORD) {
     if (OpenMenuOfThisProcess() != nullptr) {
         KillTimer(nullptr, timer);
-        PostMessageA(g_closeWhenMenuOpens, WM_CLOSE, 0, 0);
+        PostMessageA(g_windowToClose, WM_CLOSE, 0, 0);
     }
 }
 
@@ -246,12 +243,12 @@ TEST(MainForm, CloseWhileAnIconMenuIsOpen) {
             if (queuedBeforeTheMenu) {
                 PostMessageA(form, WM_CLOSE, 0, 0);
             } else {
-                g_closeWhenMenuOpens = form;
+                g_windowToClose = form;
                 timer = SetTimer(nullptr, 0, 50, CloseWhenMenuOpens);
             }
             SetCursorPos(600, 300);
             // Returns once the menu has closed.
-            SendMessageA(trayWindow, 0x04C8, 1, WM_RBUTTONDOWN);
+            SendMessageA(trayWindow, kTrayCallback, kIconId, WM_RBUTTONDOWN);
             if (timer != 0) {
                 KillTimer(nullptr, timer);
             }
@@ -264,28 +261,16 @@ TEST(MainForm, CloseWhileAnIconMenuIsOpen) {
     }
 }
 
-// Posts WM_CLOSE to the main form of this process once a message box of this process is
-// open: the user ends the program from the tray while start-up shows an error.
-void CALLBACK CloseWhenABoxOpens(HWND, UINT, UINT_PTR timer, DWORD) {
-    for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box != nullptr;
-         box = FindWindowExA(nullptr, box, "#32770", nullptr)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(box, &process);
-        if (IsWindowVisible(box) && process == GetCurrentProcessId()) {
-            KillTimer(nullptr, timer);
-            PostMessageA(g_closeWhenMenuOpens, WM_CLOSE, 0, 0);
-            return;
-        }
+// Posts WM_CLOSE to the main form of this process (found once its window exists, inside
+// Create) once a message box of this process is open: the user ends the program from the
+// tray while start-up shows an error.
+void CALLBACK CloseFormWhenABoxOpens(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (g_windowToClose == nullptr) {
+        g_windowToClose = WindowOfThisProcess("TfrmMain");
     }
-}
-
-// The same for the main form of this process, found once its window exists (inside Create).
-void CALLBACK CloseFormWhenABoxOpens(HWND, UINT, UINT_PTR timer, DWORD time) {
-    if (g_closeWhenMenuOpens == nullptr) {
-        g_closeWhenMenuOpens = WindowOfThisProcess("TfrmMain");
-    }
-    if (g_closeWhenMenuOpens != nullptr) {
-        CloseWhenABoxOpens(nullptr, 0, timer, time);
+    if (g_windowToClose != nullptr && WindowOfThisProcess("#32770", true) != nullptr) {
+        KillTimer(nullptr, timer);
+        PostMessageA(g_windowToClose, WM_CLOSE, 0, 0);
     }
 }
 
@@ -301,7 +286,7 @@ TEST(MainForm, ExitWhileStartUpShowsAnErrorStopsTheStartUp) {
     TLyricsWindowSink lyricsWindow(SettingsFilePathIn(folder.Path()));
     TMainForm form(application.Handle(), folder.Path(), lyricsWindow);
     lyricsWindow.AttachMainForm(form);
-    g_closeWhenMenuOpens = nullptr;
+    g_windowToClose = nullptr;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseFormWhenABoxOpens);
     EXPECT_TRUE(form.Create());  // returns: no crash, no hang
     KillTimer(nullptr, timer);
