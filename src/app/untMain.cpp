@@ -84,21 +84,11 @@ void TfrmMain::ApplyMainSettings(const MainFormSettings& settings) {
     NotAmazon = settings.notAmazon;
 }
 
-namespace {
-
-// A list file that is there but cannot be read, as opposed to a missing or empty one.
-bool IsUnreadable(const std::string& path) {
-    const FileSystem& files = CurrentFileSystem();
-    return files.KindOf(path) == FileSystem::Kind::File && !files.ReadFile(path).has_value();
-}
-
-}  // namespace
-
 void TfrmMain::LoadLyricsList(const std::string& listPath) {
     listPath_ = listPath;
     LyricsList = std::make_unique<TLyricsList>(listPath);
     // Only an empty result can hide a read that failed.
-    listUnread_ = LyricsList->Count() == 0 && IsUnreadable(listPath);
+    listUnread_ = LyricsList->Count() == 0 && ExistsButCannotBeRead(listPath);
 }
 
 void TfrmMain::SaveLyricsList() {
@@ -107,7 +97,7 @@ void TfrmMain::SaveLyricsList() {
     }
     if (listUnread_) {
         // Replacing a file not read would lose the user's whole list.
-        if (IsUnreadable(listPath_) || !TakeInUnreadList()) {
+        if (ExistsButCannotBeRead(listPath_) || !TakeInUnreadList()) {
             return;
         }
     }
@@ -116,7 +106,7 @@ void TfrmMain::SaveLyricsList() {
 
 bool TfrmMain::TakeInUnreadList() {
     auto merged = std::make_unique<TLyricsList>(listPath_);
-    if (merged->Count() == 0 && IsUnreadable(listPath_)) {
+    if (merged->Count() == 0 && ExistsButCannotBeRead(listPath_)) {
         return false;  // held again between the two reads
     }
     merged->SetCaseSensitive(LyricsList->CaseSensitive());

@@ -14,6 +14,11 @@ const FileSystem& CurrentFileSystem() {
     return g_current != nullptr ? *g_current : SystemFileSystem();
 }
 
+bool ExistsButCannotBeRead(const std::string& path) {
+    const FileSystem& files = CurrentFileSystem();
+    return files.KindOf(path) == FileSystem::Kind::File && !files.ReadFile(path).has_value();
+}
+
 ScopedFileSystem::ScopedFileSystem(const FileSystem& fileSystem) : previous_(g_current) {
     g_current = &fileSystem;
 }

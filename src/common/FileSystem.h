@@ -56,6 +56,11 @@ private:
     const FileSystem* previous_;
 };
 
+// Whether a regular file is there that cannot be read now (another program holds it), as
+// opposed to a missing one: what was read from it is not what it holds, so it must not be
+// written over from that.
+bool ExistsButCannotBeRead(const std::string& path);
+
 // Whether the last component of a path is a reserved device name of Windows (CON, PRN,
 // AUX, NUL, COM1-COM9, LPT1-LPT9), in any letter case, with or without an extension.
 bool IsReservedDeviceName(std::string_view path);

@@ -87,6 +87,9 @@ bool TMainForm::Create() {
 
 void TMainForm::FormCreate() {
     firstRun_ = CurrentFileSystem().KindOf(iniPath_) != FileSystem::Kind::File;
+    // Held by another program at start: the program runs on defaults and writes none of
+    // them back at exit.
+    settingsUnread_ = ExistsButCannotBeRead(iniPath_);
     LoadLyricsList(listPath_);
     // After the list: loading a list makes it case-sensitive again.
     LoadMainSettings();
@@ -117,7 +120,9 @@ void TMainForm::FormClose() {
         ShutdownStep([this] { ClosePlayer(); });
     }
     // Before the lyrics window closes, which would always make it false.
-    ShutdownStep([this] { WriteLyricShow(iniPath_, lyricsWindow_.LyricsWindowExists()); });
+    if (!settingsUnread_) {
+        ShutdownStep([this] { WriteLyricShow(iniPath_, lyricsWindow_.LyricsWindowExists()); });
+    }
     ShutdownStep([this] { CloseLyricsWindow(); });
     ShutdownStep([this] { SaveLyricsList(); });
     LyricsList.reset();

@@ -75,6 +75,7 @@ private:
     std::string listPath_;
     TLyricsWindowSink& lyricsWindow_;
     bool firstRun_ = false;
+    bool settingsUnread_ = false;
     bool closed_ = false;
     bool tickErrorShown_ = false;
     UINT checkTime_ = 0;  // the running timer's interval; 0 when it is stopped

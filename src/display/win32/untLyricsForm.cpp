@@ -7,6 +7,7 @@
 #include <exception>
 #include <utility>
 
+#include "common/FileSystem.h"
 #include "common/ProgramText.h"
 #include "common/win32/ErrorReport.h"
 #include "display/win32/LyricsFormRes.h"
@@ -163,6 +164,9 @@ void TfrmLyrics::ApplyKeys(const LyricsWindowSettings& s) {
 }
 
 void TfrmLyrics::LoadSettings() {
+    // Read while another program held the file, the settings are only defaults: closing
+    // must not write them over the user's.
+    settingsUnread_ = ExistsButCannotBeRead(iniPath_);
     LyricsWindowSettings settings = CurrentSettings();
     try {
         ReadLyricsWindowSettings(iniPath_, settings);
@@ -263,7 +267,9 @@ void TfrmLyrics::Close() {
     }
     closing_ = true;
     try {
-        WriteLyricsWindowState(iniPath_, State());
+        if (!settingsUnread_) {
+            WriteLyricsWindowState(iniPath_, State());
+        }
     } catch (const std::exception& error) {
         // Not saving the window's place is no reason to keep it open.
         ReportError(window, error);

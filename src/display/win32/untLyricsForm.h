@@ -163,6 +163,7 @@ private:
     LyricsFormOwner& owner_;
     std::string iniPath_;
     std::exception_ptr settingsError_;
+    bool settingsUnread_ = false;  // the settings file was there but could not be read
     TWinControlHost host_;
     MenuHandle menu_;
     std::string pasteSaveCaption_;

@@ -217,6 +217,31 @@ HWND TrayWindowOfThisProcess() {
     return WindowOfThisProcess("TaskTrayHandle");
 }
 
+// A Vesk.ini that another program holds at start-up: the program runs on defaults and
+// writes none of them back at exit, neither the main form's nor the lyrics window's keys.
+TEST(MainForm, SettingsHeldAtStartUpAreNotWrittenBack) {
+    const test::TestFolder folder;
+    const std::string settings = std::string("[MainForm]\r\nLyricShow=0\r\n") + kHiddenWindow;
+    ASSERT_TRUE(CurrentFileSystem().ReplaceFile(folder / "Vesk.ini", settings));
+    HANDLE held = CreateFileA((folder / "Vesk.ini").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    {
+        ApplicationWindow application;
+        ASSERT_TRUE(application.Create());
+        TLyricsWindowSink lyricsWindow(SettingsFilePathIn(folder.Path()));
+        TMainForm form(application.Handle(), folder.Path(), lyricsWindow);
+        lyricsWindow.AttachMainForm(form);
+        ASSERT_TRUE(form.Create());
+        EXPECT_NE(lyricsWindow.frmLyrics(), nullptr);  // LyricShow's default
+        CloseHandle(held);
+        SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+        test::Pump(100);
+    }
+    EXPECT_EQ(CurrentFileSystem().ReadFile(folder / "Vesk.ini"), settings);
+    EXPECT_TRUE(PumpUntil([] { return test::TrayIconWindows().empty(); }, 10000));
+}
+
 HWND g_windowToClose = nullptr;
 
 // Posts WM_CLOSE to the window once a menu of this process is open.

@@ -601,6 +601,33 @@ TEST(LyricsWindow, CloseWritesItsSixKeysAndEmptiesTheReference) {
     EXPECT_EQ(again.FormPos(), 2);
 }
 
+// Settings read while another program held the file are defaults: closing writes none of
+// them over the user's once the file can be read again.
+TEST(LyricsWindow, SettingsThatCouldNotBeReadAreNotWrittenBack) {
+    LyricsRig rig;
+    const std::string settings =
+        "[LyricsForm]\r\nFormPos=3\r\nFormClientPos.X=123\r\nFormClientPos.Y=45\r\n"
+        "BackTransparent=1\r\n";
+    ASSERT_TRUE(CurrentFileSystem().ReplaceFile(rig.IniPath(), settings));
+    HANDLE held = CreateFileA(rig.IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    TfrmLyrics& window = rig.Open();
+    EXPECT_FALSE(window.BackTransparent());  // the default: the file could not be read
+    CloseHandle(held);
+    const HWND hwnd = window.Handle();
+    window.Close();
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(CurrentFileSystem().ReadFile(rig.IniPath()), settings);
+
+    // Read as usual, the state is written at close.
+    TfrmLyrics& again = rig.Open();
+    EXPECT_TRUE(again.BackTransparent());
+    again.Close();
+    EXPECT_EQ(rig.IniValue("FormClientPos.X"), "123");
+    EXPECT_NE(CurrentFileSystem().ReadFile(rig.IniPath()), settings);
+}
+
 TEST(LyricsWindow, CloseThatCannotSaveSaysSoAndStillCloses) {
     LyricsRig rig;
     rig.WriteSettings(kHidden);
