@@ -12,7 +12,7 @@
 #include "DesktopKit.h"
 #include "TestFolder.h"
 #include "TestText.h"
-#include "app/win32/ApplicationWindow.h"
+#include "app/win32/InProcessVesk.h"
 #include "app/win32/MainForm.h"
 #include "app/win32/TrayMenus.h"
 #include "common/FileSystem.h"
@@ -34,31 +34,22 @@ constexpr WPARAM kIconId = 1;
 // Hidden lyrics window (FormPos 3): nothing to wait for when it goes.
 constexpr char kHiddenWindow[] = "[LyricsForm]\r\nFormPos=3\r\n";
 
+// Wine's tray takes a moment to let go of an icon removed just before.
+bool TrayEmpty() {
+    return PumpUntil([] { return test::TrayIconWindows().empty(); }, 10000);
+}
+
+// Writes the settings and the list, then makes the form as the program does.
 class MainFormRig {
 public:
-    // Writes the settings and the list, then makes the form as the program does.
     MainFormRig(const std::string& settings, const std::string& list)
-        : lyricsWindow_(SettingsFilePathIn(folder.Path())) {
-        // Wine's tray takes a moment to let go of an icon removed just before.
-        EXPECT_TRUE(PumpUntil([] { return test::TrayIconWindows().empty(); }, 10000))
-            << "an icon is in the tray already";
-        EXPECT_TRUE(CurrentFileSystem().ReplaceFile(folder / "Vesk.ini", settings));
-        EXPECT_TRUE(CurrentFileSystem().ReplaceFile(folder / "Vesk.csv", list));
-        EXPECT_TRUE(application_.Create());
-        form = std::make_unique<TMainForm>(application_.Handle(), folder.Path(), lyricsWindow_);
-        lyricsWindow_.AttachMainForm(*form);
+        : vesk_(Prepared(folder, settings, list)), form(vesk_.form.get()) {
         EXPECT_TRUE(form->Create());
     }
-    ~MainFormRig() {
-        if (IsWindow(form->Handle())) {
-            SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
-        }
-        test::Pump(100);  // takes the end of the form's message loop out of this thread's queue
-    }
 
-    HWND Application() const { return application_.Handle(); }
+    HWND Application() const { return vesk_.application.Handle(); }
     void Command(UINT item) { SendMessageA(form->Handle(), WM_COMMAND, item, 0); }
-    TfrmLyrics* Window() const { return lyricsWindow_.frmLyrics(); }
+    TfrmLyrics* Window() const { return vesk_.lyricsWindow.frmLyrics(); }
     std::string IniValue(const char* section, const char* key) const {
         char value[256] = {};
         GetPrivateProfileStringA(section, key, "(none)", value, sizeof(value),
@@ -69,11 +60,18 @@ public:
     const test::TestFolder folder;
 
 private:
-    ApplicationWindow application_;
-    TLyricsWindowSink lyricsWindow_;
+    static const std::string& Prepared(const test::TestFolder& folder, const std::string& settings,
+                                       const std::string& list) {
+        EXPECT_TRUE(TrayEmpty()) << "an icon is in the tray already";
+        EXPECT_TRUE(CurrentFileSystem().ReplaceFile(folder / "Vesk.ini", settings));
+        EXPECT_TRUE(CurrentFileSystem().ReplaceFile(folder / "Vesk.csv", list));
+        return folder.Path();
+    }
+
+    test::InProcessVesk vesk_;
 
 public:
-    std::unique_ptr<TMainForm> form;
+    TMainForm* const form;
 };
 
 TEST(MainForm, SettingsApplyToTheListLoadedBeforeThem) {
@@ -227,19 +225,13 @@ TEST(MainForm, SettingsHeldAtStartUpAreNotWrittenBack) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     {
-        ApplicationWindow application;
-        ASSERT_TRUE(application.Create());
-        TLyricsWindowSink lyricsWindow(SettingsFilePathIn(folder.Path()));
-        TMainForm form(application.Handle(), folder.Path(), lyricsWindow);
-        lyricsWindow.AttachMainForm(form);
-        ASSERT_TRUE(form.Create());
-        EXPECT_NE(lyricsWindow.frmLyrics(), nullptr);  // LyricShow's default
+        test::InProcessVesk vesk(folder.Path());
+        ASSERT_TRUE(vesk.form->Create());
+        EXPECT_NE(vesk.lyricsWindow.frmLyrics(), nullptr);  // LyricShow's default
         CloseHandle(held);
-        SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
-        test::Pump(100);
     }
     EXPECT_EQ(CurrentFileSystem().ReadFile(folder / "Vesk.ini"), settings);
-    EXPECT_TRUE(PumpUntil([] { return test::TrayIconWindows().empty(); }, 10000));
+    EXPECT_TRUE(TrayEmpty());
 }
 
 HWND g_windowToClose = nullptr;
@@ -282,7 +274,7 @@ TEST(MainForm, CloseWhileAnIconMenuIsOpen) {
             EXPECT_EQ(CurrentFileSystem().ReadFile(rig.folder / "Vesk.csv"),
                       "\"Rain\",\"C:\\rain.txt\",0,0\r\n");
         }
-        EXPECT_TRUE(PumpUntil([] { return test::TrayIconWindows().empty(); }, 10000));
+        EXPECT_TRUE(TrayEmpty());
     }
 }
 
@@ -306,18 +298,15 @@ TEST(MainForm, ExitWhileStartUpShowsAnErrorStopsTheStartUp) {
         CurrentFileSystem().ReplaceFile(folder / "Vesk.ini",
                                         "[MainForm]\r\nLyricShow=1\r\n[LyricsForm]\r\nFormPos=3\r\n"
                                         "ShadowColor=blue\r\n"));
-    ApplicationWindow application;
-    ASSERT_TRUE(application.Create());
-    TLyricsWindowSink lyricsWindow(SettingsFilePathIn(folder.Path()));
-    TMainForm form(application.Handle(), folder.Path(), lyricsWindow);
-    lyricsWindow.AttachMainForm(form);
-    g_windowToClose = nullptr;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseFormWhenABoxOpens);
-    EXPECT_TRUE(form.Create());  // returns: no crash, no hang
-    KillTimer(nullptr, timer);
-    EXPECT_FALSE(IsWindow(form.Handle()));
-    EXPECT_EQ(lyricsWindow.frmLyrics(), nullptr);
-    test::Pump(100);
+    {
+        test::InProcessVesk vesk(folder.Path());
+        g_windowToClose = nullptr;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseFormWhenABoxOpens);
+        EXPECT_TRUE(vesk.form->Create());  // returns: no crash, no hang
+        KillTimer(nullptr, timer);
+        EXPECT_FALSE(IsWindow(vesk.form->Handle()));
+        EXPECT_EQ(vesk.lyricsWindow.frmLyrics(), nullptr);
+    }
     EXPECT_EQ(TrayWindowOfThisProcess(), nullptr);
 }
 

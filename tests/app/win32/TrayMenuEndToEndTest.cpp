@@ -14,7 +14,7 @@
 
 #include "TestFolder.h"
 #include "TestText.h"
-#include "app/win32/ApplicationWindow.h"
+#include "app/win32/InProcessVesk.h"
 #include "app/win32/MainForm.h"
 #include "app/win32/TrayMenus.h"
 #include "app/win32/VeskDriver.h"
@@ -264,11 +264,9 @@ TEST(TrayMenus, StatesReadItemByItemFromAMainFormInThisProcess) {
     ASSERT_TRUE(test::TrayIconWindows().empty()) << "an icon is in the tray already";
     const test::TestFolder folder;
     ASSERT_TRUE(CurrentFileSystem().ReplaceFile(folder / "Vesk.ini", ClosedSettings()));
-    ApplicationWindow application;
-    ASSERT_TRUE(application.Create());
-    TLyricsWindowSink lyricsWindow(SettingsFilePathIn(folder.Path()));
-    TMainForm form(application.Handle(), folder.Path(), lyricsWindow);
-    lyricsWindow.AttachMainForm(form);
+    test::InProcessVesk vesk(folder.Path());
+    TMainForm& form = *vesk.form;
+    const TLyricsWindowSink& lyricsWindow = vesk.lyricsWindow;
     ASSERT_TRUE(form.Create());
     const HWND trayWindow = FindWindowA("TaskTrayHandle", nullptr);
     ASSERT_NE(trayWindow, nullptr);
