@@ -9,28 +9,11 @@
 #include <memory>
 #include <string_view>
 
+#include "common/Anchors.h"
 #include "common/Color.h"
 #include "common/Font.h"
 
 namespace vesk {
-
-struct TRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool IsEmpty() const { return right <= left || bottom <= top; }
-    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-    bool Intersects(const TRect& other) const {
-        return !IsEmpty() && !other.IsEmpty() && left < other.right && other.left < right &&
-               top < other.bottom && other.top < bottom;
-    }
-    TRect Moved(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
-    bool operator==(const TRect&) const = default;
-};
 
 // DrawText format flags, with the values of the Win32 DT_ constants.
 using TextFormat = std::uint32_t;

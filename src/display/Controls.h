@@ -36,22 +36,12 @@
 #include <memory>
 #include <vector>
 
+#include "common/Anchors.h"
 #include "display/Canvas.h"
 
 namespace vesk {
 
 class TControlHost;
-
-// The edges of the host that a control keeps its distance to when the host is resized.
-enum TAnchorKind : std::uint8_t {
-    akLeft = 1,
-    akTop = 2,
-    akRight = 4,
-    akBottom = 8,
-};
-using TAnchors = std::uint8_t;
-inline constexpr TAnchors kAnchorsDefault = akLeft | akTop;
-inline constexpr TAnchors kAnchorsAll = akLeft | akTop | akRight | akBottom;
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
@@ -131,12 +121,6 @@ private:
     int anchorHostWidth_ = 0;
     int anchorHostHeight_ = 0;
 };
-
-// The new bounds of a control whose anchors took their distances at anchorBounds within a
-// host of the old size, once the host has the new size. A side anchored on neither edge
-// keeps the control's centre at the same proportion of the host.
-TRect AnchoredBounds(const TRect& anchorBounds, TAnchors anchors, int oldHostWidth,
-                     int oldHostHeight, int newHostWidth, int newHostHeight);
 
 // The window side of the framework: keeps the controls in z-order (the last added on top),
 // routes mouse input to them and lays them out by their anchors. The platform layer calls

@@ -9,9 +9,9 @@
 #include "common/FileSystem.h"
 #include "common/IntText.h"
 #include "common/ProgramText.h"
+#include "common/SongTitle.h"
 #include "lyrics/LyricsCsv.h"
 #include "lyrics/TextLines.h"
-#include "title/untTitleGet.h"
 
 namespace vesk {
 

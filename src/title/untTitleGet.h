@@ -8,12 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "common/SongTitle.h"
 #include "title/WindowSystem.h"
 
 namespace vesk {
-
-// The title that stands for an empty caption or a missing player window.
-inline constexpr std::string_view kPlayerNotFound = "PlayerNotFound";
 
 // The class of Windows Media Player's main window; its caption is built through automation.
 inline constexpr std::string_view kWmpClassName = "WMPlayerApp";

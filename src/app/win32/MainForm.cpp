@@ -15,7 +15,7 @@
 #include "common/ProgramText.h"
 #include "common/win32/ErrorReport.h"
 #include "common/win32/ShellOpen.h"
-#include "display/win32/LyricsWindowSink.h"
+#include "app/win32/LyricsWindowSink.h"
 #include "editing/untPasteSave.h"
 #include "settings/VeskSettings.h"
 #include "title/win32/Win32WindowSystem.h"

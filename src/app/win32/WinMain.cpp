@@ -6,10 +6,11 @@
 #include <objbase.h>
 
 #include "app/win32/ApplicationWindow.h"
+#include "app/win32/LyricsWindowSink.h"
 #include "app/win32/MainForm.h"
+#include "common/win32/MessageLoop.h"
 #include "common/win32/ProgramFolder.h"
 #include "common/win32/WinHandles.h"
-#include "display/win32/LyricsWindowSink.h"
 #include "settings/VeskSettings.h"
 
 namespace {
@@ -31,15 +32,6 @@ public:
 private:
     bool initialised_;
 };
-
-int RunMessageLoop() {
-    MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
-}
 
 }  // namespace
 

@@ -70,6 +70,10 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->OnWindowDestroyed();
+        // Last: the handler may delete the object.
+        if (std::function<void()> destroyed = std::move(self->destroyed_)) {
+            destroyed();
+        }
     }
     return result;
 }

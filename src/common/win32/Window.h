@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
 namespace vesk {
 
 class Window {
@@ -20,6 +23,10 @@ public:
 
     // The object behind a window created through this class, or nullptr.
     static Window* FromHandle(HWND hwnd);
+
+    // Called once, after the window is gone and OnWindowDestroyed has run (the object may
+    // be deleted by it).
+    void SetDestroyedHandler(std::function<void()> handler) { destroyed_ = std::move(handler); }
 
 protected:
     // Registers the class on first use (class style, icon, cursor and background as given
@@ -43,6 +50,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
+    std::function<void()> destroyed_;
 };
 
 // The program's module (the .exe), for resources and window classes.

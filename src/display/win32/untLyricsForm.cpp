@@ -473,10 +473,6 @@ LRESULT TfrmLyrics::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultHandling(message, wParam, lParam);
 }
 
-void TfrmLyrics::OnWindowDestroyed() {
-    owner_.LyricsWindowDestroyed();
-}
-
 LRESULT TfrmLyrics::OnHitTest(LPARAM lParam) {
     const LRESULT result = DefaultHandling(WM_NCHITTEST, 0, lParam);
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

@@ -5,8 +5,9 @@
 // edges, pins it, keeps it on top or at the bottom, makes it translucent or its background
 // transparent, and drops a lyrics file on it. It fits itself to each new text.
 //
-// The window never outlives its owner (the program-wide reference, LyricsWindowSink.h):
-// it reads the main form through it and tells it when it is gone.
+// The window never outlives its owner (LyricsFormOwner, the program's reference to it): it
+// reads the main form through it, and the owner forgets the object when the window is
+// destroyed.
 
 #include <windows.h>
 
@@ -44,9 +45,6 @@ public:
     virtual void AssignLyricsFile(const std::string& title, const std::string& path) = 0;
     // Opens the settings dialog (created on first use, not modal).
     virtual void OpenSettings() = 0;
-    // The window is gone: called once, after its window has been destroyed. The owner may
-    // delete the object then.
-    virtual void LyricsWindowDestroyed() = 0;
 };
 
 class TfrmLyrics final : public Window, private LyricsFrame, private LyricsFadeTarget {
@@ -124,7 +122,6 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnWindowDestroyed() override;
 
 private:
     // LyricsFrame: the window's bounds on the screen.

@@ -21,7 +21,7 @@
 #include "app/win32/VeskDriver.h"
 #include "common/FileSystem.h"
 #include "common/win32/WinHandles.h"
-#include "display/win32/LyricsWindowSink.h"
+#include "app/win32/LyricsWindowSink.h"
 #include "lyrics/untTLyricsList.h"
 #include "title/untTitleGet.h"
 #include "title/win32/FakePlayerProcess.h"

@@ -15,7 +15,7 @@
 #include "DesktopKit.h"
 #include "app/win32/ApplicationWindow.h"
 #include "app/win32/MainForm.h"
-#include "display/win32/LyricsWindowSink.h"
+#include "app/win32/LyricsWindowSink.h"
 #include "settings/VeskSettings.h"
 
 namespace vesk::test {

@@ -16,7 +16,7 @@
 #include "app/win32/MainForm.h"
 #include "app/win32/TrayMenus.h"
 #include "common/FileSystem.h"
-#include "display/win32/LyricsWindowSink.h"
+#include "app/win32/LyricsWindowSink.h"
 #include "lyrics/untTLyricsList.h"
 #include "settings/VeskSettings.h"
 #include "tools/WineTray.h"

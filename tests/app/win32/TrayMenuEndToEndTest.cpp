@@ -20,7 +20,7 @@
 #include "app/win32/VeskDriver.h"
 #include "common/FileSystem.h"
 #include "common/win32/WinHandles.h"
-#include "display/win32/LyricsWindowSink.h"
+#include "app/win32/LyricsWindowSink.h"
 #include "settings/VeskSettings.h"
 #include "tools/WineTray.h"
 

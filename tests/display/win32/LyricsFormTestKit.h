@@ -17,7 +17,7 @@
 #include "TestText.h"
 #include "app/untMain.h"
 #include "common/FileSystem.h"
-#include "display/win32/LyricsWindowSink.h"
+#include "app/win32/LyricsWindowSink.h"
 #include "lyrics/untTLyricsList.h"
 #include "title/untTitleGet.h"
 

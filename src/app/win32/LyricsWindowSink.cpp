@@ -1,4 +1,4 @@
-#include "display/win32/LyricsWindowSink.h"
+#include "app/win32/LyricsWindowSink.h"
 
 #include <utility>
 
@@ -12,13 +12,13 @@ TLyricsWindowSink::TLyricsWindowSink(std::string iniPath, const TPasteSave& past
 TLyricsWindowSink::~TLyricsWindowSink() = default;
 
 void TLyricsWindowSink::ShowLyrics(const std::string& text) {
-    if (window_ != nullptr) {
+    if (window_) {
         window_->ShowLyrics(text);
     }
 }
 
 void TLyricsWindowSink::CreateLyricsWindow() {
-    if (window_ != nullptr) {
+    if (window_) {
         return;
     }
     LyricsFormOwner& owner = *this;
@@ -26,7 +26,7 @@ void TLyricsWindowSink::CreateLyricsWindow() {
     if (!window->Create()) {
         return;
     }
-    window_ = std::move(window);
+    window_.Set(std::move(window));
     // Shown once the reference is set: while the box is open the tray menus still work,
     // and they must find this window, not make a second one.
     if (const std::exception_ptr error = window_->TakeSettingsError()) {
@@ -40,13 +40,13 @@ void TLyricsWindowSink::CreateLyricsWindow() {
 }
 
 void TLyricsWindowSink::ShowLyricsWindow() {
-    if (window_ != nullptr) {
+    if (window_) {
         window_->Show();
     }
 }
 
 void TLyricsWindowSink::CloseLyricsWindow() {
-    if (window_ != nullptr) {
+    if (window_) {
         window_->Close();
     }
 }
@@ -69,7 +69,7 @@ void TLyricsWindowSink::AssignLyricsFile(const std::string& title, const std::st
     // Through the main form, which never replaces a list file it could not read; it may
     // take that file's entries in, so the text shown comes from the list it keeps.
     main_->SaveLyricsList();
-    if (window_ != nullptr) {
+    if (window_) {
         window_->ShowLyrics(main_->LyricsList->DisplayText(main_->SongTitle));
     }
 }
@@ -99,11 +99,6 @@ void TLyricsWindowSink::OpenSettings() {
     if (OnOpenSettings) {
         OnOpenSettings();
     }
-}
-
-// Called from inside the window's last message: nothing of the window runs after it.
-void TLyricsWindowSink::LyricsWindowDestroyed() {
-    window_.reset();
 }
 
 }  // namespace vesk

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "app/untMain.h"
+#include "common/win32/SingleWindow.h"
 #include "display/win32/untLyricsForm.h"
 #include "editing/untPasteSave.h"
 
@@ -33,14 +34,14 @@ public:
     // before the first window is created.
     void AttachMainForm(TfrmMain& main) { main_ = &main; }
 
-    bool LyricsWindowExists() const override { return window_ != nullptr; }
+    bool LyricsWindowExists() const override { return static_cast<bool>(window_); }
     void ShowLyrics(const std::string& text) override;
     void CreateLyricsWindow() override;
     void ShowLyricsWindow() override;
     void CloseLyricsWindow() override;
 
     // The lyrics window while it exists, else nullptr.
-    TfrmLyrics* frmLyrics() const { return window_.get(); }
+    TfrmLyrics* frmLyrics() const { return window_.Get(); }
 
     // AssignLyricsFile: makes path the lyrics file of the current song (whole file), shows
     // the new text if the window is open and saves the lyrics list. Needs no window.
@@ -59,12 +60,11 @@ private:
     const TPasteSave& PasteSaver() const override { return pasteSave_; }
     void RefreshLyrics() override;
     void OpenSettings() override;
-    void LyricsWindowDestroyed() override;
 
     std::string iniPath_;
     const TPasteSave& pasteSave_;
     TfrmMain* main_ = nullptr;
-    std::unique_ptr<TfrmLyrics> window_;
+    SingleWindow<TfrmLyrics> window_;
 };
 
 }  // namespace vesk

@@ -1,0 +1,274 @@
+#include "common/win32/Dialog.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+#include "common/win32/ErrorReport.h"
+#include "common/win32/Window.h"
+
+namespace vesk {
+
+namespace {
+
+// The common controls the dialogs use, registered once before the first template is read.
+void RegisterCommonControls() {
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX controls{};
+        controls.dwSize = sizeof(controls);
+        controls.dwICC = ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES |
+                         ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES;
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    static_cast<void>(registered);
+}
+
+}  // namespace
+
+Dialog::~Dialog() {
+    if (hwnd_ != nullptr) {
+        // The object dies first: detach it so that late messages get default handling.
+        const HWND hwnd = hwnd_;
+        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        hwnd_ = nullptr;
+        if (modal_) {
+            EndDialog(hwnd, IDCANCEL);
+        } else {
+            DestroyWindow(hwnd);
+        }
+    }
+}
+
+Dialog* Dialog::FromHandle(HWND hwnd) {
+    // Only dialogs run by this class: other dialogs keep their own data in DWLP_USER.
+    if (hwnd == nullptr ||
+        GetClassLongPtrA(hwnd, GCW_ATOM) != reinterpret_cast<ULONG_PTR>(WC_DIALOG) ||
+        GetWindowLongPtrA(hwnd, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&DialogProc)) {
+        return nullptr;
+    }
+    return reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+}
+
+INT_PTR Dialog::ShowModal(HWND owner) {
+    RegisterCommonControls();
+    modal_ = true;
+    return DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId_), owner, DialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+bool Dialog::CreateModeless(HWND owner) {
+    RegisterCommonControls();
+    modal_ = false;
+    return CreateDialogParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId_), owner, DialogProc,
+                              reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+void Dialog::Show() {
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+}
+
+void Dialog::End(INT_PTR result) {
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    if (modal_) {
+        EndDialog(hwnd_, result);
+    } else {
+        DestroyWindow(hwnd_);
+    }
+}
+
+std::string Dialog::ItemText(int id) const {
+    const HWND item = Item(id);
+    const int length = GetWindowTextLengthA(item);
+    if (length <= 0) {
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(item, text.data(), length + 1)));
+    return text;
+}
+
+void Dialog::SetItemText(int id, std::string_view text) {
+    SetDlgItemTextA(hwnd_, id, std::string(text).c_str());
+}
+
+bool Dialog::Checked(int id) const {
+    return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED;
+}
+
+void Dialog::SetChecked(int id, bool checked) {
+    CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void Dialog::ShowItem(int id, bool visible) {
+    ShowWindow(Item(id), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Dialog::EnableItem(int id, bool enabled) {
+    EnableWindow(Item(id), enabled ? TRUE : FALSE);
+}
+
+bool Dialog::OnCommand(int id, int, HWND) {
+    switch (id) {
+        case IDOK:
+            OnOK();
+            return true;
+        case IDCANCEL:
+            OnCancel();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool Dialog::OnNotify(const NMHDR&, LRESULT&) {
+    return false;
+}
+
+void Dialog::OnScroll(int, int) {}
+
+void Dialog::OnSize(int, int) {}
+
+bool Dialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) {
+    return false;
+}
+
+void Dialog::SetAnchors(std::span<const DialogAnchor> table) {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    anchorClientWidth_ = client.right;
+    anchorClientHeight_ = client.bottom;
+    anchored_.clear();
+    for (const DialogAnchor& row : table) {
+        const HWND control = Item(row.controlId);
+        if (control == nullptr) {
+            continue;
+        }
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+        anchored_.push_back({control, row.anchors, {r.left, r.top, r.right, r.bottom}});
+    }
+    if (minTrackSize_.cx == 0 && minTrackSize_.cy == 0) {
+        RECT window{};
+        GetWindowRect(hwnd_, &window);
+        minTrackSize_ = {window.right - window.left, window.bottom - window.top};
+    }
+}
+
+void Dialog::SetMinTrackSize(int width, int height) {
+    minTrackSize_ = {width, height};
+}
+
+void Dialog::SetClientSize(int width, int height) {
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)),
+                       GetMenu(hwnd_) != nullptr,
+                       static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)));
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Every control from where the table took it, so that no rounding piles up.
+void Dialog::ApplyAnchors(int clientWidth, int clientHeight) {
+    if (anchored_.empty()) {
+        return;
+    }
+    HDWP positions = BeginDeferWindowPos(static_cast<int>(anchored_.size()));
+    for (const AnchoredControl& a : anchored_) {
+        const TRect b = AnchoredBounds(a.bounds, a.anchors, anchorClientWidth_, anchorClientHeight_,
+                                       clientWidth, clientHeight);
+        if (positions != nullptr) {
+            positions = DeferWindowPos(positions, a.control, nullptr, b.left, b.top, b.Width(),
+                                       b.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    if (positions != nullptr) {
+        EndDeferWindowPos(positions);
+    }
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return OnInit() ? TRUE : FALSE;
+        case WM_COMMAND:
+            return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))
+                       ? TRUE
+                       : FALSE;
+        case WM_NOTIFY: {
+            LRESULT result = 0;
+            if (OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) {
+                SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            if (lParam != 0) {
+                OnScroll(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), LOWORD(wParam));
+                return TRUE;
+            }
+            break;
+        case WM_SIZE:
+            if (wParam != SIZE_MINIMIZED) {
+                ApplyAnchors(LOWORD(lParam), HIWORD(lParam));
+                OnSize(LOWORD(lParam), HIWORD(lParam));
+            }
+            return TRUE;
+        case WM_GETMINMAXINFO:
+            if (minTrackSize_.cx > 0 || minTrackSize_.cy > 0) {
+                auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+                info->ptMinTrackSize.x = minTrackSize_.cx;
+                info->ptMinTrackSize.y = minTrackSize_.cy;
+                return TRUE;
+            }
+            break;
+        case WM_CLOSE:
+            // The close box: as the cancel button.
+            OnCancel();
+            return TRUE;
+        default:
+            break;
+    }
+    INT_PTR result = FALSE;
+    return OnMessage(message, wParam, lParam, result) ? result : FALSE;
+}
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Dialog* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<Dialog*>(lParam);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    }
+    if (self == nullptr) {
+        return FALSE;
+    }
+
+    INT_PTR result = FALSE;
+    try {
+        result = self->Dispatch(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        ReportError(hwnd, error);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        self->hwnd_ = nullptr;
+        self->anchored_.clear();
+        self->OnDestroyed();
+        // Last: the handler may delete the object.
+        if (std::function<void()> destroyed = std::move(self->destroyed_)) {
+            destroyed();
+        }
+    }
+    return result;
+}
+
+}  // namespace vesk

@@ -1,0 +1,129 @@
+#pragma once
+
+// The one dialog base of the program, beside the window base (Window.h). A dialog comes from
+// a DIALOGEX template in the program's resources (UTF-8 source, "ＭＳ Ｐゴシック" 9 pt); the
+// object travels to the dialog procedure in the lParam of WM_INITDIALOG and is kept in
+// DWLP_USER; one static procedure hands the messages to the virtual handlers below.
+// Exceptions never leave it: they are shown in the program's error box. Modal and modeless
+// dialogs differ only in how they end: End() finishes a modal dialog's loop or destroys a
+// modeless dialog (a modeless dialog's keys reach it through RouteDialogMessage, in
+// MessageLoop.h).
+//
+//   class TfrmExample final : public Dialog {
+//   public:
+//       TfrmExample() : Dialog(IDD_EXAMPLE) {}
+//   protected:
+//       bool OnInit() override {
+//           SetAnchors(kAnchors);          // {control id, anchors} rows
+//           return true;
+//       }
+//       bool OnCommand(int id, int code, HWND control) override { ... }
+//   };
+//
+// End() destroys a modeless dialog at once, and the owner of a single instance (see
+// SingleWindow.h) may delete the object then: End() is the last thing a handler does.
+
+#include <windows.h>
+
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Anchors.h"
+
+namespace vesk {
+
+// One row of a dialog's anchoring table.
+struct DialogAnchor {
+    int controlId;
+    TAnchors anchors;
+};
+
+class Dialog {
+public:
+    explicit Dialog(int templateId) : templateId_(templateId) {}
+    virtual ~Dialog();
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    // The object behind a dialog made through this class, or nullptr.
+    static Dialog* FromHandle(HWND hwnd);
+
+    // Runs the dialog in its own modal loop, owner disabled meanwhile; returns the result
+    // given to End, or -1 when the dialog cannot be made.
+    INT_PTR ShowModal(HWND owner);
+    // Makes the dialog and returns at once; it shows itself if its template says WS_VISIBLE,
+    // else Show() does. false when it cannot be made.
+    bool CreateModeless(HWND owner);
+    bool IsModal() const { return modal_; }
+    // Shows a modeless dialog and brings it to the front.
+    void Show();
+    // Ends the dialog: a modal one returns result from ShowModal, a modeless one is destroyed.
+    void End(INT_PTR result);
+
+    // Called once, after the window is gone (the object may be deleted by it).
+    void SetDestroyedHandler(std::function<void()> handler) { destroyed_ = std::move(handler); }
+
+    // The controls, by id.
+    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+    std::string ItemText(int id) const;
+    void SetItemText(int id, std::string_view text);
+    bool Checked(int id) const;
+    void SetChecked(int id, bool checked);
+    void ShowItem(int id, bool visible);
+    void EnableItem(int id, bool enabled);
+
+protected:
+    // WM_INITDIALOG: true lets the system give the focus to the first control.
+    virtual bool OnInit() { return true; }
+    // WM_COMMAND of a control or menu item; true when handled. By default IDOK runs OnOK and
+    // IDCANCEL (also Esc and the close box) runs OnCancel.
+    virtual bool OnCommand(int id, int code, HWND control);
+    // WM_NOTIFY; true when handled, with the notification's result.
+    virtual bool OnNotify(const NMHDR& header, LRESULT& result);
+    // WM_HSCROLL / WM_VSCROLL of a child control: up-down arrows (SB_THUMBPOSITION once the
+    // position changed), track bars.
+    virtual void OnScroll(int controlId, int code);
+    // WM_SIZE, after the anchoring table has laid the controls out.
+    virtual void OnSize(int clientWidth, int clientHeight);
+    virtual void OnOK() { End(IDOK); }
+    virtual void OnCancel() { End(IDCANCEL); }
+    // Any other message; true when handled, with the dialog procedure's result.
+    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    // The window is gone; the handle is already cleared.
+    virtual void OnDestroyed() {}
+
+    // Takes the controls' current places as the ones the table's anchors keep (call it in
+    // OnInit, once the layout is final). Unless SetMinTrackSize says otherwise, the dialog
+    // cannot be made smaller than it is now.
+    void SetAnchors(std::span<const DialogAnchor> table);
+    // The smallest window size the user can drag the dialog to, in pixels.
+    void SetMinTrackSize(int width, int height);
+    // Sizes the dialog's client area in pixels (templates measure in dialog units).
+    void SetClientSize(int width, int height);
+
+private:
+    struct AnchoredControl {
+        HWND control;
+        TAnchors anchors;
+        TRect bounds;
+    };
+
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void ApplyAnchors(int clientWidth, int clientHeight);
+
+    int templateId_;
+    HWND hwnd_ = nullptr;
+    bool modal_ = false;
+    std::function<void()> destroyed_;
+    std::vector<AnchoredControl> anchored_;
+    int anchorClientWidth_ = 0;
+    int anchorClientHeight_ = 0;
+    SIZE minTrackSize_{0, 0};
+};
+
+}  // namespace vesk

@@ -1,0 +1,6 @@
+#pragma once
+
+#define IDD_TEST_DIALOG 100
+#define IDC_TEST_EDIT 101
+#define IDC_TEST_UPDOWN 102
+#define IDC_TEST_PREVIEW 103
