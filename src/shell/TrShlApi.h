@@ -4,7 +4,7 @@
 // update, hide, delete, re-add after the task bar is re-created) and the mouse tracker that
 // turns the shell's notifications into enter, leave and click notices. The logic talks to
 // the system only through TrayShell, so it runs against a scripted shell in tests; the
-// Win32 side (hidden window, Shell_NotifyIconA) is in win32/TrShlApiWin32.h.
+// Win32 side (hidden window, Shell_NotifyIconA) is in win32/Win32TrShlApi.h.
 
 #include <cstdint>
 #include <functional>

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "MemoryFileSystem.h"
 #include "TestFolder.h"
 #include "TestText.h"
 #include "common/FileSystem.h"
@@ -145,16 +146,9 @@ TEST(PasteSave, ExecuteSavesOnlyWhatTheUserConfirms) {
     EXPECT_EQ(ui.shown.size(), messages);
 }
 
-class FailingFileSystem : public FileSystem {
-public:
-    Kind KindOf(const std::string&) const override { return Kind::Missing; }
-    std::optional<std::uint64_t> FileSize(const std::string&) const override { return {}; }
-    std::optional<std::string> ReadFile(const std::string&) const override { return {}; }
-    bool ReplaceFile(const std::string&, std::string_view) const override { return false; }
-};
-
 TEST(PasteSave, ExecuteReportsAFailedWrite) {
-    FailingFileSystem failing;
+    test::MemoryFileSystem failing;
+    failing.failWrites = true;
     ScopedFileSystem scoped(failing);
     FakeUi ui;
     ui.text = "words";

@@ -35,6 +35,8 @@
 #include <string>
 #include <utility>
 
+#include "common/win32/WideText.h"
+
 namespace {
 
 constexpr UINT_PTR kPollTimer = 1;
@@ -51,17 +53,6 @@ struct Player {
 };
 
 Player g_player;
-
-std::wstring FromUtf8(const std::string& utf8) {
-    if (utf8.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-    return wide;
-}
 
 // Writes the count of commands carried out; false when it could not (a driver reading the
 // file at that moment keeps it from being replaced), and the next poll tries again.
@@ -107,7 +98,7 @@ void CarryOut(std::string line) {
     }
     if (line == "caption" || line.rfind("caption ", 0) == 0) {
         const std::string text = line.size() > 8 ? line.substr(8) : std::string();
-        SetWindowTextW(g_player.window, FromUtf8(text).c_str());
+        SetWindowTextW(g_player.window, vesk::Widen(text, CP_UTF8).c_str());
     } else if (line == "quit") {
         PostMessageW(g_player.window, WM_CLOSE, 0, 0);
     } else if (line.rfind("hang ", 0) == 0) {

@@ -7,7 +7,7 @@
 
 #include "app/win32/ApplicationWindow.h"
 #include "app/win32/LyricsWindowSink.h"
-#include "app/win32/MainForm.h"
+#include "app/win32/MainWindow.h"
 #include "common/win32/MessageLoop.h"
 #include "common/win32/ProgramFolder.h"
 #include "common/win32/WinHandles.h"
@@ -54,7 +54,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     const std::string folder = ProgramFolder();
     TLyricsWindowSink lyricsWindow(SettingsFilePathIn(folder));
-    TMainForm frmMain(application.Handle(), folder, lyricsWindow);
+    TMainWindow frmMain(application.Handle(), folder, lyricsWindow);
     lyricsWindow.AttachMainForm(frmMain);
     if (!frmMain.Create()) {
         return 1;

@@ -25,7 +25,9 @@ private:
     PAINTSTRUCT paint_{};
 };
 
-std::optional<TMouseButton> ButtonOf(UINT message) {
+}  // namespace
+
+std::optional<TMouseButton> MouseButtonOf(UINT message) {
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
@@ -43,6 +45,8 @@ std::optional<TMouseButton> ButtonOf(UINT message) {
             return std::nullopt;
     }
 }
+
+namespace {
 
 bool IsButtonUp(UINT message) {
     return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
@@ -100,7 +104,7 @@ std::optional<LRESULT> TWinControlHost::HandleMessage(UINT message, WPARAM wPara
     bool routed = false;
     if (message == WM_MOUSEMOVE) {
         routed = MouseMove(x, y);
-    } else if (const auto button = ButtonOf(message)) {
+    } else if (const auto button = MouseButtonOf(message)) {
         routed = IsButtonUp(message) ? MouseUp(*button, x, y) : MouseDown(*button, x, y);
     } else {
         return std::nullopt;

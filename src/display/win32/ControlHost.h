@@ -16,6 +16,9 @@
 
 namespace vesk {
 
+// The button of a mouse press, release or double click; nullopt for other messages.
+std::optional<TMouseButton> MouseButtonOf(UINT message);
+
 class TWinControlHost : public TControlHost {
 public:
     // Hosts the controls on this window (its client size is taken at once).

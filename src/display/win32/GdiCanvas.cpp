@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstring>
 
+#include "common/win32/SystemColors.h"
+
 namespace vesk {
 
 namespace {
@@ -129,10 +131,7 @@ void TGdiCanvasOf<Base>::End() {
 
 template <class Base>
 Color TGdiCanvasOf<Base>::ToRgb(Color color) const {
-    if (IsSystemColor(color)) {
-        return GetSysColor(SystemColorIndex(color));
-    }
-    return color & 0x00FFFFFF;
+    return RgbOf(color);
 }
 
 template <class Base>

@@ -10,6 +10,7 @@
 #include "common/FileSystem.h"
 #include "common/ProgramText.h"
 #include "common/win32/ErrorReport.h"
+#include "common/win32/SystemColors.h"
 #include "display/win32/LyricsFormRes.h"
 #include "settings/KelpIniFile.h"
 
@@ -19,24 +20,6 @@ namespace {
 
 constexpr char kClassName[] = "TfrmLyrics";
 constexpr ProgramText kCaption{"歌詞"};
-
-Color ToRgb(Color color) {
-    return IsSystemColor(color) ? static_cast<Color>(GetSysColor(SystemColorIndex(color)))
-                                : color & 0x00FFFFFF;
-}
-
-TMouseButton ButtonOf(UINT message) {
-    switch (message) {
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-            return TMouseButton::mbRight;
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP:
-            return TMouseButton::mbMiddle;
-        default:
-            return TMouseButton::mbLeft;
-    }
-}
 
 std::int32_t AlignmentSetting(TAlignment alignment) {
     switch (alignment) {
@@ -360,7 +343,7 @@ void TfrmLyrics::ApplyLayeredAttributes() {
         if ((exStyle & WS_EX_LAYERED) == 0) {
             SetWindowLongA(window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
         }
-        SetLayeredWindowAttributes(window, ToRgb(backColor_), alphaBlendValue_, rule.flags);
+        SetLayeredWindowAttributes(window, RgbOf(backColor_), alphaBlendValue_, rule.flags);
     } else {
         if ((exStyle & WS_EX_LAYERED) != 0) {
             SetWindowLongA(window, GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
@@ -422,7 +405,8 @@ LRESULT TfrmLyrics::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
-            FormMouseDown(ButtonOf(message), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            FormMouseDown(MouseButtonOf(message).value_or(TMouseButton::mbLeft),
+                          GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             if (drag_.Dragging() && message == WM_LBUTTONDOWN) {
                 windowDrag_ = true;
                 SetCapture(Handle());

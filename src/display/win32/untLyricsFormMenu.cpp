@@ -10,27 +10,12 @@
 
 #include "common/AnsiText.h"
 #include "common/FileSystem.h"
+#include "common/win32/DroppedFiles.h"
 #include "common/win32/ShellOpen.h"
 #include "display/win32/LyricsFormRes.h"
 #include "editing/untPasteSave.h"
 
 namespace vesk {
-
-namespace {
-
-// DragFinish on every path.
-class DropScope {
-public:
-    explicit DropScope(HDROP drop) : drop_(drop) {}
-    ~DropScope() { DragFinish(drop_); }
-    DropScope(const DropScope&) = delete;
-    DropScope& operator=(const DropScope&) = delete;
-
-private:
-    HDROP drop_;
-};
-
-}  // namespace
 
 HMENU TfrmLyrics::pupMain() const {
     return GetSubMenu(menu_.Get(), 0);
@@ -97,13 +82,11 @@ void TfrmLyrics::CheckFormPosItem() {
 
 // The first dropped path, whole however long it is; a folder is no lyrics file.
 void TfrmLyrics::OnDropFiles(HDROP drop) {
-    const DropScope scope(drop);
-    if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 0) {
+    const DroppedFiles dropped(drop);
+    if (dropped.Count() == 0) {
         return;
     }
-    const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-    std::string path(length + 1, '\0');
-    path.resize(DragQueryFileA(drop, 0, path.data(), length + 1));
+    const std::string path = dropped.Path(0);
     if (CurrentFileSystem().KindOf(path) == FileSystem::Kind::Directory) {
         return;
     }

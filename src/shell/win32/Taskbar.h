@@ -17,7 +17,7 @@
 
 #include "common/win32/WinHandles.h"
 #include "shell/TrShlApi.h"
-#include "shell/win32/TrShlApiWin32.h"
+#include "shell/win32/Win32TrShlApi.h"
 
 namespace vesk {
 

@@ -7,32 +7,12 @@
 #include <string>
 #include <utility>
 
+#include "common/win32/WideText.h"
 #include "common/win32/WinHandles.h"
 
 namespace vesk {
 
 namespace {
-
-std::wstring Widen(std::string_view ansi) {
-    if (ansi.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(ansi.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
-    return wide;
-}
-
-std::string Narrow(const wchar_t* wide, int length) {
-    if (length <= 0) {
-        return {};
-    }
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, length, ansi.data(), size, nullptr, nullptr);
-    return ansi;
-}
 
 // A VARIANT that is cleared on every path (it may hold an object or a string).
 class Variant {
@@ -101,7 +81,7 @@ std::optional<std::string> ReadAutomationText(std::string_view progId,
         return std::nullopt;
     }
     const BSTR bstr = text.Get()->bstrVal;
-    return Narrow(bstr, bstr != nullptr ? static_cast<int>(SysStringLen(bstr)) : 0);
+    return bstr != nullptr ? Narrow(std::wstring_view(bstr, SysStringLen(bstr))) : std::string();
 }
 
 }  // namespace vesk

@@ -14,7 +14,7 @@
 
 #include "DesktopKit.h"
 #include "app/win32/ApplicationWindow.h"
-#include "app/win32/MainForm.h"
+#include "app/win32/MainWindow.h"
 #include "app/win32/LyricsWindowSink.h"
 #include "settings/VeskSettings.h"
 
@@ -25,7 +25,7 @@ public:
     // folder: the program folder, with its trailing separator.
     explicit InProcessVesk(const std::string& folder) : lyricsWindow(SettingsFilePathIn(folder)) {
         EXPECT_TRUE(application.Create());
-        form = std::make_unique<TMainForm>(application.Handle(), folder, lyricsWindow);
+        form = std::make_unique<TMainWindow>(application.Handle(), folder, lyricsWindow);
         lyricsWindow.AttachMainForm(*form);
     }
     ~InProcessVesk() {
@@ -39,7 +39,7 @@ public:
 
     ApplicationWindow application;
     TLyricsWindowSink lyricsWindow;
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<TMainWindow> form;
 };
 
 }  // namespace vesk::test

@@ -13,7 +13,7 @@
 #include "TestFolder.h"
 #include "TestText.h"
 #include "app/win32/InProcessVesk.h"
-#include "app/win32/MainForm.h"
+#include "app/win32/MainWindow.h"
 #include "app/win32/TrayMenus.h"
 #include "common/FileSystem.h"
 #include "app/win32/LyricsWindowSink.h"
@@ -71,7 +71,7 @@ private:
     test::InProcessVesk vesk_;
 
 public:
-    TMainForm* const form;
+    TMainWindow* const form;
 };
 
 TEST(MainForm, SettingsApplyToTheListLoadedBeforeThem) {

@@ -15,7 +15,7 @@
 #include "TestFolder.h"
 #include "TestText.h"
 #include "app/win32/InProcessVesk.h"
-#include "app/win32/MainForm.h"
+#include "app/win32/MainWindow.h"
 #include "app/win32/TrayMenus.h"
 #include "app/win32/VeskDriver.h"
 #include "common/FileSystem.h"
@@ -265,7 +265,7 @@ TEST(TrayMenus, StatesReadItemByItemFromAMainFormInThisProcess) {
     const test::TestFolder folder;
     ASSERT_TRUE(CurrentFileSystem().ReplaceFile(folder / "Vesk.ini", ClosedSettings()));
     test::InProcessVesk vesk(folder.Path());
-    TMainForm& form = *vesk.form;
+    TMainWindow& form = *vesk.form;
     const TLyricsWindowSink& lyricsWindow = vesk.lyricsWindow;
     ASSERT_TRUE(form.Create());
     const HWND trayWindow = FindWindowA("TaskTrayHandle", nullptr);

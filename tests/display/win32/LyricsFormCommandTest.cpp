@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "LyricsFormTestKit.h"
+#include "common/win32/WideText.h"
 #include "display/win32/LyricsFormRes.h"
 
 namespace vesk {
@@ -29,12 +30,7 @@ constexpr char kHidden[] = "FormPos=3\r\n";
 HDROP MakeDrop(const std::vector<std::string>& paths) {
     std::wstring list;
     for (const std::string& path : paths) {
-        std::wstring wide(path.size() + 1, L'\0');
-        const int length =
-            MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(),
-                                static_cast<int>(wide.size()));
-        wide.resize(static_cast<std::size_t>(length));
-        list += wide;
+        list += Widen(path);
         list += L'\0';
     }
     list += L'\0';

@@ -16,7 +16,7 @@
 #include "common/FileSystem.h"
 #include "common/win32/WinHandles.h"
 #include "lyrics/untTLyricsList.h"
-#include "lyrics/win32/ListViewRowsWin32.h"
+#include "lyrics/win32/Win32ListViewRows.h"
 
 namespace vesk {
 namespace {
@@ -98,7 +98,7 @@ TEST(ListViewWin32, AddAndLoadThroughTheControl) {
     list.Add(Ansi("夏:\\の雨"), Ansi("C:\\歌詞\\表示ソ.txt"), 2, 10);
     list.Add(Ansi("ポップ | Band"), "", -3, 0);
     list.Add(longTitle, std::string(1000, 'p'), INT32_MIN, INT32_MAX);
-    ListViewRowsWin32 rows(window.ListView());
+    Win32ListViewRows rows(window.ListView());
     list.AddToListView(rows);
 
     ASSERT_EQ(window.Count(), 4);
@@ -120,7 +120,7 @@ TEST(ListViewWin32, AddAndLoadThroughTheControl) {
     window.Insert({Ansi("手入力"), "h.txt", "7", "8"});
     TLyricsList loaded;
     loaded.SetCaseSensitive(false);
-    loaded.LoadFromListView(ListViewRowsWin32(window.ListView()));
+    loaded.LoadFromListView(Win32ListViewRows(window.ListView()));
     EXPECT_TRUE(loaded.CaseSensitive());
     EXPECT_EQ(EntriesOf(loaded), (std::vector<Entry>{
                                      {"kept", "k.txt", 1, 2},

@@ -18,6 +18,7 @@
 
 #include "DesktopKit.h"
 #include "TestText.h"
+#include "common/win32/WideText.h"
 #include "common/win32/Window.h"
 #include "tools/WineTray.h"
 
@@ -40,14 +41,6 @@ void DeleteBehindItsBack(HWND hidden) {
     data.hWnd = hidden;
     data.uID = kTrayIconId;
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));
-}
-
-std::wstring Wide(const std::string& ansi) {
-    std::wstring wide(ansi.size() + 1, L'\0');
-    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
-                                      wide.data(), static_cast<int>(wide.size()));
-    wide.resize(static_cast<std::size_t>(n));
-    return wide;
 }
 
 // Closes every menu that opens and notes which it was; or chooses the item that many
@@ -166,12 +159,12 @@ TEST_F(TrayIconTest, IconIsReallyAddedWithItsTipAndLeavesWithTheObject) {
         EXPECT_TRUE(ShellKnowsIcon(hidden));
         std::vector<HWND> icons = TrayIconWindows();
         ASSERT_EQ(icons.size(), 1u);
-        EXPECT_EQ(TipOfTrayIcon(icons[0]), Wide(tip));
+        EXPECT_EQ(TipOfTrayIcon(icons[0]), Widen(tip));
 
         // A new tip reaches the shell at once, cut to what it takes.
         const std::string longTip(200, 'v');
         tray.SetTipHelp(longTip);
-        EXPECT_EQ(TipOfTrayIcon(icons[0]), Wide(longTip.substr(0, 127)));
+        EXPECT_EQ(TipOfTrayIcon(icons[0]), Widen(longTip.substr(0, 127)));
         EXPECT_EQ(tray.TipHelp(), longTip);
 
         tray.SetVisible(false);
@@ -209,7 +202,7 @@ TEST_F(TrayIconTest, TaskbarCreatedBringsTheIconBackWithTheSameTip) {
     EXPECT_TRUE(ShellKnowsIcon(tray.HiddenWindow()));
     const std::vector<HWND> icons = TrayIconWindows();
     ASSERT_EQ(icons.size(), 1u);
-    EXPECT_EQ(TipOfTrayIcon(icons[0]), Wide(tip));
+    EXPECT_EQ(TipOfTrayIcon(icons[0]), Widen(tip));
     EXPECT_EQ(restarts, 1);
 }
 

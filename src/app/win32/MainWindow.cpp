@@ -1,4 +1,4 @@
-#include "app/win32/MainForm.h"
+#include "app/win32/MainWindow.h"
 
 #include <windows.h>
 
@@ -9,13 +9,13 @@
 
 #include "app/MainCommands.h"
 #include "app/win32/ApplicationWindow.h"
+#include "app/win32/LyricsWindowSink.h"
 #include "app/win32/RunCommand.h"
 #include "common/AnsiText.h"
 #include "common/FileSystem.h"
 #include "common/ProgramText.h"
 #include "common/win32/ErrorReport.h"
 #include "common/win32/ShellOpen.h"
-#include "app/win32/LyricsWindowSink.h"
 #include "editing/untPasteSave.h"
 #include "settings/VeskSettings.h"
 #include "title/win32/Win32WindowSystem.h"
@@ -38,8 +38,8 @@ constexpr ProgramText kInformation{"情報"};
 
 }  // namespace
 
-TMainForm::TMainForm(HWND applicationWindow, std::string programFolder,
-                     TLyricsWindowSink& lyricsWindow)
+TMainWindow::TMainWindow(HWND applicationWindow, std::string programFolder,
+                         TLyricsWindowSink& lyricsWindow)
     : TfrmMain(TitleGet(), lyricsWindow, RunCommandLine),
       applicationWindow_(applicationWindow),
       programFolder_(std::move(programFolder)),
@@ -47,9 +47,9 @@ TMainForm::TMainForm(HWND applicationWindow, std::string programFolder,
       listPath_(LyricsListPathIn(programFolder_)),
       lyricsWindow_(lyricsWindow) {}
 
-TMainForm::~TMainForm() = default;
+TMainWindow::~TMainWindow() = default;
 
-bool TMainForm::Create() {
+bool TMainWindow::Create() {
     WNDCLASSEXA windowClass{};
     windowClass.lpszClassName = kMainFormClassName;
     if (CreateWindowObject(windowClass, WS_EX_TOOLWINDOW, "frmMain", WS_POPUP, 0, 0, 0, 0,
@@ -85,7 +85,7 @@ bool TMainForm::Create() {
     return true;
 }
 
-void TMainForm::FormCreate() {
+void TMainWindow::FormCreate() {
     firstRun_ = CurrentFileSystem().KindOf(iniPath_) != FileSystem::Kind::File;
     // Held by another program at start: the program runs on defaults and writes none of
     // them back at exit.
@@ -108,7 +108,7 @@ void TMainForm::FormCreate() {
     tryMain->SetTipHelp(TrayTipOf(GetVersionText()));
 }
 
-void TMainForm::FormClose() {
+void TMainWindow::FormClose() {
     if (closed_) {
         return;
     }
@@ -129,7 +129,7 @@ void TMainForm::FormClose() {
 }
 
 template <class Step>
-void TMainForm::ShutdownStep(Step step) {
+void TMainWindow::ShutdownStep(Step step) {
     try {
         step();
     } catch (const std::exception& error) {
@@ -137,14 +137,14 @@ void TMainForm::ShutdownStep(Step step) {
     }
 }
 
-void TMainForm::LoadMainSettings() {
+void TMainWindow::LoadMainSettings() {
     const MainFormSettings settings = ReadMainFormSettings(iniPath_);
     ApplyMainSettings(settings);
     SetCheckTime(settings.checkTime);
     SetPriority(settings.priority);
 }
 
-void TMainForm::SetCheckTime(std::int32_t milliseconds) {
+void TMainWindow::SetCheckTime(std::int32_t milliseconds) {
     // 0 stops the check; a negative interval cannot be kept and stops it too.
     const UINT interval = milliseconds > 0 ? static_cast<UINT>(milliseconds) : 0;
     if (interval == checkTime_) {
@@ -161,8 +161,8 @@ void TMainForm::SetCheckTime(std::int32_t milliseconds) {
 // The tick goes straight to the check, not through the window procedure: every message of
 // this window first passes the tray icon's subclass (comctl32), whose three property look-ups
 // cost a round trip to the window server each under Wine, as much as the check's own reads.
-void CALLBACK TMainForm::TitleCheckTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
-    auto* form = static_cast<TMainForm*>(Window::FromHandle(window));
+void CALLBACK TMainWindow::TitleCheckTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
+    auto* form = static_cast<TMainWindow*>(Window::FromHandle(window));
     if (form == nullptr) {
         return;
     }
@@ -178,13 +178,13 @@ void CALLBACK TMainForm::TitleCheckTimerProc(HWND window, UINT, UINT_PTR, DWORD)
     }
 }
 
-void TMainForm::SetPriority(std::int32_t priority) {
+void TMainWindow::SetPriority(std::int32_t priority) {
     if (const auto priorityClass = PriorityClassOf(priority)) {
         SetPriorityClass(GetCurrentProcess(), *priorityClass);
     }
 }
 
-std::string TMainForm::GetVersionText() {
+std::string TMainWindow::GetVersionText() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     DWORD ignored = 0;
@@ -200,7 +200,7 @@ std::string TMainForm::GetVersionText() {
     return std::string(static_cast<const char*>(value));
 }
 
-void TMainForm::ClosePlayer() {
+void TMainWindow::ClosePlayer() {
     const HWND player = ToHwnd(TitleGet().FindPlayerWindow(PlayerClassName, TitleFilter));
     if (player != nullptr) {
         DWORD_PTR result = 0;
@@ -209,11 +209,11 @@ void TMainForm::ClosePlayer() {
     }
 }
 
-void TMainForm::StartPlayer() {
+void TMainWindow::StartPlayer() {
     RunCommandLine(PlayerCommandLine(PlayerPath));
 }
 
-void TMainForm::tryMainMouseEnter() {
+void TMainWindow::tryMainMouseEnter() {
     LyricsWindowView view;
     if (const TfrmLyrics* window = lyricsWindow_.frmLyrics()) {
         view = {true, window->BackTransparent(), window->FormPos()};
@@ -223,22 +223,22 @@ void TMainForm::tryMainMouseEnter() {
     menus_.Apply(menuState_);
 }
 
-void TMainForm::mitOpenTextClick() {
+void TMainWindow::mitOpenTextClick() {
     if (LyricsList != nullptr) {
         OpenWithAssociatedProgram(Handle(), LyricsList->FileNameOf(SongTitle));
     }
 }
 
-void TMainForm::mitAmazonClick() {
+void TMainWindow::mitAmazonClick() {
     ShellExecuteA(nullptr, "open", StoreLink(VESK_STORE_TAG).c_str(), nullptr, nullptr,
                   SW_SHOWNORMAL);
 }
 
-void TMainForm::mitLyricsMasterClick() {
+void TMainWindow::mitLyricsMasterClick() {
     SearchLyricsMaster(SongTitle);
 }
 
-void TMainForm::mitPasteSaveClick() {
+void TMainWindow::mitPasteSaveClick() {
     // The title of the moment the user chose the command: the song may change while the
     // confirmation is open.
     const std::string title = SongTitle;
@@ -248,49 +248,49 @@ void TMainForm::mitPasteSaveClick() {
     }
 }
 
-void TMainForm::mitReadmeClick() {
+void TMainWindow::mitReadmeClick() {
     ShellExecuteA(Handle(), "Open", std::string(kReadmeFileName).c_str(), nullptr,
                   programFolder_.c_str(), SW_SHOW);
 }
 
-void TMainForm::mitAboutClick() {
+void TMainWindow::mitAboutClick() {
     MessageBoxA(Handle(), AboutText(GetVersionText()).c_str(), kInformation.Ansi().c_str(),
                 MB_OK | MB_ICONINFORMATION);
 }
 
-void TMainForm::mitExitClick() {
+void TMainWindow::mitExitClick() {
     PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
-void TMainForm::mitVisibleClick() {
+void TMainWindow::mitVisibleClick() {
     ToggleLyricsWindow();
 }
 
-void TMainForm::mitReturnDisplayClick() {
+void TMainWindow::mitReturnDisplayClick() {
     if (TfrmLyrics* window = lyricsWindow_.frmLyrics()) {
         window->ReturnToScreen();
     }
 }
 
-void TMainForm::mitBackTransparentClick() {
+void TMainWindow::mitBackTransparentClick() {
     if (TfrmLyrics* window = lyricsWindow_.frmLyrics()) {
         window->ToggleBackTransparent();
     }
 }
 
-void TMainForm::mitTopMostClick() {
+void TMainWindow::mitTopMostClick() {
     if (TfrmLyrics* window = lyricsWindow_.frmLyrics()) {
         window->ToggleTopMost();
     }
 }
 
-void TMainForm::mitBottomClick() {
+void TMainWindow::mitBottomClick() {
     if (TfrmLyrics* window = lyricsWindow_.frmLyrics()) {
         window->ToggleBottom();
     }
 }
 
-void TMainForm::OnCommand(UINT item) {
+void TMainWindow::OnCommand(UINT item) {
     switch (item) {
         case mitOpenText:
             mitOpenTextClick();
@@ -333,7 +333,7 @@ void TMainForm::OnCommand(UINT item) {
     }
 }
 
-LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wParam) == 0) {

@@ -9,11 +9,11 @@
 
 namespace vesk {
 
-class ListViewRowsWin32 final : public ListViewRows {
+class Win32ListViewRows final : public ListViewRows {
 public:
     // listView: a list view in report style whose columns are title, lyrics file, start
     // line and end line. It is not owned.
-    explicit ListViewRowsWin32(HWND listView) : listView_(listView) {}
+    explicit Win32ListViewRows(HWND listView) : listView_(listView) {}
 
     std::size_t RowCount() const override;
     ListViewRow Row(std::size_t index) const override;

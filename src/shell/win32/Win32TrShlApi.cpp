@@ -1,4 +1,4 @@
-#include "shell/win32/TrShlApiWin32.h"
+#include "shell/win32/Win32TrShlApi.h"
 
 #include <shellapi.h>
 #include <shlwapi.h>

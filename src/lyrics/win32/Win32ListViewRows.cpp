@@ -1,4 +1,4 @@
-#include "lyrics/win32/ListViewRowsWin32.h"
+#include "lyrics/win32/Win32ListViewRows.h"
 
 #include <commctrl.h>
 
@@ -51,18 +51,18 @@ void SetItemText(HWND listView, int item, int subItem, const std::string& text) 
 
 }  // namespace
 
-std::size_t ListViewRowsWin32::RowCount() const {
+std::size_t Win32ListViewRows::RowCount() const {
     const LRESULT count = SendMessageA(listView_, LVM_GETITEMCOUNT, 0, 0);
     return count > 0 ? static_cast<std::size_t>(count) : 0;
 }
 
-ListViewRow ListViewRowsWin32::Row(std::size_t index) const {
+ListViewRow Win32ListViewRows::Row(std::size_t index) const {
     const int item = static_cast<int>(index);
     return {ItemText(listView_, item, 0), ItemText(listView_, item, 1),
             ItemText(listView_, item, 2), ItemText(listView_, item, 3)};
 }
 
-void ListViewRowsWin32::AppendRow(const ListViewRow& row) {
+void Win32ListViewRows::AppendRow(const ListViewRow& row) {
     LVITEMA lvi{};
     lvi.mask = LVIF_TEXT;
     lvi.iItem = static_cast<int>(RowCount());

@@ -1,8 +1,9 @@
 #pragma once
 
-// The main form: a window that is never shown. It owns the program's state (TfrmMain),
-// the title-check timer, the notification-area icon tryMain with its two menus, and the
-// commands of those menus. Closing it ends the program.
+// TMainWindow, the main form with its window: TfrmMain (untMain.h, the windowless state and
+// the title check) plus a window that is never shown. It owns the title-check timer, the
+// notification-area icon tryMain with its two menus, and the commands of those menus.
+// Closing it ends the program.
 
 #include <windows.h>
 
@@ -19,12 +20,12 @@ namespace vesk {
 
 class TLyricsWindowSink;
 
-class TMainForm final : public TfrmMain, public Window {
+class TMainWindow final : public TfrmMain, public Window {
 public:
     // programFolder ends with a separator; Vesk.ini and Vesk.csv are taken from there.
     // lyricsWindow must outlive the form.
-    TMainForm(HWND applicationWindow, std::string programFolder, TLyricsWindowSink& lyricsWindow);
-    ~TMainForm() override;
+    TMainWindow(HWND applicationWindow, std::string programFolder, TLyricsWindowSink& lyricsWindow);
+    ~TMainWindow() override;
 
     // Creates the window and the icon, then runs FormCreate. false when the window cannot
     // be made.
