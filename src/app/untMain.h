@@ -5,7 +5,6 @@
 // its caption. The check needs no window system: the main window's timer calls
 // tmrTitleCheckTimer, and the lyrics window is reached through LyricsSink.
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
