@@ -1,6 +1,11 @@
 # Writes a UTF-8 text file as the program ships its texts: Shift_JIS (code page 932) with
-# CR LF line ends. Usage: cmake -DINPUT=... -DOUTPUT=... -DICONV=... -P ShiftJisText.cmake
+# CR LF line ends, with every "@VERSION@" replaced by VERSION when it is given.
+# Usage: cmake -DINPUT=... -DOUTPUT=... -DICONV=... [-DVERSION=...] -P ShiftJisText.cmake
+cmake_minimum_required(VERSION 3.25)
 file(READ "${INPUT}" text)
+if(DEFINED VERSION)
+    string(REPLACE "@VERSION@" "${VERSION}" text "${text}")
+endif()
 string(REPLACE "\r\n" "\n" text "${text}")
 string(REPLACE "\n" "\r\n" text "${text}")
 file(WRITE "${OUTPUT}.utf8" "${text}")

@@ -28,8 +28,10 @@ void TfrmMain::tmrTitleCheckTimer() {
         explicit Running(bool& f) : flag(f) { flag = true; }
         ~Running() { flag = false; }
     } running(checking_);
-    const std::string caption = titleGet_.GetPlayerCaption(PlayerClassName, TitleFilter);
-    std::string title = titleGet_.GetSongTitle(caption, Delimiters, TitlePos, TopCut, BottomCut);
+    const std::string caption =
+        titleGet_.GetPlayerCaption(Settings.getClassName, Settings.getTitle);
+    std::string title = titleGet_.GetSongTitle(caption, Settings.delimiters, Settings.titlePos,
+                                               Settings.topCut, Settings.bottomCut);
     // Byte for byte: a change in letter case alone is a new title.
     if (title != SongTitle) {
         SongTitle = std::move(title);
@@ -63,25 +65,14 @@ void TfrmMain::CloseLyricsWindow() {
 }
 
 void TfrmMain::SearchLyricsMaster(std::string_view title) {
-    runCommand_(LyricsMasterCommand(LyricsMasterPath, title));
+    runCommand_(LyricsMasterCommand(Settings.lyricsMasterPath, title));
 }
 
-void TfrmMain::ApplyMainSettings(const MainFormSettings& settings) {
-    TopCut = settings.topCut;
-    BottomCut = settings.bottomCut;
-    TitlePos = settings.titlePos;
-    Delimiters = settings.delimiters;
-    PlayerClassName = settings.getClassName;
-    TitleFilter = settings.getTitle;
+void TfrmMain::ApplyMainSettings(MainFormSettings settings) {
+    Settings = std::move(settings);
     if (LyricsList != nullptr) {
-        LyricsList->SetCaseSensitive(settings.sensetive);
+        LyricsList->SetCaseSensitive(Settings.sensetive);
     }
-    PlayerPath = settings.player;
-    LyricsMasterOn = settings.lyricsMasterOn;
-    LyricsMasterPath = settings.lyricsMasterPath;
-    ClosePlayerOnExit = settings.closePlayer;
-    PasteSavePath = settings.pasteSavePath;
-    NotAmazon = settings.notAmazon;
 }
 
 void TfrmMain::LoadLyricsList(const std::string& listPath) {

@@ -5,14 +5,12 @@
 // its caption. The check needs no window system: the main window's timer calls
 // tmrTitleCheckTimer, and the lyrics window is reached through LyricsSink.
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "lyrics/untTLyricsList.h"
-#include "settings/SettingKeys.h"
 #include "settings/VeskSettings.h"
 #include "title/untTitleGet.h"
 
@@ -64,9 +62,9 @@ public:
     // Runs the Lyrics Master command for title (see LyricsMasterCommand).
     virtual void SearchLyricsMaster(std::string_view title);
 
-    // Takes the values LoadMainSettings read; the lyrics list's case sensitivity with them.
-    // The check interval and the priority are the window's to apply.
-    void ApplyMainSettings(const MainFormSettings& settings);
+    // Keeps the values LoadMainSettings read in Settings and gives the lyrics list its case
+    // sensitivity. The check interval and the priority are the window's to apply.
+    void ApplyMainSettings(MainFormSettings settings);
 
     // Makes LyricsList the list of the file at listPath (empty when there is none). A file
     // that is there but cannot be read (another program holds it) is remembered as unread.
@@ -79,25 +77,13 @@ public:
     // Whether the list file was there at start-up but has not been read yet.
     bool LyricsListUnread() const { return listUnread_; }
 
-    // The settings the main form keeps (LoadMainSettings reads them; until then the
-    // settings file's defaults).
-    std::string PlayerPath;
-    std::int32_t TopCut = keys::kTopCut.defaultValue;
-    std::int32_t BottomCut = keys::kBottomCut.defaultValue;
-    std::int32_t TitlePos = keys::kTitlePos.defaultValue;
-    std::string Delimiters{keys::kDelimiters.defaultValue};
-    bool ClosePlayerOnExit = false;
-    std::string LyricsMasterPath;
-    bool LyricsMasterOn = false;
+    // The settings the main form keeps: what LoadMainSettings read, until then the settings
+    // file's defaults.
+    MainFormSettings Settings;
     // Created at start-up from the lyrics list file, saved and freed at shutdown.
     std::unique_ptr<TLyricsList> LyricsList;
     // The current song title; empty until a check finds another one.
     std::string SongTitle;
-    std::string PlayerClassName{keys::kGetClassName.defaultValue};
-    // Text the player's caption must contain; empty means no filter.
-    std::string TitleFilter;
-    std::string PasteSavePath;
-    bool NotAmazon = false;
 
 private:
     bool TakeInUnreadList();

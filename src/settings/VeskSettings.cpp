@@ -1,61 +1,125 @@
 #include "settings/VeskSettings.h"
 
+#include <utility>
+
+#include "settings/SettingFields.h"
+
 namespace vesk {
 
 namespace {
 
-// One reader and one writer per type of key, so that each routine below is its list of
-// keys in order.
+// Each table is its routine's keys in the routine's order. Where a group reads and writes
+// the same keys in the same order, one table serves both.
 
-std::string Read(const TKelpIniFile& ini, const TextKey& key) {
-    return ini.ReadText(key.section, key.name, key.defaultValue);
-}
-std::string Read(const TKelpIniFile& ini, const QuotedTextKey& key) {
-    return ini.ReadQuoted(key.section, key.name, key.defaultValue);
-}
-std::int32_t Read(const TKelpIniFile& ini, const NumberKey& key) {
-    return ini.ReadNumber(key.section, key.name, key.defaultValue);
-}
-bool Read(const TKelpIniFile& ini, const FlagKey& key) {
-    return ini.ReadFlag(key.section, key.name, key.defaultValue);
-}
-Color Read(const TKelpIniFile& ini, const ColorKey& key) {
-    return ini.ReadColor(key.section, key.name, key.defaultValue);
-}
-void Read(const TKelpIniFile& ini, const FontKey& key, Font& font) {
-    ini.ReadFont(key.section, key.name, font);
-}
-void Read(const TKelpIniFile& ini, const SizeKey& key, WindowSize& size) {
-    ini.ReadSize(key.section, key.name, size);
-}
-void Read(const TKelpIniFile& ini, const PositionKey& key, WindowPosition& position) {
-    ini.ReadPosition(key.section, key.name, position);
-}
+constexpr Field<StartupSettings> kStartupFields[] = {
+    Bind(keys::kLyricShow, &StartupSettings::lyricShow),
+    Bind(keys::kConnectionOn, &StartupSettings::connectionOn),
+};
 
-void Write(TKelpIniFile& ini, const TextKey& key, std::string_view value) {
-    ini.WriteText(key.section, key.name, value);
-}
-void Write(TKelpIniFile& ini, const QuotedTextKey& key, std::string_view value) {
-    ini.WriteQuoted(key.section, key.name, value);
-}
-void Write(TKelpIniFile& ini, const NumberKey& key, std::int32_t value) {
-    ini.WriteNumber(key.section, key.name, value);
-}
-void Write(TKelpIniFile& ini, const FlagKey& key, bool value) {
-    ini.WriteFlag(key.section, key.name, value);
-}
-void Write(TKelpIniFile& ini, const ColorKey& key, Color value) {
-    ini.WriteColor(key.section, key.name, value);
-}
-void Write(TKelpIniFile& ini, const FontKey& key, const Font& font) {
-    ini.WriteFont(key.section, key.name, font);
-}
-void Write(TKelpIniFile& ini, const SizeKey& key, const WindowSize& size) {
-    ini.WriteSize(key.section, key.name, size);
-}
-void Write(TKelpIniFile& ini, const PositionKey& key, const WindowPosition& position) {
-    ini.WritePosition(key.section, key.name, position);
-}
+// LoadMainSettings: read only (the settings dialog writes these keys in its own groups).
+constexpr Field<MainFormSettings> kMainFormFields[] = {
+    Bind(keys::kTopCut, &MainFormSettings::topCut),
+    Bind(keys::kBottomCut, &MainFormSettings::bottomCut),
+    Bind(keys::kTitlePos, &MainFormSettings::titlePos),
+    Bind(keys::kDelimiters, &MainFormSettings::delimiters),
+    Bind(keys::kGetClassName, &MainFormSettings::getClassName),
+    Bind(keys::kGetTitle, &MainFormSettings::getTitle),
+    Bind(keys::kCheckTime, &MainFormSettings::checkTime),
+    Bind(keys::kSensetive, &MainFormSettings::sensetive),
+    Bind(keys::kPlayer, &MainFormSettings::player),
+    Bind(keys::kLyricsMasterOn, &MainFormSettings::lyricsMasterOn),
+    Bind(keys::kLyricsMasterPath, &MainFormSettings::lyricsMasterPath),
+    Bind(keys::kConnectionClose, &MainFormSettings::closePlayer),
+    Bind(keys::kPasteSavePath, &MainFormSettings::pasteSavePath),
+    Bind(keys::kNotAmazon, &MainFormSettings::notAmazon),
+    Bind(keys::kPriority, &MainFormSettings::priority),
+};
+
+// The lyrics window's LoadSettings: every key of "LyricsForm". The order counts: a colour
+// that cannot be read leaves the keys after it unread.
+constexpr Field<LyricsWindowSettings> kLyricsWindowFields[] = {
+    Bind(keys::kFont, &LyricsWindowSettings::font),
+    Bind(keys::kFormSize, &LyricsWindowSettings::size),
+    Bind(keys::kFormClientPos, &LyricsWindowSettings::position),
+    Bind(keys::kFormAlphaBlend, &LyricsWindowSettings::alphaBlend),
+    Bind(keys::kFormAlphaBlendValue, &LyricsWindowSettings::alphaBlendValue),
+    Bind(keys::kBackColor, &LyricsWindowSettings::backColor),
+    Bind(keys::kBackTransparent, &LyricsWindowSettings::backTransparent),
+    Bind(keys::kFormPos, &LyricsWindowSettings::formPos),
+    Bind(keys::kFadeInOut, &LyricsWindowSettings::fadeInOut),
+    Bind(keys::kFormFix, &LyricsWindowSettings::formFix),
+    Bind(keys::kFitBottom, &LyricsWindowSettings::fitBottom),
+    Bind(keys::kFitRight, &LyricsWindowSettings::fitRight),
+    Bind(keys::kChangeWidth, &LyricsWindowSettings::changeWidth),
+    Bind(keys::kAlignment, &LyricsWindowSettings::alignment),
+    Bind(keys::kShadowColor, &LyricsWindowSettings::shadowColor),
+    Bind(keys::kShadowLeft, &LyricsWindowSettings::shadowLeft),
+    Bind(keys::kShadowTop, &LyricsWindowSettings::shadowTop),
+    Bind(keys::kShadowHighLight, &LyricsWindowSettings::shadowHighLight),
+};
+
+// The lyrics window's close: its own state, written only.
+constexpr Field<LyricsWindowState> kLyricsWindowStateFields[] = {
+    Bind(keys::kFont, &LyricsWindowState::font),
+    Bind(keys::kFormSize, &LyricsWindowState::size),
+    Bind(keys::kFormClientPos, &LyricsWindowState::position),
+    Bind(keys::kBackTransparent, &LyricsWindowState::backTransparent),
+    Bind(keys::kFormPos, &LyricsWindowState::formPos),
+    Bind(keys::kFormFix, &LyricsWindowState::formFix),
+};
+
+// The settings dialog's display page, read and written in this order. "Font" is no row: it
+// comes first in both, but the dialog reads it into a new font and assigns it last.
+constexpr Field<DisplaySettings> kDisplayFields[] = {
+    Bind(keys::kFormAlphaBlend, &DisplaySettings::alphaBlend),
+    Bind(keys::kFormAlphaBlendValue, &DisplaySettings::alphaBlendValue),
+    Bind(keys::kBackColor, &DisplaySettings::backColor),
+    Bind(keys::kChangeWidth, &DisplaySettings::changeWidth),
+    Bind(keys::kFitBottom, &DisplaySettings::fitBottom),
+    Bind(keys::kFitRight, &DisplaySettings::fitRight),
+    Bind(keys::kFadeInOut, &DisplaySettings::fadeInOut),
+    Bind(keys::kAlignment, &DisplaySettings::alignment),
+    Bind(keys::kShadowColor, &DisplaySettings::shadowColor),
+    Bind(keys::kShadowLeft, &DisplaySettings::shadowLeft),
+    Bind(keys::kShadowTop, &DisplaySettings::shadowTop),
+    Bind(keys::kShadowHighLight, &DisplaySettings::shadowHighLight),
+};
+
+// What the dialog's save adds while the lyrics window is open: the window's current state,
+// so that the window's reload after the apply leaves it where it is.
+constexpr Field<LyricsWindowState> kOpenLyricsWindowFields[] = {
+    Bind(keys::kFormSize, &LyricsWindowState::size),
+    Bind(keys::kFormClientPos, &LyricsWindowState::position),
+    Bind(keys::kFormPos, &LyricsWindowState::formPos),
+    Bind(keys::kBackTransparent, &LyricsWindowState::backTransparent),
+};
+
+// The settings dialog's title page, read and written in this order.
+constexpr Field<TitleGetSettings> kTitleGetFields[] = {
+    Bind(keys::kGetClassName, &TitleGetSettings::getClassName),
+    Bind(keys::kGetTitle, &TitleGetSettings::getTitle),
+    Bind(keys::kTopCut, &TitleGetSettings::topCut),
+    Bind(keys::kBottomCut, &TitleGetSettings::bottomCut),
+    Bind(keys::kTitlePos, &TitleGetSettings::titlePos),
+    Bind(keys::kDelimiters, &TitleGetSettings::delimiters),
+    Bind(keys::kCheckTime, &TitleGetSettings::checkTime),
+    Bind(keys::kSensetive, &TitleGetSettings::sensetive),
+};
+
+// The settings dialog's connection and other pages, in the order of the save, which puts
+// "Close" after the Lyrics Master keys. The dialog's load reads "Close" right after
+// "Player"; one table serves both all the same, as none of these keys can fail to read and
+// a read changes nothing but its own member, so the order of the reads cannot be seen.
+constexpr Field<ConnectionSettings> kConnectionFields[] = {
+    Bind(keys::kConnectionOn, &ConnectionSettings::connectionOn),
+    Bind(keys::kPlayer, &ConnectionSettings::player),
+    Bind(keys::kLyricsMasterOn, &ConnectionSettings::lyricsMasterOn),
+    Bind(keys::kLyricsMasterPath, &ConnectionSettings::lyricsMasterPath),
+    Bind(keys::kConnectionClose, &ConnectionSettings::closePlayer),
+    Bind(keys::kPasteSavePath, &ConnectionSettings::pasteSavePath),
+    Bind(keys::kNotAmazon, &ConnectionSettings::notAmazon),
+    Bind(keys::kPriority, &ConnectionSettings::priority),
+};
 
 }  // namespace
 
@@ -66,162 +130,75 @@ std::string SettingsFilePathIn(std::string_view programFolder) {
 StartupSettings ReadStartupSettings(const std::string& iniPath) {
     const TKelpIniFile ini(iniPath);
     StartupSettings settings;
-    settings.lyricShow = Read(ini, keys::kLyricShow);
-    settings.connectionOn = Read(ini, keys::kConnectionOn);
+    ReadFields(ini, kStartupFields, settings);
     return settings;
 }
 
 MainFormSettings ReadMainFormSettings(const std::string& iniPath) {
     const TKelpIniFile ini(iniPath);
-    MainFormSettings s;
-    s.topCut = Read(ini, keys::kTopCut);
-    s.bottomCut = Read(ini, keys::kBottomCut);
-    s.titlePos = Read(ini, keys::kTitlePos);
-    s.delimiters = Read(ini, keys::kDelimiters).substr(0, kDelimitersMaxBytes);
-    s.getClassName = Read(ini, keys::kGetClassName);
-    s.getTitle = Read(ini, keys::kGetTitle);
-    s.checkTime = Read(ini, keys::kCheckTime);
-    s.sensetive = Read(ini, keys::kSensetive);
-    s.player = Read(ini, keys::kPlayer);
-    s.lyricsMasterOn = Read(ini, keys::kLyricsMasterOn);
-    s.lyricsMasterPath = Read(ini, keys::kLyricsMasterPath);
-    s.closePlayer = Read(ini, keys::kConnectionClose);
-    s.pasteSavePath = Read(ini, keys::kPasteSavePath);
-    s.notAmazon = Read(ini, keys::kNotAmazon);
-    s.priority = Read(ini, keys::kPriority);
-    return s;
+    MainFormSettings settings;
+    ReadFields(ini, kMainFormFields, settings);
+    if (settings.delimiters.size() > kDelimitersMaxBytes) {
+        settings.delimiters.resize(kDelimitersMaxBytes);
+    }
+    return settings;
 }
 
 void WriteLyricShow(const std::string& iniPath, bool lyricsWindowOpen) {
     TKelpIniFile ini(iniPath);
-    Write(ini, keys::kLyricShow, lyricsWindowOpen);
+    WriteValue(ini, keys::kLyricShow, lyricsWindowOpen);
 }
 
-void ReadLyricsWindowSettings(const std::string& iniPath, LyricsWindowSettings& s) {
+void ReadLyricsWindowSettings(const std::string& iniPath, LyricsWindowSettings& settings) {
     const TKelpIniFile ini(iniPath);
-    Read(ini, keys::kFont, s.font);
-    Read(ini, keys::kFormSize, s.size);
-    Read(ini, keys::kFormClientPos, s.position);
-    s.alphaBlend = Read(ini, keys::kFormAlphaBlend);
-    s.alphaBlendValue = Read(ini, keys::kFormAlphaBlendValue);
-    s.backColor = Read(ini, keys::kBackColor);
-    s.backTransparent = Read(ini, keys::kBackTransparent);
-    s.formPos = Read(ini, keys::kFormPos);
-    s.fadeInOut = Read(ini, keys::kFadeInOut);
-    s.formFix = Read(ini, keys::kFormFix);
-    s.fitBottom = Read(ini, keys::kFitBottom);
-    s.fitRight = Read(ini, keys::kFitRight);
-    s.changeWidth = Read(ini, keys::kChangeWidth);
-    s.alignment = Read(ini, keys::kAlignment);
-    s.shadowColor = Read(ini, keys::kShadowColor);
-    s.shadowLeft = Read(ini, keys::kShadowLeft);
-    s.shadowTop = Read(ini, keys::kShadowTop);
-    s.shadowHighLight = Read(ini, keys::kShadowHighLight);
+    ReadFields(ini, kLyricsWindowFields, settings);
 }
 
 void WriteLyricsWindowState(const std::string& iniPath, const LyricsWindowState& state) {
     TKelpIniFile ini(iniPath);
-    Write(ini, keys::kFont, state.font);
-    Write(ini, keys::kFormSize, state.size);
-    Write(ini, keys::kFormClientPos, state.position);
-    Write(ini, keys::kBackTransparent, state.backTransparent);
-    Write(ini, keys::kFormPos, state.formPos);
-    Write(ini, keys::kFormFix, state.formFix);
+    WriteFields(ini, kLyricsWindowStateFields, state);
 }
 
-void ReadDisplaySettings(const std::string& iniPath, DisplaySettings& s) {
+void ReadDisplaySettings(const std::string& iniPath, DisplaySettings& settings) {
     const TKelpIniFile ini(iniPath);
     Font font = NewFont();
-    Read(ini, keys::kFont, font);
-    s.alphaBlend = Read(ini, keys::kFormAlphaBlend);
-    s.alphaBlendValue = Read(ini, keys::kFormAlphaBlendValue);
-    s.backColor = Read(ini, keys::kBackColor);
-    s.changeWidth = Read(ini, keys::kChangeWidth);
-    s.fitBottom = Read(ini, keys::kFitBottom);
-    s.fitRight = Read(ini, keys::kFitRight);
-    s.fadeInOut = Read(ini, keys::kFadeInOut);
-    s.alignment = Read(ini, keys::kAlignment);
-    s.shadowColor = Read(ini, keys::kShadowColor);
-    s.shadowLeft = Read(ini, keys::kShadowLeft);
-    s.shadowTop = Read(ini, keys::kShadowTop);
-    s.shadowHighLight = Read(ini, keys::kShadowHighLight);
-    s.font = std::move(font);
+    ReadValue(ini, keys::kFont, font);
+    ReadFields(ini, kDisplayFields, settings);
+    settings.font = std::move(font);
 }
 
-void WriteDisplaySettings(const std::string& iniPath, const DisplaySettings& s,
+void WriteDisplaySettings(const std::string& iniPath, const DisplaySettings& settings,
                           const LyricsWindowState* openLyricsWindow) {
     TKelpIniFile ini(iniPath);
-    Write(ini, keys::kFont, s.font);
-    Write(ini, keys::kFormAlphaBlend, s.alphaBlend);
-    Write(ini, keys::kFormAlphaBlendValue, s.alphaBlendValue);
-    Write(ini, keys::kBackColor, s.backColor);
-    Write(ini, keys::kChangeWidth, s.changeWidth);
-    Write(ini, keys::kFitBottom, s.fitBottom);
-    Write(ini, keys::kFitRight, s.fitRight);
-    Write(ini, keys::kFadeInOut, s.fadeInOut);
-    Write(ini, keys::kAlignment, s.alignment);
-    Write(ini, keys::kShadowColor, s.shadowColor);
-    Write(ini, keys::kShadowLeft, s.shadowLeft);
-    Write(ini, keys::kShadowTop, s.shadowTop);
-    Write(ini, keys::kShadowHighLight, s.shadowHighLight);
+    WriteValue(ini, keys::kFont, settings.font);
+    WriteFields(ini, kDisplayFields, settings);
     if (openLyricsWindow != nullptr) {
-        Write(ini, keys::kFormSize, openLyricsWindow->size);
-        Write(ini, keys::kFormClientPos, openLyricsWindow->position);
-        Write(ini, keys::kFormPos, openLyricsWindow->formPos);
-        Write(ini, keys::kBackTransparent, openLyricsWindow->backTransparent);
+        WriteFields(ini, kOpenLyricsWindowFields, *openLyricsWindow);
     }
 }
 
 TitleGetSettings ReadTitleGetSettings(const std::string& iniPath) {
     const TKelpIniFile ini(iniPath);
-    TitleGetSettings s;
-    s.getClassName = Read(ini, keys::kGetClassName);
-    s.getTitle = Read(ini, keys::kGetTitle);
-    s.topCut = Read(ini, keys::kTopCut);
-    s.bottomCut = Read(ini, keys::kBottomCut);
-    s.titlePos = Read(ini, keys::kTitlePos);
-    s.delimiters = Read(ini, keys::kDelimiters);
-    s.checkTime = Read(ini, keys::kCheckTime);
-    s.sensetive = Read(ini, keys::kSensetive);
-    return s;
+    TitleGetSettings settings;
+    ReadFields(ini, kTitleGetFields, settings);
+    return settings;
 }
 
-void WriteTitleGetSettings(const std::string& iniPath, const TitleGetSettings& s) {
+void WriteTitleGetSettings(const std::string& iniPath, const TitleGetSettings& settings) {
     TKelpIniFile ini(iniPath);
-    Write(ini, keys::kGetClassName, s.getClassName);
-    Write(ini, keys::kGetTitle, s.getTitle);
-    Write(ini, keys::kTopCut, s.topCut);
-    Write(ini, keys::kBottomCut, s.bottomCut);
-    Write(ini, keys::kTitlePos, s.titlePos);
-    Write(ini, keys::kDelimiters, s.delimiters);
-    Write(ini, keys::kCheckTime, s.checkTime);
-    Write(ini, keys::kSensetive, s.sensetive);
+    WriteFields(ini, kTitleGetFields, settings);
 }
 
 ConnectionSettings ReadConnectionSettings(const std::string& iniPath) {
     const TKelpIniFile ini(iniPath);
-    ConnectionSettings s;
-    s.connectionOn = Read(ini, keys::kConnectionOn);
-    s.player = Read(ini, keys::kPlayer);
-    s.closePlayer = Read(ini, keys::kConnectionClose);
-    s.lyricsMasterOn = Read(ini, keys::kLyricsMasterOn);
-    s.lyricsMasterPath = Read(ini, keys::kLyricsMasterPath);
-    s.pasteSavePath = Read(ini, keys::kPasteSavePath);
-    s.notAmazon = Read(ini, keys::kNotAmazon);
-    s.priority = Read(ini, keys::kPriority);
-    return s;
+    ConnectionSettings settings;
+    ReadFields(ini, kConnectionFields, settings);
+    return settings;
 }
 
-void WriteConnectionSettings(const std::string& iniPath, const ConnectionSettings& s) {
+void WriteConnectionSettings(const std::string& iniPath, const ConnectionSettings& settings) {
     TKelpIniFile ini(iniPath);
-    Write(ini, keys::kConnectionOn, s.connectionOn);
-    Write(ini, keys::kPlayer, s.player);
-    Write(ini, keys::kLyricsMasterOn, s.lyricsMasterOn);
-    Write(ini, keys::kLyricsMasterPath, s.lyricsMasterPath);
-    Write(ini, keys::kConnectionClose, s.closePlayer);
-    Write(ini, keys::kPasteSavePath, s.pasteSavePath);
-    Write(ini, keys::kNotAmazon, s.notAmazon);
-    Write(ini, keys::kPriority, s.priority);
+    WriteFields(ini, kConnectionFields, settings);
 }
 
 }  // namespace vesk

@@ -1,7 +1,9 @@
 #pragma once
 
 // The routines that read and write Vesk.ini, one per routine of the program that touches
-// the file, each with its keys in its fixed order (the keys themselves: SettingKeys.h).
+// the file, each with its keys in its fixed order: one table of fields per settings group in
+// VeskSettings.cpp (the keys themselves: SettingKeys.h; the tables' mechanism:
+// SettingFields.h).
 // Each opens its own TKelpIniFile on iniPath (SettingsFilePath() of
 // settings/win32/SettingsPath.h) and releases it before it returns; nothing is kept between
 // calls. Owners only apply the values.
@@ -49,26 +51,31 @@ std::string SettingsFilePathIn(std::string_view programFolder);
 struct StartupSettings {
     bool lyricShow = keys::kLyricShow.defaultValue;        // open the lyrics window
     bool connectionOn = keys::kConnectionOn.defaultValue;  // start the player if not found
+    bool operator==(const StartupSettings&) const = default;
 };
 StartupSettings ReadStartupSettings(const std::string& iniPath);
 
-// The main form's LoadMainSettings.
+// The main form's LoadMainSettings: the settings the main form keeps. As in every group,
+// the members are named after their keys.
 struct MainFormSettings {
+    // How the song title is cut out of the player's caption.
     std::int32_t topCut = keys::kTopCut.defaultValue;
     std::int32_t bottomCut = keys::kBottomCut.defaultValue;
     std::int32_t titlePos = keys::kTitlePos.defaultValue;
     std::string delimiters{keys::kDelimiters.defaultValue};  // at most 255 bytes
+    // The player's window: its class name and a text its caption must contain (empty: any).
     std::string getClassName{keys::kGetClassName.defaultValue};
     std::string getTitle{keys::kGetTitle.defaultValue};
-    std::int32_t checkTime = keys::kCheckTime.defaultValue;
-    bool sensetive = keys::kSensetive.defaultValue;
-    std::string player{keys::kPlayer.defaultValue};
+    std::int32_t checkTime = keys::kCheckTime.defaultValue;  // the title check's interval
+    bool sensetive = keys::kSensetive.defaultValue;          // the title look-up heeds letter case
+    std::string player{keys::kPlayer.defaultValue};  // the command line that starts the player
     bool lyricsMasterOn = keys::kLyricsMasterOn.defaultValue;
-    std::string lyricsMasterPath{keys::kLyricsMasterPath.defaultValue};
-    bool closePlayer = keys::kConnectionClose.defaultValue;
-    std::string pasteSavePath{keys::kPasteSavePath.defaultValue};
+    std::string lyricsMasterPath{keys::kLyricsMasterPath.defaultValue};  // command template
+    bool closePlayer = keys::kConnectionClose.defaultValue;              // close the player at exit
+    std::string pasteSavePath{keys::kPasteSavePath.defaultValue};  // empty: no paste assignment
     bool notAmazon = keys::kNotAmazon.defaultValue;
     std::int32_t priority = keys::kPriority.defaultValue;
+    bool operator==(const MainFormSettings&) const = default;
 };
 // Never fails; "Delimiters" is cut to its first 255 bytes.
 MainFormSettings ReadMainFormSettings(const std::string& iniPath);
@@ -97,6 +104,7 @@ struct LyricsWindowSettings {
     std::int32_t shadowLeft = keys::kShadowLeft.defaultValue;
     std::int32_t shadowTop = keys::kShadowTop.defaultValue;
     bool shadowHighLight = keys::kShadowHighLight.defaultValue;
+    bool operator==(const LyricsWindowSettings&) const = default;
 };
 // Throws IniConvertError at "Font", "BackColor" or "ShadowColor" (see above).
 void ReadLyricsWindowSettings(const std::string& iniPath, LyricsWindowSettings& settings);
@@ -110,6 +118,7 @@ struct LyricsWindowState {
     bool backTransparent = false;
     std::int32_t formPos = 0;
     bool formFix = false;
+    bool operator==(const LyricsWindowState&) const = default;
 };
 // The lyrics window's close: "Font", "FormSize", "FormClientPos", "BackTransparent",
 // "FormPos", "FormFix".
@@ -130,6 +139,7 @@ struct DisplaySettings {
     std::int32_t shadowLeft = keys::kShadowLeft.defaultValue;
     std::int32_t shadowTop = keys::kShadowTop.defaultValue;
     bool shadowHighLight = keys::kShadowHighLight.defaultValue;
+    bool operator==(const DisplaySettings&) const = default;
 };
 // LoadDisplaySettings: "Font" is read over a new font (NewFont()), then the other keys in
 // the dialog's order. The font is assigned last, after every other key has been read, as
@@ -150,6 +160,7 @@ struct TitleGetSettings {
     std::string delimiters{keys::kDelimiters.defaultValue};
     std::int32_t checkTime = keys::kCheckTime.defaultValue;
     bool sensetive = keys::kSensetive.defaultValue;
+    bool operator==(const TitleGetSettings&) const = default;
 };
 // LoadTitleGetSettings; never fails.
 TitleGetSettings ReadTitleGetSettings(const std::string& iniPath);
@@ -167,11 +178,11 @@ struct ConnectionSettings {
     std::string pasteSavePath{keys::kPasteSavePath.defaultValue};
     bool notAmazon = keys::kNotAmazon.defaultValue;
     std::int32_t priority = keys::kPriority.defaultValue;  // -1: none chosen
+    bool operator==(const ConnectionSettings&) const = default;
 };
-// LoadConnectionSettings; never fails.
+// LoadConnectionSettings; never fails, so the order of its reads makes no difference.
 ConnectionSettings ReadConnectionSettings(const std::string& iniPath);
-// SaveConnectionSettings (in its own order: "LyricsMasterOn" before "LyricsMasterPath"
-// before "Close").
+// SaveConnectionSettings ("LyricsMasterOn" and "LyricsMasterPath" before "Close").
 void WriteConnectionSettings(const std::string& iniPath, const ConnectionSettings& settings);
 
 }  // namespace vesk

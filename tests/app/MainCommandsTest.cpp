@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "TestFolder.h"
+#include "app/Version.h"
 #include "common/FileSystem.h"
 
 namespace vesk {
@@ -42,6 +43,8 @@ TEST(MainCommands, PlayerPathsWithBlanksAreQuotedOnlyWhenTheyNameAFile) {
 TEST(MainCommands, TipStoreLinkAndAbout) {
     EXPECT_EQ(TrayTipOf("1.3.1.0"), "Vesk 1.3.1");
     EXPECT_EQ(TrayTipOf("1"), "Vesk ");
+    // The short form that readme.txt and the tests take from the build.
+    EXPECT_EQ(TrayTipOf(VESK_VERSION_TEXT), "Vesk " VESK_VERSION_SHORT);
     EXPECT_EQ(StoreLink(""),
               "https://www.amazon.co.jp/exec/obidos/redirect?link_code=ur2&tag=&camp=247"
               "&creative=1211&path=tg%2Fbrowse%2F-%2F561956");

@@ -23,7 +23,7 @@ protected:
         auto lyrics = std::make_unique<CountingLyrics>();
         lyrics_ = lyrics.get();
         form_.LyricsList = std::move(lyrics);
-        form_.TopCut = 0;
+        form_.Settings.topCut = 0;
     }
 
     // One check with the player showing caption; the window's events since the last call.
@@ -77,7 +77,7 @@ TEST(TitleCheckTicks, NeverRunInsideEachOther) {
     window.exists = true;
     TfrmMain form(player, window, [](const std::string&) {});
     form.LyricsList = std::make_unique<CountingLyrics>();
-    form.TopCut = 0;
+    form.Settings.topCut = 0;
     player.form = &form;
     player.caption = "Rain - Band";
     form.tmrTitleCheckTimer();
@@ -128,7 +128,7 @@ TEST_F(TitleCheck, TitleChangesWhileTheWindowIsClosed) {
 
 TEST_F(TitleCheck, EmptyFirstTitleShowsNothingUntilTheWindowOpens) {
     // Cuts that remove the whole caption give the empty title, which is the initial one.
-    form_.TopCut = 8;
+    form_.Settings.topCut = 8;
     EXPECT_EQ(Check("Rain"), Events{});
     EXPECT_EQ(form_.SongTitle, "");
     form_.ToggleLyricsWindow();
@@ -138,12 +138,12 @@ TEST_F(TitleCheck, EmptyFirstTitleShowsNothingUntilTheWindowOpens) {
 
 TEST_F(TitleCheck, UsesTheFormsSettings) {
     window_.exists = true;
-    form_.PlayerClassName = "Winamp";
-    form_.TitleFilter = Ansi("再生中");
-    form_.Delimiters = "<>";
-    form_.TitlePos = 2;
-    form_.TopCut = 4;
-    form_.BottomCut = 2;
+    form_.Settings.getClassName = "Winamp";
+    form_.Settings.getTitle = Ansi("再生中");
+    form_.Settings.delimiters = "<>";
+    form_.Settings.titlePos = 2;
+    form_.Settings.topCut = 4;
+    form_.Settings.bottomCut = 2;
     EXPECT_EQ(Check(Ansi("123 Band<夏の雨>xx")), Events{"show text of " + Ansi("夏の雨")});
     EXPECT_EQ(player_.className, "Winamp");
     EXPECT_EQ(player_.filter, Ansi("再生中"));
@@ -153,7 +153,7 @@ TEST_F(TitleCheck, UsesTheFormsSettings) {
 }
 
 TEST_F(TitleCheck, SearchLyricsMasterRunsTheTemplateWithTheTitle) {
-    form_.LyricsMasterPath = R"(C:\LM\LyricsMaster.exe /search "[title]")";
+    form_.Settings.lyricsMasterPath = R"(C:\LM\LyricsMaster.exe /search "[title]")";
     form_.SearchLyricsMaster("Rain");
     // Quotes in a title cannot end the template's quoted argument.
     form_.SearchLyricsMaster(R"(Rain" /delete "C:\)");

@@ -224,6 +224,136 @@ TEST_F(VeskSettingsTest, AColourThatCannotBeReadStopsAtItsKey) {
     EXPECT_EQ(early.size, (WindowSize{1, 2}));
 }
 
+TEST_F(VeskSettingsTest, EveryKeyHoldsItsOwnMember) {
+    // Values unlike each other where their types allow. Flags alternate along the written
+    // tables and the main form's, so that two neighbouring flag rows bound to each other's
+    // member show.
+    Font font = NewFont();
+    font.name = "Arial";
+    font.size = 12;
+    font.style = kFontItalic;
+    font.color = 0x00000102;
+    const LyricsWindowState window{.font = font,
+                                   .size = {301, 121},
+                                   .position = {11, -21},
+                                   .backTransparent = true,
+                                   .formPos = 1,
+                                   .formFix = false};
+    const DisplaySettings display{.font = font,
+                                  .alphaBlend = true,
+                                  .alphaBlendValue = 200,
+                                  .backColor = 0x00030405,
+                                  .changeWidth = false,
+                                  .fitBottom = true,
+                                  .fitRight = false,
+                                  .fadeInOut = true,
+                                  .alignment = 2,
+                                  .shadowColor = 0x00060708,
+                                  .shadowLeft = -3,
+                                  .shadowTop = 4,
+                                  .shadowHighLight = false};
+    const TitleGetSettings title{.getClassName = "Winamp v1.x",
+                                 .getTitle = "Winamp",
+                                 .topCut = 3,
+                                 .bottomCut = 5,
+                                 .titlePos = 7,
+                                 .delimiters = "<>",
+                                 .checkTime = 900,
+                                 .sensetive = false};
+    const ConnectionSettings connection{.connectionOn = false,
+                                        .player = "C:\\Player\\play.exe",
+                                        .closePlayer = false,
+                                        .lyricsMasterOn = true,
+                                        .lyricsMasterPath = "lm.exe [title]",
+                                        .pasteSavePath = "C:\\Lyrics\\",
+                                        .notAmazon = true,
+                                        .priority = 3};
+    WriteLyricsWindowState(kPath, window);
+    WriteDisplaySettings(kPath, display, &window);
+    WriteTitleGetSettings(kPath, title);
+    WriteConnectionSettings(kPath, connection);
+    WriteLyricShow(kPath, true);
+    EXPECT_EQ(File(),
+              "[LyricsForm]\r\nFont.Name=Arial\r\nFont.Size=12\r\nFont.Style=2\r\n"
+              "Font.Color=0x00000102\r\nFormSize.XSize=301\r\nFormSize.YSize=121\r\n"
+              "FormClientPos.X=11\r\nFormClientPos.Y=-21\r\nBackTransparent=1\r\nFormPos=1\r\n"
+              "FormFix=0\r\nFormAlphaBlend=1\r\nFormAlphaBlendValue=200\r\n"
+              "BackColor=0x00030405\r\nChangeWidth=0\r\nFitBottom=1\r\nFitRight=0\r\n"
+              "FadeInOut=1\r\nAlignment=2\r\nShadowColor=0x00060708\r\nShadowLeft=-3\r\n"
+              "ShadowTop=4\r\nShadowHighLight=0\r\n"
+              "[TitleGet]\r\nGetClassName=Winamp v1.x\r\nGetTitle=Winamp\r\nTopCut=3\r\n"
+              "BottomCut=5\r\nTitlePos=7\r\nDelimiters=<>\r\nCheckTime=900\r\nSensetive=0\r\n"
+              "[Connection]\r\nOn=0\r\nPlayer=C:\\Player\\play.exe\r\nLyricsMasterOn=1\r\n"
+              "LyricsMasterPath=lm.exe [title]\r\nClose=0\r\n"
+              "[MainForm]\r\nPasteSavePath=C:\\Lyrics\\\r\nNotAmazon=1\r\nPriority=3\r\n"
+              "LyricShow=1\r\n");
+
+    // The groups that are only read, and the display page, whose font is read apart.
+    EXPECT_EQ(ReadStartupSettings(kPath), (StartupSettings{true, false}));
+    EXPECT_EQ(ReadMainFormSettings(kPath),
+              (MainFormSettings{.topCut = 3,
+                                .bottomCut = 5,
+                                .titlePos = 7,
+                                .delimiters = "<>",
+                                .getClassName = "Winamp v1.x",
+                                .getTitle = "Winamp",
+                                .checkTime = 900,
+                                .sensetive = false,
+                                .player = connection.player,
+                                .lyricsMasterOn = true,
+                                .lyricsMasterPath = connection.lyricsMasterPath,
+                                .closePlayer = false,
+                                .pasteSavePath = connection.pasteSavePath,
+                                .notAmazon = true,
+                                .priority = 3}));
+    LyricsWindowSettings read;
+    ReadLyricsWindowSettings(kPath, read);
+    EXPECT_EQ(read, (LyricsWindowSettings{.font = font,
+                                          .size = {301, 121},
+                                          .position = {11, -21},
+                                          .alphaBlend = true,
+                                          .alphaBlendValue = 200,
+                                          .backColor = 0x00030405,
+                                          .backTransparent = true,
+                                          .formPos = 1,
+                                          .fadeInOut = true,
+                                          .formFix = false,
+                                          .fitBottom = true,
+                                          .fitRight = false,
+                                          .changeWidth = false,
+                                          .alignment = 2,
+                                          .shadowColor = 0x00060708,
+                                          .shadowLeft = -3,
+                                          .shadowTop = 4,
+                                          .shadowHighLight = false}));
+    DisplaySettings readDisplay;
+    ReadDisplaySettings(kPath, readDisplay);
+    EXPECT_EQ(readDisplay, display);
+}
+
+TEST_F(VeskSettingsTest, TheShadowColourStopsTheKeysAfterIt) {
+    SetFile(
+        "[LyricsForm]\r\nFitBottom=1\r\nAlignment=1\r\nShadowColor=grey\r\nShadowLeft=3\r\n"
+        "ShadowTop=4\r\nShadowHighLight=1\r\n");
+    LyricsWindowSettings window;
+    window.shadowColor = 0x111;
+    EXPECT_THROW(ReadLyricsWindowSettings(kPath, window), IniConvertError);
+    LyricsWindowSettings windowExpected;
+    windowExpected.fitBottom = true;
+    windowExpected.alignment = 1;
+    windowExpected.shadowColor = 0x111;
+    EXPECT_EQ(window, windowExpected);
+
+    DisplaySettings display;
+    display.shadowColor = 0x111;
+    EXPECT_THROW(ReadDisplaySettings(kPath, display), IniConvertError);
+    DisplaySettings displayExpected;
+    displayExpected.fitBottom = true;
+    displayExpected.alignment = 1;
+    displayExpected.shadowColor = 0x111;
+    EXPECT_EQ(display, displayExpected);
+}
+
 TEST_F(VeskSettingsTest, ARefusedWriteStopsTheRoutineAtThatKey) {
     SetFile("[TitleGet]\r\nGetClassName=old\r\nTopCut=3\r\n");
     files_.writesLeft = 2;

@@ -79,7 +79,7 @@ std::string TLyricsWindowSink::SongTitle() const {
 }
 
 std::string TLyricsWindowSink::PasteSavePath() const {
-    return main_ != nullptr ? main_->PasteSavePath : std::string();
+    return main_ != nullptr ? main_->Settings.pasteSavePath : std::string();
 }
 
 std::string TLyricsWindowSink::LyricsFileOf(const std::string& title) const {

@@ -102,7 +102,8 @@ void TMainWindow::FormCreate() {
             return;  // ended from the tray while an error of the window's settings was shown
         }
     }
-    if (startup.connectionOn && TitleGet().GetPlayerCaption(PlayerClassName, TitleFilter).empty()) {
+    if (startup.connectionOn &&
+        TitleGet().GetPlayerCaption(Settings.getClassName, Settings.getTitle).empty()) {
         StartPlayer();
     }
     tryMain->SetTipHelp(TrayTipOf(GetVersionText()));
@@ -116,7 +117,7 @@ void TMainWindow::FormClose() {
     if (LyricsList == nullptr) {
         return;  // closed before start-up read anything: nothing of the user's to write
     }
-    if (ClosePlayerOnExit) {
+    if (Settings.closePlayer) {
         ShutdownStep([this] { ClosePlayer(); });
     }
     // Before the lyrics window closes, which would always make it false.
@@ -138,10 +139,9 @@ void TMainWindow::ShutdownStep(Step step) {
 }
 
 void TMainWindow::LoadMainSettings() {
-    const MainFormSettings settings = ReadMainFormSettings(iniPath_);
-    ApplyMainSettings(settings);
-    SetCheckTime(settings.checkTime);
-    SetPriority(settings.priority);
+    ApplyMainSettings(ReadMainFormSettings(iniPath_));
+    SetCheckTime(Settings.checkTime);
+    SetPriority(Settings.priority);
 }
 
 void TMainWindow::SetCheckTime(std::int32_t milliseconds) {
@@ -201,7 +201,8 @@ std::string TMainWindow::GetVersionText() {
 }
 
 void TMainWindow::ClosePlayer() {
-    const HWND player = ToHwnd(TitleGet().FindPlayerWindow(PlayerClassName, TitleFilter));
+    const HWND player =
+        ToHwnd(TitleGet().FindPlayerWindow(Settings.getClassName, Settings.getTitle));
     if (player != nullptr) {
         DWORD_PTR result = 0;
         SendMessageTimeoutA(player, WM_CLOSE, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
@@ -210,7 +211,7 @@ void TMainWindow::ClosePlayer() {
 }
 
 void TMainWindow::StartPlayer() {
-    RunCommandLine(PlayerCommandLine(PlayerPath));
+    RunCommandLine(PlayerCommandLine(Settings.player));
 }
 
 void TMainWindow::tryMainMouseEnter() {
@@ -218,8 +219,9 @@ void TMainWindow::tryMainMouseEnter() {
     if (const TfrmLyrics* window = lyricsWindow_.frmLyrics()) {
         view = {true, window->BackTransparent(), window->FormPos()};
     }
-    menuState_ = TrayMenuStateOnEnter(menuState_, view, SongTitle,
-                                      {LyricsMasterOn, PasteSavePath, NotAmazon});
+    menuState_ =
+        TrayMenuStateOnEnter(menuState_, view, SongTitle,
+                             {Settings.lyricsMasterOn, Settings.pasteSavePath, Settings.notAmazon});
     menus_.Apply(menuState_);
 }
 
@@ -242,7 +244,7 @@ void TMainWindow::mitPasteSaveClick() {
     // The title of the moment the user chose the command: the song may change while the
     // confirmation is open.
     const std::string title = SongTitle;
-    const std::string folder = PasteSavePath;
+    const std::string folder = Settings.pasteSavePath;
     if (PasteSave().Execute(folder, title)) {
         lyricsWindow_.AssignLyricsFile(title, TPasteSave::PathOf(folder, title));
     }

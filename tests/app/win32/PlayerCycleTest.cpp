@@ -76,11 +76,11 @@ TEST_F(PlayerCycle, NotepadCaptionGivesTheFileName) {
     HWND window = WaitForWindow("Notepad", fileName);
     ASSERT_NE(window, nullptr) << "Notepad did not show the file";
 
-    form_.PlayerClassName = "Notepad";
-    form_.Delimiters = "-";
-    form_.TopCut = 0;
-    form_.BottomCut = 0;
-    form_.TitlePos = 1;
+    form_.Settings.getClassName = "Notepad";
+    form_.Settings.delimiters = "-";
+    form_.Settings.topCut = 0;
+    form_.Settings.bottomCut = 0;
+    form_.Settings.titlePos = 1;
     form_.tmrTitleCheckTimer();
     EXPECT_EQ(form_.SongTitle, fileName) << test::Utf8(form_.SongTitle);
     EXPECT_EQ(window_.events, std::vector<std::string>{"show text of " + fileName});
@@ -99,7 +99,8 @@ TEST_F(PlayerCycle, LyricsMasterGetsTheTitleAsOneArgument) {
     GetFullPathNameA(test::Arguments().front().c_str(), MAX_PATH, program, nullptr);
     // The fake player stands in for Lyrics Master: its caption is the argument it was given.
     const std::string className = "VeskTest.LyricsMaster." + std::to_string(GetCurrentProcessId());
-    form_.LyricsMasterPath = "\"" + std::string(program) + "\" " + className + " \"[title]\"";
+    form_.Settings.lyricsMasterPath =
+        "\"" + std::string(program) + "\" " + className + " \"[title]\"";
 
     // A title from the tags that tries to end the quoted argument and add one of its own.
     form_.SearchLyricsMaster(Ansi("夏の雨\" \"x"));
@@ -113,7 +114,7 @@ TEST_F(PlayerCycle, LyricsMasterGetsTheTitleAsOneArgument) {
 
     // A command that cannot start is not reported: a message box would keep this call from
     // returning.
-    form_.LyricsMasterPath = "\"C:\\no such folder\\lm.exe\" [title]";
+    form_.Settings.lyricsMasterPath = "\"C:\\no such folder\\lm.exe\" [title]";
     form_.SearchLyricsMaster("Rain");
 }
 

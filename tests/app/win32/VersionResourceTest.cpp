@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "TestArguments.h"
+#include "app/Version.h"
 
 namespace vesk {
 namespace {
@@ -29,15 +30,25 @@ TEST(VersionResource, FileVersionIsInTheJapaneseBlock) {
     UINT length = 0;
     ASSERT_TRUE(
         VerQueryValueA(data.data(), "\\StringFileInfo\\041103A4\\FileVersion", &value, &length));
-    EXPECT_STREQ(static_cast<const char*>(value), "1.3.1.0");
+    EXPECT_STREQ(static_cast<const char*>(value), VESK_VERSION_TEXT);
+
+    // The binary form says the same.
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    const WORD parts[] = {VESK_VERSION_BINARY};
+    EXPECT_EQ(fixed->dwFileVersionMS, DWORD(MAKELONG(parts[1], parts[0])));
+    EXPECT_EQ(fixed->dwFileVersionLS, DWORD(MAKELONG(parts[3], parts[2])));
 }
 
 TEST(VersionResource, IconAndManifestAreEmbedded) {
     HMODULE module = LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
     EXPECT_NE(FindResourceA(module, "MAINICON", MAKEINTRESOURCEA(14)), nullptr);  // RT_GROUP_ICON
-    EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)),
-              nullptr);  // RT_MANIFEST
+    const HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(manifest, nullptr);  // RT_MANIFEST
+    const std::string text(static_cast<const char*>(LockResource(LoadResource(module, manifest))),
+                           SizeofResource(module, manifest));
+    EXPECT_NE(text.find("name=\"Vesk\" version=\"" VESK_VERSION_TEXT "\""), std::string::npos);
     HICON icon = static_cast<HICON>(LoadImageA(module, "MAINICON", IMAGE_ICON, 16, 16, 0));
     EXPECT_NE(icon, nullptr);
     if (icon != nullptr) {

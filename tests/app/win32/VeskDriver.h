@@ -15,6 +15,7 @@
 #include "DesktopKit.h"
 #include "ScreenCapture.h"
 #include "TestFolder.h"
+#include "app/Version.h"
 #include "common/win32/WinHandles.h"
 
 namespace vesk::test {
@@ -29,7 +30,7 @@ std::string CloseWindowProgram();
 std::optional<DWORD> RunProgram(std::string commandLine, DWORD milliseconds);
 
 // The tip that the program gives its icon once start-up is done.
-inline constexpr wchar_t kReadyTip[] = L"Vesk 1.3.1";
+inline constexpr wchar_t kReadyTip[] = L"Vesk " VESK_VERSION_SHORT;
 
 // A fresh program folder with its own copy of Vesk.exe.
 class ProgramFolder {

@@ -170,11 +170,11 @@ TEST_F(Commands, DroppedPathIsTakenWholeHoweverLong) {
 
 TEST_F(Commands, PasteItemShowsOnlyWithAPasteFolder) {
     const HMENU menu = window->pupMain();
-    rig.main.PasteSavePath.clear();
+    rig.main.Settings.pasteSavePath.clear();
     window->pupMainPopup();
     EXPECT_EQ(GetMenuState(menu, IDM_LYRICS_PASTESAVE, MF_BYCOMMAND), UINT(-1));
     EXPECT_EQ(GetMenuItemCount(menu), 12);
-    rig.main.PasteSavePath = rig.folder.Path();
+    rig.main.Settings.pasteSavePath = rig.folder.Path();
     window->pupMainPopup();
     window->pupMainPopup();
     ASSERT_EQ(GetMenuItemCount(menu), 13);
@@ -266,11 +266,11 @@ protected:
     void SetUp() override {
         Commands::SetUp();
         ASSERT_TRUE(CreateDirectoryA((rig.folder / "paste").c_str(), nullptr));
-        rig.main.PasteSavePath = rig.folder / "paste\\";
+        rig.main.Settings.pasteSavePath = rig.folder / "paste\\";
         ASSERT_TRUE(PutTextOnClipboard(Ansi("一行目\n二行目")));
     }
     std::string PastePath(const std::string& songTitle) const {
-        return rig.main.PasteSavePath + songTitle + ".txt";
+        return rig.main.Settings.pasteSavePath + songTitle + ".txt";
     }
 
     const std::string caption = Ansi("貼り付け割り当て");

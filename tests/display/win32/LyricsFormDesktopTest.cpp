@@ -165,7 +165,7 @@ void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
 
 TEST_F(ShownWindow, RightClickOpensThePopUpMenuWithoutThePasteItem) {
     MoveTo(100, 100, 280, 159);
-    Rig().main.PasteSavePath.clear();
+    Rig().main.Settings.pasteSavePath.clear();
     g_menu = Window().pupMain();
     g_menuSeen = {};
     test::MouseTo(240, 180);
