@@ -8,6 +8,12 @@
 
 namespace vesk {
 
+// The format flags go to DrawTextA as they are.
+static_assert(kDtLeft == DT_LEFT && kDtCenter == DT_CENTER && kDtRight == DT_RIGHT);
+static_assert(kDtWordBreak == DT_WORDBREAK && kDtExpandTabs == DT_EXPANDTABS);
+static_assert(kDtCalcRect == DT_CALCRECT && kDtNoPrefix == DT_NOPREFIX);
+static_assert(kDtPathEllipsis == DT_PATH_ELLIPSIS && kDtEndEllipsis == DT_END_ELLIPSIS);
+
 namespace {
 
 RECT ToRect(const TRect& rect) {

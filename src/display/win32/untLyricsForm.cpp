@@ -16,6 +16,13 @@
 
 namespace vesk {
 
+// The rules' hit-test codes and layered-window flags go to the system as they are.
+static_assert(kHtClient == HTCLIENT && kHtLeft == HTLEFT && kHtRight == HTRIGHT);
+static_assert(kHtTop == HTTOP && kHtTopLeft == HTTOPLEFT && kHtTopRight == HTTOPRIGHT);
+static_assert(kHtBottom == HTBOTTOM && kHtBottomLeft == HTBOTTOMLEFT &&
+              kHtBottomRight == HTBOTTOMRIGHT);
+static_assert(kLwaColorKey == LWA_COLORKEY && kLwaAlpha == LWA_ALPHA);
+
 namespace {
 
 constexpr char kClassName[] = "TfrmLyrics";

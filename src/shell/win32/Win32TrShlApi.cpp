@@ -15,6 +15,20 @@
 
 namespace vesk {
 
+// The icon's messages, record flags and states pass between the portable code and the
+// system as they are.
+static_assert(kWmQueryEndSession == WM_QUERYENDSESSION && kWmTimer == WM_TIMER);
+static_assert(kWmMouseMove == WM_MOUSEMOVE && kWmLButtonDown == WM_LBUTTONDOWN &&
+              kWmLButtonUp == WM_LBUTTONUP && kWmLButtonDblClk == WM_LBUTTONDBLCLK);
+static_assert(kWmRButtonDown == WM_RBUTTONDOWN && kWmRButtonUp == WM_RBUTTONUP &&
+              kWmRButtonDblClk == WM_RBUTTONDBLCLK);
+static_assert(kWmMButtonDown == WM_MBUTTONDOWN && kWmMButtonUp == WM_MBUTTONUP &&
+              kWmMButtonDblClk == WM_MBUTTONDBLCLK);
+static_assert(kNifMessage == NIF_MESSAGE && kNifIcon == NIF_ICON && kNifTip == NIF_TIP &&
+              kNifState == NIF_STATE);
+static_assert(kNisHidden == NIS_HIDDEN && kNisSharedIcon == NIS_SHAREDICON);
+static_assert(kErrorTimeout == ERROR_TIMEOUT);
+
 namespace {
 
 TTrayIconWinProcList* g_list = nullptr;
