@@ -70,28 +70,6 @@ std::vector<int> LinuxProcessIds() {
     return ids;
 }
 
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId != search->processId) {
-        return TRUE;
-    }
-    char className[256] = {};
-    GetClassNameA(window, className, sizeof(className));
-    if (lstrcmpA(className, search->className) != 0) {
-        return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-}
-
 }  // namespace
 
 std::string BenchmarkFolder() {
@@ -168,64 +146,6 @@ bool ProgramFolder::WriteFile(const std::string& fileName, std::string_view byte
 
 bool ProgramFolder::CopyIn(const std::string& from, const std::string& fileName) const {
     return CopyFileA(from.c_str(), (path_ + fileName).c_str(), FALSE) != FALSE;
-}
-
-ChildProcess::ChildProcess(const std::string& program, const std::string& arguments,
-                           const std::string& workingFolder) {
-    std::string commandLine = "\"" + program + "\"";
-    if (!arguments.empty()) {
-        commandLine += " " + arguments;
-    }
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
-        return;
-    }
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    id_ = info.dwProcessId;
-}
-
-ChildProcess::~ChildProcess() {
-    Kill();
-    if (process_ != nullptr) {
-        CloseHandle(process_);
-    }
-}
-
-bool ChildProcess::Running() const {
-    return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
-
-HWND ChildProcess::Window(const char* className) const {
-    WindowSearch search{id_, className, nullptr};
-    if (process_ != nullptr) {
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    }
-    return search.found;
-}
-
-bool ChildProcess::Close(const char* className, DWORD waitMilliseconds) {
-    HWND window = Window(className);
-    if (window == nullptr) {
-        Kill();
-        return false;
-    }
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process_, waitMilliseconds) == WAIT_OBJECT_0) {
-        return true;
-    }
-    Kill();
-    return false;
-}
-
-void ChildProcess::Kill() {
-    if (Running()) {
-        TerminateProcess(process_, 1);
-        WaitForSingleObject(process_, 5000);
-    }
 }
 
 std::optional<MemoryFigures> MemoryOf(HANDLE process) {

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ChildProcess.h"
+
 namespace vesk::bench {
 
 // The folder of this benchmark program, with a trailing separator.
@@ -44,30 +46,14 @@ private:
     std::string path_;
 };
 
-// A started program; ended by force when it is still running at destruction.
-class ChildProcess {
+// A started program (tests/tools/ChildProcess.h) from its path, its arguments and its
+// working folder (empty: the benchmark's).
+class ChildProcess : public test::ChildProcess {
 public:
     ChildProcess(const std::string& program, const std::string& arguments,
-                 const std::string& workingFolder);
-    ~ChildProcess();
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
-
-    bool Started() const { return process_ != nullptr; }
-    bool Running() const;
-    HANDLE Handle() const { return process_; }
-    DWORD Id() const { return id_; }
-    // The program's top-level window of that class, or null.
-    HWND Window(const char* className) const;
-    // Posts WM_CLOSE to the program's window of that class (its own exit command) and waits
-    // for it to end. false when there is no such window or the program did not end in time;
-    // it is then ended by force.
-    bool Close(const char* className, DWORD waitMilliseconds = 20000);
-    void Kill();
-
-private:
-    HANDLE process_ = nullptr;
-    DWORD id_ = 0;
+                 const std::string& workingFolder)
+        : test::ChildProcess("\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments),
+                             {workingFolder, false}) {}
 };
 
 // Peak and current working set in bytes (GetProcessMemoryInfo; under Wine VmHWM and VmRSS).

@@ -9,9 +9,11 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "title/untTitleGet.h"
 
 namespace vesk {
@@ -67,25 +69,11 @@ public:
         program.erase(program.find_last_of('\\') + 1);
         program += "..\\..\\tests\\tools\\fake_player.exe";
         className_ = "VeskBench.Remote." + std::to_string(GetCurrentProcessId());
-        std::string commandLine =
-            "\"" + program + "\" \"" + className_ + "\" \"" + std::string(kCaption) + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &info)) {
-            return;
-        }
-        CloseHandle(info.hThread);
-        process_ = info.hProcess;
-        for (int i = 0; i < 200 && FindWindowA(className_.c_str(), nullptr) == nullptr; ++i) {
+        process_.emplace(test::QuotedCommandLine({program, className_, std::string(kCaption)}));
+        for (int i = 0;
+             i < 200 && process_->Running() && FindWindowA(className_.c_str(), nullptr) == nullptr;
+             ++i) {
             Sleep(50);
-        }
-    }
-    ~RemotePlayer() {
-        if (process_ != nullptr) {
-            TerminateProcess(process_, 0);
-            CloseHandle(process_);
         }
     }
     const std::string& ClassName() const { return className_; }
@@ -93,7 +81,7 @@ public:
 
 private:
     std::string className_;
-    HANDLE process_ = nullptr;
+    std::optional<test::ChildProcess> process_;
 };
 
 RemotePlayer& Remote() {

@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "ChildProcess.h"
 #include "TestArguments.h"
 #include "TestFolder.h"
 #include "TestText.h"
@@ -66,13 +67,8 @@ TEST_F(PlayerCycle, NotepadCaptionGivesTheFileName) {
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
 
-    std::string commandLine = "notepad.exe \"" + path + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION notepad{};
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &notepad));
-    CloseHandle(notepad.hThread);
+    const test::ChildProcess notepad("notepad.exe \"" + path + "\"");
+    ASSERT_TRUE(notepad.Started());
     HWND window = WaitForWindow("Notepad", fileName);
     ASSERT_NE(window, nullptr) << "Notepad did not show the file";
 
@@ -87,8 +83,7 @@ TEST_F(PlayerCycle, NotepadCaptionGivesTheFileName) {
 
     // Notepad closes: the title becomes "PlayerNotFound".
     PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(notepad.hProcess, 30000), WAIT_OBJECT_0);
-    CloseHandle(notepad.hProcess);
+    EXPECT_TRUE(notepad.WaitEnd(30000));
     form_.tmrTitleCheckTimer();
     EXPECT_EQ(form_.SongTitle, "PlayerNotFound");
 }

@@ -64,24 +64,12 @@ std::string CloseWindowProgram() {
 }
 
 std::optional<DWORD> RunProgram(std::string commandLine, DWORD milliseconds) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-        ADD_FAILURE() << "cannot run " << commandLine;
+    ChildProcess program(std::move(commandLine));
+    if (!program.Started()) {
+        ADD_FAILURE() << "cannot run a program";
         return std::nullopt;
     }
-    CloseHandle(info.hThread);
-    const KernelHandle process(info.hProcess);
-    if (!PumpUntil([&] { return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; },
-                   milliseconds)) {
-        TerminateProcess(process.Get(), 1);
-        return std::nullopt;
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(process.Get(), &code);
-    return code;
+    return program.WaitEnd(milliseconds, true);
 }
 
 ProgramFolder::ProgramFolder() {
@@ -128,67 +116,45 @@ std::vector<std::string> ProgramFolder::Files() const {
     return names;
 }
 
-VeskProcess::VeskProcess(const std::string& program) {
-    std::string commandLine = "\"" + program + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    // The working folder is the test's own: the program finds its files by its own path.
-    job_.Reset(CreateJobObjectA(nullptr, nullptr));
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                        nullptr, nullptr, &startup, &info)) {
+// The working folder is the test's own: the program finds its files by its own path.
+VeskProcess::VeskProcess(const std::string& program) : process_("\"" + program + "\"", {"", true}) {
+    if (!process_.Started()) {
         ADD_FAILURE() << "Vesk does not start: " << program;
-        return;
     }
-    EXPECT_TRUE(job_ && AssignProcessToJobObject(job_.Get(), info.hProcess));
-    ResumeThread(info.hThread);
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    id_ = info.dwProcessId;
 }
 
 DWORD VeskProcess::ProgramsStarted() const {
-    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
-    if (!QueryInformationJobObject(job_.Get(), JobObjectBasicAccountingInformation, &accounting,
-                                   sizeof(accounting), nullptr) ||
-        accounting.TotalProcesses == 0) {
+    const std::optional<DWORD> started = process_.ProgramsStarted();
+    if (!started) {
         ADD_FAILURE() << "the job of Vesk cannot be read";
-        return 0;
     }
-    return accounting.TotalProcesses - 1;
+    return started.value_or(0);
 }
 
 VeskProcess::~VeskProcess() {
-    if (process_ == nullptr) {
-        return;
-    }
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+    if (process_.Running()) {
         ADD_FAILURE() << "Vesk was still running at the end of the test";
-        TerminateProcess(process_, 1);
-        WaitForSingleObject(process_, 5000);
     }
-    CloseHandle(process_);
 }
 
 bool VeskProcess::WaitReady() {
-    if (process_ == nullptr) {
+    if (!process_.Started()) {
         return false;
     }
     const bool started = PumpUntil(
         [&] {
-            if (WaitForSingleObject(process_, 0) == WAIT_OBJECT_0 || MainForm() == nullptr) {
-                return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+            if (!process_.Running() || MainForm() == nullptr) {
+                return !process_.Running();
             }
             const std::vector<std::wstring> tips = TrayTips();
             return std::find(tips.begin(), tips.end(), kReadyTip) != tips.end();
         },
         30000);
-    return started && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT &&
-           WaitForInputIdle(process_, 10000) == 0;
+    return started && process_.Running() && WaitForInputIdle(process_.Handle(), 10000) == 0;
 }
 
 HWND VeskProcess::Window(const char* className) const {
-    const std::vector<HWND> windows = FindWindows(className, id_);
+    const std::vector<HWND> windows = FindWindows(className, process_.Id());
     return windows.empty() ? nullptr : windows.front();
 }
 
@@ -200,14 +166,7 @@ std::optional<DWORD> VeskProcess::Exit(DWORD milliseconds) {
 }
 
 std::optional<DWORD> VeskProcess::WaitEnd(DWORD milliseconds) {
-    if (process_ == nullptr ||
-        !PumpUntil([&] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; },
-                   milliseconds)) {
-        return std::nullopt;
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(process_, &code);
-    return code;
+    return process_.WaitEnd(milliseconds, true);
 }
 
 std::vector<HWND> WindowsOfClass(const char* className) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "DesktopKit.h"
 #include "ScreenCapture.h"
 #include "TestFolder.h"
@@ -66,8 +67,8 @@ public:
     VeskProcess(const VeskProcess&) = delete;
     VeskProcess& operator=(const VeskProcess&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
-    DWORD Id() const { return id_; }
+    bool Started() const { return process_.Started(); }
+    DWORD Id() const { return process_.Id(); }
     // How many programs Vesk has started so far (those that ended included).
     DWORD ProgramsStarted() const;
 
@@ -88,9 +89,7 @@ public:
     std::optional<DWORD> WaitEnd(DWORD milliseconds);
 
 private:
-    KernelHandle job_;
-    HANDLE process_ = nullptr;
-    DWORD id_ = 0;
+    ChildProcess process_;
 };
 
 // Top-level windows of a class (of every process), and their owning processes.

@@ -7,9 +7,11 @@
 
 #include <chrono>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <thread>
 
+#include "ChildProcess.h"
 #include "TestFolder.h"
 
 namespace vesk::test {
@@ -22,29 +24,8 @@ public:
         : commandFile_(folder_ / "player-commands") {
         char fullPath[MAX_PATH] = {};
         GetFullPathNameA(programPath.c_str(), MAX_PATH, fullPath, nullptr);
-        std::string commandLine;
-        for (const std::string& argument :
-             {std::string(fullPath), className, caption, commandFile_}) {
-            commandLine.append(commandLine.empty() ? "\"" : " \"").append(argument).append("\"");
-        }
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                           nullptr, &startup, &info)) {
-            CloseHandle(info.hThread);
-            process_ = info.hProcess;
-            started_ = WaitDone(0);
-        }
-    }
-    ~FakePlayerProcess() {
-        if (process_ != nullptr) {
-            if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-                TerminateProcess(process_, 1);
-                WaitForSingleObject(process_, 5000);
-            }
-            CloseHandle(process_);
-        }
+        process_.emplace(QuotedCommandLine({fullPath, className, caption, commandFile_}));
+        started_ = process_->Started() && WaitDone(0);
     }
     FakePlayerProcess(const FakePlayerProcess&) = delete;
     FakePlayerProcess& operator=(const FakePlayerProcess&) = delete;
@@ -63,9 +44,7 @@ public:
     }
 
     // Whether the process ended within the time given.
-    bool Ended(DWORD milliseconds) const {
-        return process_ != nullptr && WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0;
-    }
+    bool Ended(DWORD milliseconds) const { return process_->WaitEnd(milliseconds).has_value(); }
 
 private:
     bool WaitDone(int count) const {
@@ -76,7 +55,7 @@ private:
             if (done == std::to_string(count)) {
                 return true;
             }
-            if (WaitForSingleObject(process_, 0) == WAIT_OBJECT_0) {
+            if (!process_->Running()) {
                 return false;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -86,7 +65,7 @@ private:
 
     TestFolder folder_;
     std::string commandFile_;
-    HANDLE process_ = nullptr;
+    std::optional<ChildProcess> process_;
     bool started_ = false;
     int commands_ = 0;
 };
