@@ -1,5 +1,6 @@
 #include "app/untMain.h"
 
+#include <optional>
 #include <utility>
 
 #include "common/AnsiText.h"
@@ -13,6 +14,28 @@ namespace {
 // What a double quote of a title becomes in a command line (as in paste-assignment file
 // names): the title comes from the song's tags, which anyone can write.
 constexpr ProgramText kFullWidthQuote{"”"};
+
+// How many backslash characters end text (a backslash that is the second byte of a
+// double-byte character is part of that character).
+std::size_t TrailingBackslashes(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < text.size(); pos += CharSize(text, pos)) {
+        count = text[pos] == '\\' && CharSize(text, pos) == 1 ? count + 1 : 0;
+    }
+    return count;
+}
+
+// Whether an empty list read from path may hide the user's entries: the file is there but
+// cannot be read now (another program holds it), or it holds more than blank lines and
+// still gave no entry (saved in another encoding, or damaged).
+bool EmptyReadHidesEntries(const std::string& path) {
+    const FileSystem& files = CurrentFileSystem();
+    if (files.KindOf(path) != FileSystem::Kind::File) {
+        return false;
+    }
+    const std::optional<std::string> content = files.ReadFile(path);
+    return !content || content->find_first_not_of(" \t\r\n") != std::string::npos;
+}
 
 }  // namespace
 
@@ -79,26 +102,45 @@ void TfrmMain::LoadLyricsList(const std::string& listPath) {
     listPath_ = listPath;
     LyricsList = std::make_unique<TLyricsList>(listPath);
     // Only an empty result can hide a read that failed.
-    listUnread_ = LyricsList->Count() == 0 && ExistsButCannotBeRead(listPath);
+    listUnread_ = LyricsList->Count() == 0 && EmptyReadHidesEntries(listPath);
 }
 
-void TfrmMain::SaveLyricsList() {
+bool TfrmMain::SaveLyricsList() {
     if (LyricsList == nullptr || listPath_.empty()) {
-        return;
+        return false;
     }
-    if (listUnread_) {
-        // Replacing a file not read would lose the user's whole list.
-        if (ExistsButCannotBeRead(listPath_) || !TakeInUnreadList()) {
-            return;
-        }
+    // Replacing a file not read would lose the user's whole list.
+    if (listUnread_ && !TakeInUnreadList()) {
+        entriesWaiting_ = true;
+        return false;
     }
-    LyricsList->SaveToFile(listPath_);
+    entriesWaiting_ = false;
+    if (!LyricsList->SaveToFile(listPath_)) {
+        TellListNotSaved();
+        return false;
+    }
+    return true;
+}
+
+void TfrmMain::SaveLyricsListAtExit() {
+    // Every change saves at once: entries still waiting were made while the file was unread.
+    const bool waiting = entriesWaiting_;
+    if (!SaveLyricsList() && waiting && listUnread_) {
+        TellListNotSaved();
+    }
+}
+
+void TfrmMain::TellListNotSaved() {
+    if (!listNotSavedTold_) {
+        listNotSavedTold_ = true;
+        ShowListNotSaved(listPath_);
+    }
 }
 
 bool TfrmMain::TakeInUnreadList() {
     auto merged = std::make_unique<TLyricsList>(listPath_);
-    if (merged->Count() == 0 && ExistsButCannotBeRead(listPath_)) {
-        return false;  // held again between the two reads
+    if (merged->Count() == 0 && EmptyReadHidesEntries(listPath_)) {
+        return false;  // still held, or still nothing this program can read
     }
     merged->SetCaseSensitive(LyricsList->CaseSensitive());
     for (std::int32_t i = 0; i < LyricsList->Count(); ++i) {
@@ -128,10 +170,16 @@ std::string LyricsMasterCommand(std::string_view commandTemplate, std::string_vi
         return std::string(commandTemplate);
     }
     // A double quote is never the second byte of a double-byte character.
-    const std::string safeTitle = ReplaceBytes(title, "\"", kFullWidthQuote.Ansi());
+    std::string safeTitle = ReplaceBytes(title, "\"", kFullWidthQuote.Ansi());
+    const std::string_view rest = commandTemplate.substr(mark + kLyricsMasterTitleMark.size());
+    if (!rest.empty() && rest.front() == '"') {
+        // Backslashes before a quote escape it: a title ending in "\" would join the rest of
+        // the command line to its argument. Doubled, they stand for themselves.
+        safeTitle += std::string(TrailingBackslashes(safeTitle), '\\');
+    }
     std::string command(commandTemplate.substr(0, mark));
     command += safeTitle;
-    command += commandTemplate.substr(mark + kLyricsMasterTitleMark.size());
+    command += rest;
     return command;
 }
 

@@ -69,12 +69,17 @@ public:
     // Makes LyricsList the list of the file at listPath (empty when there is none). A file
     // that is there but cannot be read (another program holds it) is remembered as unread.
     void LoadLyricsList(const std::string& listPath);
-    // Saves LyricsList to its file. Every save of the program's list goes through here, so
-    // that an unread file is never replaced: while it still cannot be read nothing is
-    // written; once it can, its entries are taken in and the entries made meanwhile are
-    // assigned over them (as if the list had loaded), and then the file is written.
-    void SaveLyricsList();
-    // Whether the list file was there at start-up but has not been read yet.
+    // Saves LyricsList to its file; whether the file now holds it. Every save of the
+    // program's list goes through here, so that an unread file is never replaced: while it
+    // still cannot be read nothing is written; once it can, its entries are taken in and the
+    // entries made meanwhile are assigned over them (as if the list had loaded), and then
+    // the file is written. A write that fails is told to the user once per run.
+    bool SaveLyricsList();
+    // The save at exit: as SaveLyricsList, and entries made while the file stayed unread,
+    // which are lost now, are told to the user (once per run with the failures above).
+    void SaveLyricsListAtExit();
+    // Whether the list file was there at start-up but has not been read yet: another
+    // program held it, or it gave no entries while holding more than blank lines.
     bool LyricsListUnread() const { return listUnread_; }
 
     // The settings the main form keeps: what LoadMainSettings read, until then the settings
@@ -85,12 +90,20 @@ public:
     // The current song title; empty until a check finds another one.
     std::string SongTitle;
 
+protected:
+    // Tells the user that the list could not be saved to path (the window layer shows
+    // "歌詞リストを保存できません：" and the path); called at most once per run.
+    virtual void ShowListNotSaved(const std::string& path) { static_cast<void>(path); }
+
 private:
     bool TakeInUnreadList();
+    void TellListNotSaved();
 
     const TTitleGet& titleGet_;
     std::string listPath_;
     bool listUnread_ = false;
+    bool entriesWaiting_ = false;  // made while the file was unread, not written yet
+    bool listNotSavedTold_ = false;
     bool checking_ = false;
     LyricsSink& lyricsWindow_;
     CommandRunner runCommand_;
@@ -101,7 +114,9 @@ std::string LyricsListPathIn(std::string_view programFolder);
 
 // The Lyrics Master command for title: the template with its first "[title]" (case
 // counting, at a character start) replaced by the title, in which every double quote has
-// become "”" so that the title cannot end a quoted argument and add arguments of its own.
+// become "”" so that the title cannot end a quoted argument and add arguments of its own;
+// a run of backslashes that ends the title before a quote of the template is doubled, so
+// that it cannot escape that quote.
 // A template without "[title]" stays as it is.
 std::string LyricsMasterCommand(std::string_view commandTemplate, std::string_view title);
 

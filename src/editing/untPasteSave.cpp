@@ -15,6 +15,7 @@ constexpr ProgramText kNoText{"貼り付けられる形式じゃありません"
 constexpr ProgramText kAs{"\" として"};
 constexpr ProgramText kEllipsis{"……"};
 constexpr ProgramText kWillSave{"を保存します．"};
+constexpr ProgramText kCannotSave{"歌詞を保存できません："};
 constexpr std::size_t kExcerptBytes = 100;
 constexpr std::string_view kRule = "------------------------------------";  // 36
 
@@ -53,6 +54,11 @@ std::string TPasteSave::SafeFileName(std::string_view title) {
                     replacement = &r;
                 }
             }
+        }
+        if (size == 1 && pos + 1 == title.size() && IsLeadByte(static_cast<unsigned char>(c))) {
+            // The half of a character that a byte cut left: it would take the "." of ".txt"
+            // as its second byte, and the file would lose its extension.
+            break;
         }
         if (replacement != nullptr) {
             name += replacement->fullWidth.Ansi();
@@ -121,7 +127,12 @@ bool TPasteSave::Execute(const std::string& folder, const std::string& title) co
     if (!ui_.Confirm(ConfirmationText(path, *text), kCaption.Ansi())) {
         return false;
     }
-    return CurrentFileSystem().ReplaceFile(path, FileContent(*text));
+    if (!CurrentFileSystem().ReplaceFile(path, FileContent(*text))) {
+        // The user confirmed: a save that did not happen must not pass unseen.
+        ui_.ShowMessage(kCannotSave.Ansi() + path, kCaption.Ansi());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace vesk

@@ -32,7 +32,8 @@ public:
     virtual ~TPasteSave() = default;
 
     // Asks for confirmation, then saves the clipboard text as folder + SafeFileName(title)
-    // + ".txt" with CR LF line ends. true when the file was written.
+    // + ".txt" with CR LF line ends. true when the file was written; a confirmed save that
+    // fails is told to the user ("歌詞を保存できません：" and the path).
     virtual bool Execute(const std::string& folder, const std::string& title) const;
 
     // The title made usable as a file name: the characters Windows forbids in names, the

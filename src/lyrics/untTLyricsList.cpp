@@ -187,16 +187,16 @@ void TLyricsList::LoadFromFile(const std::string& fileName) {
     }
 }
 
-void TLyricsList::SaveToFile(const std::string& fileName) const {
+bool TLyricsList::SaveToFile(const std::string& fileName) const {
     try {
         std::string bytes;
         for (std::size_t i = 0; i < titles_.size(); ++i) {
             AppendCsvLine(bytes, titles_[i], fileNames_[i], startLines_[i], endLines_[i]);
         }
-        // Nothing to report: the file system keeps the old file whole when this fails.
-        CurrentFileSystem().ReplaceFile(fileName, bytes);
+        // The file system keeps the old file whole when this fails.
+        return CurrentFileSystem().ReplaceFile(fileName, bytes);
     } catch (const std::exception&) {
-        // Not written, and nothing to report.
+        return false;
     }
 }
 

@@ -57,8 +57,9 @@ public:
 
     // Clear, then one entry per line of the file that holds a comma.
     virtual void LoadFromFile(const std::string& fileName);
-    // Writes the whole list in one step; on failure the old file stays as it was.
-    virtual void SaveToFile(const std::string& fileName) const;
+    // Writes the whole list in one step; on failure the old file stays as it was. Raises
+    // nothing: whether the file was written is the result, for the caller to tell.
+    virtual bool SaveToFile(const std::string& fileName) const;
 
     // Appends one row per entry after the rows already in view.
     virtual void AddToListView(ListViewRows& view) const;

@@ -8,6 +8,25 @@ namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
 
+// The blanks around names and values: space, tab, the line-break controls (LF, VT, FF, CR)
+// and 0x1A, as the system's profile functions skip them. Other control bytes are part of
+// the name or value.
+bool IsIniBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A';
+}
+
+std::string_view TrimIniBlanks(std::string_view text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && IsIniBlank(text[first])) {
+        ++first;
+    }
+    while (last > first && IsIniBlank(text[last - 1])) {
+        --last;
+    }
+    return text.substr(first, last - first);
+}
+
 char FoldAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -47,7 +66,7 @@ std::string_view IniText::TextOf(const Line& line) const {
 }
 
 std::optional<std::string_view> IniText::HeaderName(std::string_view line) {
-    const std::string_view text = TrimBlanks(line);
+    const std::string_view text = TrimIniBlanks(line);
     if (text.empty() || text.front() != '[') {
         return std::nullopt;
     }
@@ -55,16 +74,16 @@ std::optional<std::string_view> IniText::HeaderName(std::string_view line) {
     if (close == std::string_view::npos || close == 0) {
         return std::nullopt;
     }
-    return TrimBlanks(text.substr(1, close - 1));
+    return TrimIniBlanks(text.substr(1, close - 1));
 }
 
 std::optional<IniText::Entry> IniText::EntryOf(std::string_view line) {
-    const std::string_view text = TrimBlanks(line);
+    const std::string_view text = TrimIniBlanks(line);
     const std::size_t equals = FindAnyByte(text, "=");
     if (equals == std::string_view::npos) {
         return std::nullopt;
     }
-    return Entry{TrimBlanks(text.substr(0, equals)), TrimBlanks(text.substr(equals + 1))};
+    return Entry{TrimIniBlanks(text.substr(0, equals)), TrimIniBlanks(text.substr(equals + 1))};
 }
 
 bool IniText::NameEqual(std::string_view a, std::string_view b) const {

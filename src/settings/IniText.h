@@ -13,6 +13,8 @@
 //   and in it only the first entry of a key.
 // - Lines end with CR LF, a lone CR or a lone LF; lines that this class writes end with
 //   CR LF.
+// - Blanks are space, tab, VT, FF and 0x1A (and the line breaks), as the system's profile
+//   functions have them; other control bytes belong to the name or value.
 
 #include <cstddef>
 #include <optional>

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 #include "TestFolder.h"
 #include "app/FakeMainParts.h"
@@ -34,6 +36,16 @@ private:
     static const FileSystem& System() { return SystemFileSystem(); }
 };
 
+// A main form that notes what it would tell the user.
+class TellingForm : public TfrmMain {
+public:
+    using TfrmMain::TfrmMain;
+    std::vector<std::string> told;
+
+protected:
+    void ShowListNotSaved(const std::string& path) override { told.push_back(path); }
+};
+
 class LyricsListFile : public testing::Test {
 protected:
     LyricsListFile() { EXPECT_TRUE(SystemFileSystem().ReplaceFile(listPath_, kUserList)); }
@@ -49,6 +61,7 @@ protected:
     test::ScriptedTitleGet player_;
     test::RecordingLyricsWindow window_;
     TfrmMain form_{player_, window_, [](const std::string&) {}};
+    TellingForm telling_{player_, window_, [](const std::string&) {}};
 };
 
 TEST_F(LyricsListFile, AReadableListLoadsAndSaves) {
@@ -80,6 +93,52 @@ TEST_F(LyricsListFile, AnUnreadListIsNeverReplaced) {
     form_.SaveLyricsList();  // still held: nothing written
     EXPECT_EQ(FileContent(), kUserList);
     EXPECT_TRUE(form_.LyricsListUnread());
+}
+
+TEST_F(LyricsListFile, AListThatGivesNoEntriesIsKeptUnlessItIsBlank) {
+    struct Row {
+        const char* what;
+        std::string content;
+        bool kept;
+    };
+    const Row rows[] = {
+        {"UTF-16", std::string("\xFF\xFE\"\0R\0a\0i\0n\0\"\0,\0\"\0\r\0\n\0", 22), true},
+        {"damaged", "\x81", true},
+        {"blank lines", " \r\n\r\n\t\n", false},
+    };
+    for (const Row& row : rows) {
+        ASSERT_TRUE(SystemFileSystem().ReplaceFile(listPath_, row.content));
+        form_.LoadLyricsList(listPath_);
+        EXPECT_EQ(form_.LyricsListUnread(), row.kept) << row.what;
+        form_.LyricsList->Add("Moon", "C:\\L\\moon.txt", 0, 0);
+        form_.SaveLyricsList();
+        EXPECT_EQ(FileContent(), row.kept ? row.content : "\"Moon\",\"C:\\L\\moon.txt\",0,0\r\n")
+            << row.what;
+    }
+}
+
+TEST_F(LyricsListFile, ASaveThatFailsIsToldOncePerRun) {
+    telling_.LoadLyricsList(listPath_);
+    files_.held.insert(listPath_);  // now it cannot be written either
+    EXPECT_FALSE(telling_.SaveLyricsList());
+    EXPECT_FALSE(telling_.SaveLyricsList());
+    telling_.SaveLyricsListAtExit();
+    EXPECT_EQ(telling_.told, std::vector<std::string>{listPath_});
+    EXPECT_EQ(FileContent(), kUserList);
+}
+
+TEST_F(LyricsListFile, EntriesLostWithAListHeldToTheEndAreTold) {
+    files_.held.insert(listPath_);
+    telling_.LoadLyricsList(listPath_);
+    telling_.SaveLyricsListAtExit();  // nothing was made meanwhile: nothing lost
+    EXPECT_TRUE(telling_.told.empty());
+
+    telling_.LyricsList->Add("Moon", "C:\\L\\moon.txt", 0, 0);
+    EXPECT_FALSE(telling_.SaveLyricsList());  // still held: waits, silently
+    EXPECT_TRUE(telling_.told.empty());
+    telling_.SaveLyricsListAtExit();
+    EXPECT_EQ(telling_.told, std::vector<std::string>{listPath_});
+    EXPECT_EQ(FileContent(), kUserList);
 }
 
 TEST_F(LyricsListFile, OnceReadableTheEntriesMadeMeanwhileAreAssignedOverIt) {

@@ -160,7 +160,7 @@ TEST_F(TitleCheck, SearchLyricsMasterRunsTheTemplateWithTheTitle) {
     EXPECT_EQ(commands_,
               (std::vector<std::string>{R"(C:\LM\LyricsMaster.exe /search "Rain")",
                                         R"(C:\LM\LyricsMaster.exe /search "Rain)" + Ansi("”") +
-                                            " /delete " + Ansi("”") + R"(C:\")"}));
+                                            " /delete " + Ansi("”") + R"(C:\\")"}));
 }
 
 TEST(LyricsMasterCommand, ReplacesTheFirstMarkOnly) {
@@ -184,6 +184,12 @@ TEST(LyricsMasterCommand, ReplacesTheFirstMarkOnly) {
         // "[title]" that starts at the second byte of a character is no mark.
         {"lm.exe " + longBar + "title]", "Rain", "lm.exe " + longBar + "title]"},
         {"lm.exe " + longBar + "[title]", "Rain", "lm.exe " + longBar + "Rain"},
+        // Backslashes that end the title before a quote are doubled, and only then.
+        {"lm.exe \"[title]\" x", "a\\", "lm.exe \"a\\\\\" x"},
+        {"lm.exe \"[title]\"", "a\\\\", "lm.exe \"a\\\\\\\\\""},
+        {"lm.exe [title] x", "a\\", "lm.exe a\\ x"},
+        {"lm.exe \"[title]\"", "a\\b", "lm.exe \"a\\b\""},
+        {"lm.exe \"[title]\"", Ansi("表"), "lm.exe \"" + Ansi("表") + "\""},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(LyricsMasterCommand(row.commandTemplate, row.title), row.command)

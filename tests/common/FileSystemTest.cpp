@@ -1,5 +1,10 @@
 #include "common/FileSystem.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#undef ReplaceFile  // the system's macro for ReplaceFileA, not the member
+#endif
+
 #include <gtest/gtest.h>
 
 #include "TestFolder.h"
@@ -46,6 +51,25 @@ TEST(FileSystem, FailedReplaceLeavesNothingBehind) {
     EXPECT_FALSE(Files().ReplaceFile(folder.Path().substr(0, folder.Path().size() - 1), "x"));
     EXPECT_EQ(Files().ReadFile(folder / "keep.txt"), "kept");
 }
+
+#ifdef _WIN32
+TEST(FileSystem, ReplaceKeepsTheFilesAttributesAndWritesInPlaceWhereNoFileCanBeAdded) {
+    test::TestFolder folder;
+    const std::string hidden = folder / "Vesk.ini";
+    ASSERT_TRUE(Files().ReplaceFile(hidden, "old"));
+    ASSERT_TRUE(SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(Files().ReplaceFile(hidden, "new"));
+    EXPECT_EQ(Files().ReadFile(hidden), "new");
+    EXPECT_NE(GetFileAttributesA(hidden.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+
+    // Where nothing can be added beside it (here its temporary name is taken by a folder),
+    // the file is written in place.
+    ASSERT_TRUE(CreateDirectoryA((hidden + ".vesk-new").c_str(), nullptr));
+    ASSERT_TRUE(Files().ReplaceFile(hidden, "in place"));
+    EXPECT_EQ(Files().ReadFile(hidden), "in place");
+    EXPECT_NE(GetFileAttributesA(hidden.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+}
+#endif
 
 TEST(FileSystem, FoldersAreNotFiles) {
     test::TestFolder folder;

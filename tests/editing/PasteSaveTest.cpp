@@ -40,12 +40,15 @@ TEST(SafeFileName, ReplacesForbiddenCharactersByFullWidthForms) {
         {"COM10", "COM10"},
         {"Icon", "Icon"},
         {"PRN: Live", Ansi("PRN： Live")},
+        // A title cut in the middle of a character: its lone lead byte is dropped.
+        {Ansi("曲名").substr(0, 3), Ansi("曲")},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(TPasteSave::SafeFileName(row.title), row.name) << test::Utf8(row.title);
     }
     EXPECT_EQ(TPasteSave::PathOf("C:\\Lyrics\\", ""), "C:\\Lyrics\\.txt");
     EXPECT_EQ(TPasteSave::PathOf("C:\\Lyrics\\", "a/b"), Ansi("C:\\Lyrics\\a／b.txt"));
+    EXPECT_EQ(TPasteSave::PathOf("C:\\", Ansi("名").substr(0, 1)), "C:\\.txt");
 }
 
 TEST(PasteSave, FileContentEndsEveryLineWithCrLf) {
@@ -139,11 +142,13 @@ TEST(PasteSave, ExecuteSavesOnlyWhatTheUserConfirms) {
     EXPECT_EQ(ui.shown[0].first, Ansi("貼り付けられる形式じゃありません"));
     EXPECT_EQ(CurrentFileSystem().ReadFile(path), "old words\r\n");
 
-    // A folder that does not exist: no file, false, no message.
+    // A folder that does not exist: no file, false, and the user is told where.
     ui.text = "words";
-    const std::size_t messages = ui.shown.size();
+    ui.shown.clear();
     EXPECT_FALSE(paste.Execute(folder / "missing/", "Rain"));
-    EXPECT_EQ(ui.shown.size(), messages);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].first, Ansi("歌詞を保存できません：") + folder / "missing/Rain.txt");
+    EXPECT_EQ(ui.shown[0].second, Ansi("貼り付け割り当て"));
 }
 
 TEST(PasteSave, ExecuteReportsAFailedWrite) {

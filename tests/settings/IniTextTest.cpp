@@ -71,6 +71,12 @@ TEST(IniText, ReadsByTheFormatRules) {
         {"[S]\r\n" + a + "=1\r\n", "S", a, "1"},
         {Header(zo) + "\r\nK=1\r\n", zo, "K", "1"},
         {std::string("[").append(zo) + "\r\nK=1\r\n", zo, "K", std::nullopt},
+        // Blanks are those of the profile functions; other control bytes are kept.
+        {"[S]\r\nK=\x01v\x01\r\n", "S", "K", "\x01v\x01"},
+        {"[S]\r\nK=\x1A\x0B\x0Cv\x1A\r\n", "S", "K", "v"},
+        {"[S]\r\n\x02K=1\r\n", "S", "K", std::nullopt},
+        {"[S]\r\n\x02K=1\r\n", "S", "\x02K", "1"},
+        {"[\x1FS]\r\nK=1\r\n", "\x1FS", "K", "1"},
     };
     for (const ReadRow& row : rows) {
         EXPECT_EQ(IniText(row.content).Read(row.section, row.key), row.value)

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/SongTitle.h"
 #include "common/win32/ErrorReport.h"
 
 namespace vesk {
@@ -56,7 +57,8 @@ void TLyricsWindowSink::AssignLyricsFile(const std::string& path) {
 }
 
 void TLyricsWindowSink::AssignLyricsFile(const std::string& title, const std::string& path) {
-    if (main_ == nullptr || main_->LyricsList == nullptr) {
+    // No player, no song: nothing to give lyrics to.
+    if (main_ == nullptr || main_->LyricsList == nullptr || title == kPlayerNotFound) {
         return;
     }
     TLyricsList& list = *main_->LyricsList;

@@ -35,6 +35,7 @@ constexpr std::string_view kReadmeFileName = "readme.txt";
 constexpr UINT kClosePlayerTimeout = 10000;
 
 constexpr ProgramText kInformation{"情報"};
+constexpr ProgramText kListNotSaved{"歌詞リストを保存できません："};
 
 }  // namespace
 
@@ -125,7 +126,7 @@ void TMainWindow::FormClose() {
         ShutdownStep([this] { WriteLyricShow(iniPath_, lyricsWindow_.LyricsWindowExists()); });
     }
     ShutdownStep([this] { CloseLyricsWindow(); });
-    ShutdownStep([this] { SaveLyricsList(); });
+    ShutdownStep([this] { SaveLyricsListAtExit(); });
     LyricsList.reset();
 }
 
@@ -176,6 +177,10 @@ void CALLBACK TMainWindow::TitleCheckTimerProc(HWND window, UINT, UINT_PTR, DWOR
             form->tickErrorShown_ = false;
         }
     }
+}
+
+void TMainWindow::ShowListNotSaved(const std::string& path) {
+    ReportError(Handle(), kListNotSaved.Ansi() + path);
 }
 
 void TMainWindow::SetPriority(std::int32_t priority) {
@@ -245,6 +250,9 @@ void TMainWindow::mitPasteSaveClick() {
     // confirmation is open.
     const std::string title = SongTitle;
     const std::string folder = Settings.pasteSavePath;
+    if (title == kPlayerNotFound) {
+        return;  // no song to give lyrics to
+    }
     if (PasteSave().Execute(folder, title)) {
         lyricsWindow_.AssignLyricsFile(title, TPasteSave::PathOf(folder, title));
     }

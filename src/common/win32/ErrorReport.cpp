@@ -10,4 +10,8 @@ void ReportError(HWND owner, const std::exception& error) {
     MessageBoxA(owner, error.what(), ApplicationTitle(), MB_OK | MB_ICONERROR);
 }
 
+void ReportError(HWND owner, const std::string& message) {
+    MessageBoxA(owner, message.c_str(), ApplicationTitle(), MB_OK | MB_ICONERROR);
+}
+
 }  // namespace vesk

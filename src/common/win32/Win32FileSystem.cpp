@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "common/AnsiText.h"
 #include "common/FileSystem.h"
 #include "common/win32/WinHandles.h"
 
@@ -19,11 +18,8 @@ bool IsDeviceNamespace(std::string_view path) {
            (path[3] == '\\' || path[3] == '/');
 }
 
-// The folder part of a path, "." when it has none.
-std::string FolderOf(const std::string& path) {
-    const std::size_t nameStart = FileNameStart(path);
-    return nameStart == 0 ? std::string(".") : path.substr(0, nameStart);
-}
+// What the name of a file being replaced gets for its new content until it takes the place.
+constexpr char kTemporarySuffix[] = ".vesk-new";
 
 class Win32FileSystem final : public FileSystem {
 public:
@@ -95,37 +91,69 @@ public:
         if (kind == Kind::File && (attributes & FILE_ATTRIBUTE_READONLY)) {
             return false;
         }
-        char temporary[MAX_PATH + 1] = {};
-        if (GetTempFileNameA(FolderOf(path).c_str(), "vsk", 0, temporary) == 0) {
-            return false;
+        // Written beside the file under a name of its own (left over from a crash, it is
+        // simply written again), then put in its place.
+        const std::string temporary = path + kTemporarySuffix;
+        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            // No new file can be made beside it (the folder lets the file be written but
+            // nothing be added): write the file in place, as the system's profile functions
+            // do.
+            return WriteInPlace(path, bytes);
         }
-        if (!WriteWhole(temporary, bytes) ||
-            !MoveFileExA(temporary, path.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            DeleteFileA(temporary);
+        const bool written = WriteAll(file.Get(), bytes);
+        file.Reset();
+        if (!written || !PutInPlace(temporary, path, kind)) {
+            DeleteFileA(temporary.c_str());
             return false;
         }
         return true;
     }
 
 private:
-    static bool WriteWhole(const char* path, std::string_view bytes) {
-        FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) {
-            return false;
+    // The written file takes the place of path in one step. An existing file is replaced
+    // by the system's replace operation, which keeps its attributes (hidden, archive) and
+    // its security; a new one is moved there.
+    static bool PutInPlace(const std::string& written, const std::string& path, Kind kind) {
+        if (kind == Kind::File) {
+            // A file another program holds cannot be replaced: found out before the system's
+            // replace is tried, which under Wine leaves a file of its own behind when it fails.
+            if (!FileHandle(CreateFileA(path.c_str(), DELETE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))) {
+                return false;
+            }
+            const DWORD attributes = GetFileAttributesA(path.c_str());
+            if (!::ReplaceFileA(path.c_str(), written.c_str(), nullptr,
+                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+                return false;
+            }
+            // Wine's replace takes the new file's attributes: give the old ones back.
+            SetFileAttributesA(path.c_str(), attributes);
+            return true;
         }
+        return MoveFileExA(written.c_str(), path.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    }
+
+    static bool WriteInPlace(const std::string& path, std::string_view bytes) {
+        FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        return file && WriteAll(file.Get(), bytes) && SetEndOfFile(file.Get()) != FALSE;
+    }
+
+    static bool WriteAll(HANDLE file, std::string_view bytes) {
         std::size_t done = 0;
         while (done < bytes.size()) {
             DWORD written = 0;
             const DWORD chunk = static_cast<DWORD>(bytes.size() - done);
-            if (!WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) ||
-                written == 0) {
+            if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
                 return false;
             }
             done += written;
         }
-        return FlushFileBuffers(file.Get()) != FALSE;
+        return FlushFileBuffers(file) != FALSE;
     }
 };
 

@@ -75,7 +75,8 @@ bool TfrmLyrics::Create() {
     slbLyrics.SetTransparent(true);
     slbLyrics.SetWordWrap(true);
     slbLyrics.SetAlignment(TAlignment::taLeftJustify);
-    slbLyrics.SetShowAccelChar(true);
+    // Lyrics and titles are shown as they are: "R&B" is no accelerator.
+    slbLyrics.SetShowAccelChar(false);
     slbLyrics.Shadow().SetVisible(false);
     slbLyrics.Highlight().SetVisible(false);
     slbLyrics.OnMouseDown = [this](TControl&, TMouseButton button, int x, int y) {

@@ -10,6 +10,7 @@
 
 #include "common/AnsiText.h"
 #include "common/FileSystem.h"
+#include "common/SongTitle.h"
 #include "common/win32/DroppedFiles.h"
 #include "common/win32/ShellOpen.h"
 #include "display/win32/LyricsFormRes.h"
@@ -59,6 +60,9 @@ void TfrmLyrics::mitPasteSaveClick() {
     LyricsFormOwner& owner = owner_;  // this window may be closed while the box is open
     const std::string folder = owner.PasteSavePath();
     const std::string title = owner.SongTitle();
+    if (title == kPlayerNotFound) {
+        return;  // no song to give lyrics to
+    }
     if (owner.PasteSaver().Execute(folder, title)) {
         owner.AssignLyricsFile(title, TPasteSave::PathOf(folder, title));
     }

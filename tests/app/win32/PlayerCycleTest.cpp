@@ -107,6 +107,15 @@ TEST_F(PlayerCycle, LyricsMasterGetsTheTitleAsOneArgument) {
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitForNoWindow(className.c_str()));
 
+    // A title that ends in a backslash arrives whole, the backslash included.
+    form_.SearchLyricsMaster(Ansi("雨\\"));
+    window = WaitForWindow(className.c_str(), Ansi("雨"));
+    ASSERT_NE(window, nullptr) << "the command did not start";
+    GetWindowTextA(window, caption, sizeof(caption));
+    EXPECT_EQ(std::string(caption), Ansi("雨\\"));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitForNoWindow(className.c_str()));
+
     // A command that cannot start is not reported: a message box would keep this call from
     // returning.
     form_.Settings.lyricsMasterPath = "\"C:\\no such folder\\lm.exe\" [title]";

@@ -295,6 +295,31 @@ TEST_F(PasteCommand, CancelChangesNothing) {
     EXPECT_EQ(CurrentFileSystem().KindOf(rig.ListPath()), FileSystem::Kind::Missing);
 }
 
+// Paste assignment that counts its calls and saves nothing.
+class CountingPaste final : public TPasteSave {
+public:
+    CountingPaste() : TPasteSave(PasteSave()) {}
+    bool Execute(const std::string&, const std::string&) const override {
+        ++calls;
+        return false;
+    }
+    mutable int calls = 0;
+};
+
+TEST(LyricsWindowWithoutPlayer, NeitherPasteNorDropAssignsLyrics) {
+    const CountingPaste paste;
+    LyricsRig rig(paste);
+    rig.WriteSettings(kHidden);
+    rig.main.SongTitle = "PlayerNotFound";
+    rig.main.Settings.pasteSavePath = rig.folder.Path();
+    TfrmLyrics& window = rig.Open();
+    SendMessageA(window.Handle(), WM_COMMAND, IDM_LYRICS_PASTESAVE, 0);
+    EXPECT_EQ(paste.calls, 0);
+    rig.sink.AssignLyricsFile(rig.WriteFile("dropped.txt", "words"));
+    EXPECT_EQ(rig.main.LyricsList->Count(), 0);
+    EXPECT_EQ(CurrentFileSystem().KindOf(rig.ListPath()), FileSystem::Kind::Missing);
+}
+
 TfrmMain* g_songChanger = nullptr;
 void CALLBACK SongChanges(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);

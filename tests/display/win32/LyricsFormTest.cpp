@@ -71,7 +71,7 @@ TEST(LyricsWindow, CreatedAsItsFormDescribes) {
     EXPECT_TRUE(label.Transparent());
     EXPECT_TRUE(label.WordWrap());
     EXPECT_FALSE(label.AutoSize());
-    EXPECT_TRUE(label.ShowAccelChar());
+    EXPECT_FALSE(label.ShowAccelChar());  // "R&B" shows its "&"
     EXPECT_EQ(label.Alignment(), TAlignment::taLeftJustify);
     EXPECT_FALSE(label.Shadow().Visible());
     EXPECT_FALSE(label.Highlight().Visible());
