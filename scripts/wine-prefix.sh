@@ -18,7 +18,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 if [ -f "$prefix/system.reg" ]; then
-    echo "Making the Wine prefix $prefix again (it cannot run 32-bit programs)"
+    echo "Making the Wine prefix $prefix again: it was made without 32-bit support"
     wineserver -k 2>/dev/null || true
     rm -rf "$prefix"
 fi
