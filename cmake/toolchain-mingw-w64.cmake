@@ -8,7 +8,7 @@
 # right for both.
 if(NOT DEFINED VESK_MINGW_TARGET)
     set(VESK_MINGW_TARGET i686-w64-mingw32)
-    set(VESK_MINGW_PROCESSOR x86)
+    set(VESK_MINGW_PROCESSOR i686)
 endif()
 
 set(CMAKE_SYSTEM_NAME Windows)
