@@ -10,6 +10,8 @@ set(VESK_TEST_TIMEOUT 600 CACHE STRING "Seconds before a hung test program is st
 
 set(VESK_SCRIPTS_DIR ${CMAKE_CURRENT_LIST_DIR}/../scripts)
 
+# The one place that says how a cross-built program runs: under Wine, in this build's prefix,
+# with the Japanese locale (ANSI code page 932).
 if(CMAKE_CROSSCOMPILING)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${VESK_SCRIPTS_DIR}/wine-run.sh)
     set(VESK_TEST_ENVIRONMENT "VESK_WINEPREFIX=${VESK_WINEPREFIX}")

@@ -1,13 +1,28 @@
 #!/bin/bash
-# Runs every benchmark: native ones directly, Windows ones under Wine in the test prefix.
-# Run scripts/test.sh once first (it builds both trees). Extra arguments go to each program.
+# Builds and runs every benchmark: native ones directly, Windows ones (the 32-bit x86 build,
+# as Vesk ships) under Wine in the test prefix. It turns the benchmarks on in the native and
+# windows trees that scripts/test.sh builds (test.sh turns them off again).
+# Extra arguments go to each program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
+jobs=$(nproc)
+"$root/scripts/setup.sh" --benchmarks "$build"
+
+configure_and_build() {
+    local name=$1
+    shift
+    cmake -S "$root" -B "$build/$name" -G "Unix Makefiles" -Wno-dev -DVESK_BENCHMARKS=ON "$@" \
+        >/dev/null
+    cmake --build "$build/$name" -j "$jobs" -- --no-print-directory >/dev/null
+}
+
+configure_and_build native -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESK_TEST_PREFIX=native.
+configure_and_build windows -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-w64.cmake" \
+    -DVESK_TEST_PREFIX=win. -DVESK_WINEPREFIX="$build/wineprefix" -DVESK_DEPS_DIR="$build/deps"
+
 export VESK_WINEPREFIX=$build/wineprefix
-for tree in native windows; do
-    cmake --build "$build/$tree" -j "$(nproc)" -- --no-print-directory >/dev/null
-done
 "$root/scripts/wine-session.sh" start
 trap '"$root/scripts/wine-session.sh" stop' EXIT
 for program in $(find "$build/native/bench" -type f -executable -name '*_bench' | sort); do

@@ -25,7 +25,7 @@ done
 "$root/scripts/setup.sh" "$build"
 cmake -S "$root" -B "$build/windows" -G "Unix Makefiles" -Wno-dev -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-w64.cmake" -DVESK_TEST_PREFIX=win. \
-    -DVESK_WINEPREFIX="$build/wineprefix" -DVESK_DEPS_DIR="$build/deps" >/dev/null
+    -DVESK_WINEPREFIX="$build/wineprefix" -DVESK_BENCHMARKS=OFF >/dev/null
 cmake --build "$build/windows" -j "$(nproc)" \
     --target Vesk vesk_readme fake_player screenshot close_window \
     -- --no-print-directory >/dev/null

@@ -143,31 +143,32 @@ void BM_TitleCheck_OtherProcess(benchmark::State& state) {
 }
 BENCHMARK(BM_TitleCheck_OtherProcess);
 
+struct BareSearch {
+    HWND found = nullptr;
+    char caption[256];
+};
+
+BOOL CALLBACK VisitForBareSearch(HWND window, LPARAM parameter) {
+    auto& s = *reinterpret_cast<BareSearch*>(parameter);
+    char className[100];
+    GetClassNameA(window, className, sizeof(className));
+    if (std::strcmp(className, kFilteredClass) != 0) {
+        return TRUE;
+    }
+    GetWindowTextA(window, s.caption, sizeof(s.caption));
+    if (std::strstr(s.caption, "[playing]") == nullptr) {
+        return TRUE;
+    }
+    s.found = window;
+    return FALSE;
+}
+
 // The same reads the filtered search makes, written directly against Win32.
 void BM_BareFilteredSearch_200Windows(benchmark::State& state) {
     EnsureCrowd();
-    struct Search {
-        HWND found = nullptr;
-        char caption[256];
-    };
     for (auto _ : state) {
-        Search search;
-        EnumWindows(
-            [](HWND window, LPARAM parameter) -> BOOL {
-                auto& s = *reinterpret_cast<Search*>(parameter);
-                char className[100];
-                GetClassNameA(window, className, sizeof(className));
-                if (std::strcmp(className, kFilteredClass) != 0) {
-                    return TRUE;
-                }
-                GetWindowTextA(window, s.caption, sizeof(s.caption));
-                if (std::strstr(s.caption, "[playing]") == nullptr) {
-                    return TRUE;
-                }
-                s.found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        BareSearch search;
+        EnumWindows(VisitForBareSearch, reinterpret_cast<LPARAM>(&search));
         benchmark::DoNotOptimize(GetWindowTextA(search.found, search.caption, 256));
     }
 }

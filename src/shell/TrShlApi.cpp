@@ -23,13 +23,17 @@ bool TakeNumber(std::string_view& text, std::uint32_t& value) {
     return true;
 }
 
+// Compared as signed numbers of the message's own width, which is 32 bits on x86.
+constexpr std::intptr_t kFirstButtonMessage = kWmLButtonDown;
+constexpr std::intptr_t kLastButtonMessage = kWmMButtonDblClk;
+
 bool IsPressOrRelease(std::intptr_t mouseMessage) {
-    return mouseMessage >= kWmLButtonDown && mouseMessage <= kWmMButtonDblClk;
+    return mouseMessage >= kFirstButtonMessage && mouseMessage <= kLastButtonMessage;
 }
 
 // The button of a press, release or double-click message (they come in threes).
 TrayButton ButtonOf(std::intptr_t mouseMessage) {
-    return static_cast<TrayButton>((mouseMessage - kWmLButtonDown) / 3);
+    return static_cast<TrayButton>((mouseMessage - kFirstButtonMessage) / 3);
 }
 
 std::uint32_t DownBitOf(TrayButton button) {
@@ -106,7 +110,7 @@ void TToolTipStyle::HandleMessage(std::uint32_t message, std::uintptr_t wParam,
         return;
     }
     const TrayButton button = ButtonOf(lParam);
-    switch ((lParam - kWmLButtonDown) % 3) {
+    switch ((lParam - kFirstButtonMessage) % 3) {
         case 0:  // press
             if (static_cast<std::int32_t>(static_cast<std::uint32_t>(wParam)) >= 0) {
                 bits_ |= DownBitOf(button);
@@ -124,7 +128,7 @@ void TToolTipStyle::HandleMessage(std::uint32_t message, std::uintptr_t wParam,
             clickTimerRunning_ = false;
             bits_ &= ~DownBitOf(button);
             shell_.Post(kTrayIconMessage, kPostedPress,
-                        kWmLButtonDown + 3 * static_cast<std::intptr_t>(button));
+                        kFirstButtonMessage + 3 * static_cast<std::intptr_t>(button));
             break;
     }
 }

@@ -61,6 +61,49 @@ inline BOOL CALLBACK CollectTooltip(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
+// TTTOOLINFOW as a 64-bit process lays it out: what a 32-bit test writes for a 64-bit shell
+// (WoW64), whose tooltip reads the record with its own layout.
+struct ToolInfo64 {
+    UINT cbSize;
+    UINT uFlags;
+    UINT64 hwnd;
+    UINT64 uId;
+    RECT rect;
+    UINT64 hinst;
+    UINT64 lpszText;
+    UINT64 lParam;
+    UINT64 lpReserved;
+};
+static_assert(sizeof(ToolInfo64) == 72, "TTTOOLINFOW of a 64-bit process");
+
+// Whether the shell's process is 64-bit while this one runs 32-bit under WoW64.
+inline bool ShellIsWider(HANDLE shell) {
+    BOOL selfWow64 = FALSE;
+    BOOL shellWow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &selfWow64) && selfWow64 &&
+           IsWow64Process(shell, &shellWow64) && !shellWow64;
+}
+
+// Writes the tool record that asks for the tip of an icon window into the shell's buffer.
+inline void WriteToolInfo(HANDLE shell, char* remote, HWND iconWindow, char* remoteText) {
+    SIZE_T done = 0;
+    if (ShellIsWider(shell)) {
+        ToolInfo64 info{};
+        info.cbSize = sizeof(info);
+        info.hwnd = reinterpret_cast<UINT_PTR>(iconWindow);
+        info.uId = reinterpret_cast<UINT_PTR>(iconWindow);
+        info.lpszText = reinterpret_cast<UINT_PTR>(remoteText);
+        WriteProcessMemory(shell, remote, &info, sizeof(info), &done);
+        return;
+    }
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = iconWindow;
+    info.uId = reinterpret_cast<UINT_PTR>(iconWindow);
+    info.lpszText = reinterpret_cast<wchar_t*>(remoteText);
+    WriteProcessMemory(shell, remote, &info, sizeof(info), &done);
+}
+
 }  // namespace detail
 
 // The tip the shell shows for an icon window: asked from the shell's tooltip, which lives
@@ -68,8 +111,9 @@ inline BOOL CALLBACK CollectTooltip(HWND window, LPARAM lParam) {
 inline std::optional<std::wstring> TipOfTrayIcon(HWND iconWindow) {
     DWORD process = 0;
     GetWindowThreadProcessId(iconWindow, &process);
-    HANDLE shell =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+    HANDLE shell = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                   PROCESS_QUERY_LIMITED_INFORMATION,
+                               FALSE, process);
     if (shell == nullptr) {
         return std::nullopt;
     }
@@ -81,14 +125,9 @@ inline std::optional<std::wstring> TipOfTrayIcon(HWND iconWindow) {
     detail::FindTooltips search{process, {}};
     EnumWindows(detail::CollectTooltip, reinterpret_cast<LPARAM>(&search));
     for (HWND tooltip : search.found) {
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.hwnd = iconWindow;
-        info.uId = reinterpret_cast<UINT_PTR>(iconWindow);
-        info.lpszText = reinterpret_cast<wchar_t*>(remote + kTextOffset);
+        detail::WriteToolInfo(shell, remote, iconWindow, remote + kTextOffset);
         std::vector<wchar_t> text(kTextChars, L'\0');
         SIZE_T done = 0;
-        WriteProcessMemory(shell, remote, &info, sizeof(info), &done);
         WriteProcessMemory(shell, remote + kTextOffset, text.data(), text.size() * 2, &done);
         SendMessageW(tooltip, TTM_GETTEXTW, kTextChars, reinterpret_cast<LPARAM>(remote));
         ReadProcessMemory(shell, remote + kTextOffset, text.data(), (text.size() - 1) * 2, &done);

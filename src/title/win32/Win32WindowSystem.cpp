@@ -6,6 +6,12 @@ namespace vesk {
 
 namespace {
 
+// A named callback, not a lambda: on x86 a window enumeration callback is __stdcall.
+BOOL CALLBACK VisitTopLevel(HWND window, LPARAM visitor) {
+    const auto& next = *reinterpret_cast<const std::function<bool(WindowHandle)>*>(visitor);
+    return next(ToWindowHandle(window)) ? TRUE : FALSE;
+}
+
 class Win32WindowSystem final : public WindowSystem {
 public:
     WindowHandle FindFirstOfClass(const std::string& className) const override {
@@ -13,13 +19,7 @@ public:
     }
 
     void EnumerateTopLevel(const std::function<bool(WindowHandle)>& visit) const override {
-        EnumWindows(
-            [](HWND window, LPARAM visitor) -> BOOL {
-                const auto& next =
-                    *reinterpret_cast<const std::function<bool(WindowHandle)>*>(visitor);
-                return next(ToWindowHandle(window)) ? TRUE : FALSE;
-            },
-            reinterpret_cast<LPARAM>(&visit));
+        EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&visit));
     }
 
     int ReadClassName(WindowHandle window, char* buffer, int size) const override {

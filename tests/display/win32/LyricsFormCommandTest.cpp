@@ -214,26 +214,28 @@ TEST_F(Commands, FixSettingsAndClose) {
     EXPECT_EQ(rig.IniValue("FormPos"), "2");
 }
 
+struct NotepadSearch {
+    std::string name;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK VisitForNotepad(HWND window, LPARAM param) {
+    auto* s = reinterpret_cast<NotepadSearch*>(param);
+    char className[64] = {};
+    char caption[512] = {};
+    GetClassNameA(window, className, sizeof(className));
+    GetWindowTextA(window, caption, sizeof(caption));
+    if (lstrcmpiA(className, "Notepad") == 0 &&
+        std::string(caption).find(s->name) != std::string::npos) {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindNotepadWith(const std::string& name) {
-    struct Search {
-        std::string name;
-        HWND found = nullptr;
-    } search{name};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            char className[64] = {};
-            char caption[512] = {};
-            GetClassNameA(window, className, sizeof(className));
-            GetWindowTextA(window, caption, sizeof(caption));
-            if (lstrcmpiA(className, "Notepad") == 0 &&
-                std::string(caption).find(s->name) != std::string::npos) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    NotepadSearch search{name};
+    EnumWindows(VisitForNotepad, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "title/untTitleGet.h"
 #include "title/untWinSearch.h"
 #include "title/win32/Win32WindowSystem.h"
+#include "tools/ImageHeader.h"
 
 namespace vesk {
 namespace {
@@ -198,6 +200,11 @@ public:
     FakeWmpServer& operator=(const FakeWmpServer&) = delete;
 
     bool Ready() const { return registered_ && setMedia_ != nullptr && liveObjects_ != nullptr; }
+    std::string Path() const {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(module_, path, MAX_PATH);
+        return path;
+    }
     void SetMedia(const wchar_t* name) const { setMedia_(name); }
     long LiveObjects() const { return liveObjects_(); }
     void Unregister() {
@@ -226,6 +233,26 @@ private:
     bool registered_ = false;
 };
 
+// The default value of a key under HKEY_CLASSES_ROOT in the 32-bit view of the registry,
+// where a 32-bit program looks (WOW6432Node on a 64-bit system); empty if there is none.
+std::string ClassesValueIn32BitView(const std::string& subkey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY,
+                      &key) != ERROR_SUCCESS) {
+        return "";
+    }
+    char value[MAX_PATH] = {};
+    DWORD size = sizeof(value);
+    const LONG result = RegGetValueA(key, nullptr, nullptr, RRF_RT_REG_SZ, nullptr, value, &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS ? value : "";
+}
+
+std::string ServerIn32BitView() {
+    const std::string classId = ClassesValueIn32BitView("WMPuICE.WMPApp.1\\CLSID");
+    return classId.empty() ? "" : ClassesValueIn32BitView("CLSID\\" + classId + "\\InprocServer32");
+}
+
 class ComScope {
 public:
     ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
@@ -245,6 +272,13 @@ TEST(Win32PlayerSearch, WindowsMediaPlayerThroughAutomation) {
     const ComScope com;
     FakeWmpServer server(Argument(1));
     ASSERT_TRUE(server.Ready()) << "automation server: " << Argument(1);
+    // The server is a 32-bit DLL, as the player's own is, registered where a 32-bit program
+    // looks; it is loaded into this process as Vesk loads it.
+    const std::optional<test::ImageHeader> image = test::ReadImageHeader(server.Path());
+    ASSERT_TRUE(image.has_value()) << server.Path();
+    EXPECT_EQ(image->machine, IMAGE_FILE_MACHINE_I386);
+    EXPECT_EQ(lstrcmpiA(ServerIn32BitView().c_str(), server.Path().c_str()), 0)
+        << ServerIn32BitView() << " registered, " << server.Path() << " loaded";
     const TTitleGet& get = TitleGet();
 
     // Not running: empty, not the failure text.

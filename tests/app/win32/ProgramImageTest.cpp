@@ -1,0 +1,55 @@
+// The built Vesk.exe is what the systems it is made for need: a 32-bit x86 GUI program (the
+// player's automation server is a 32-bit in-process DLL), whose manifest names no execution
+// level (installs under "Program Files" keep their files through file virtualization).
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "TestArguments.h"
+#include "tools/ImageHeader.h"
+
+namespace vesk {
+namespace {
+
+std::string ProgramPath() {
+    return test::Arguments().empty() ? std::string() : test::Arguments().front();
+}
+
+TEST(ProgramImage, X86GuiProgram) {
+    const std::optional<test::ImageHeader> header = test::ReadImageHeader(ProgramPath());
+    ASSERT_TRUE(header.has_value()) << "not a Windows program: " << ProgramPath();
+    EXPECT_EQ(header->machine, IMAGE_FILE_MACHINE_I386);
+    EXPECT_EQ(header->optionalMagic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
+    EXPECT_EQ(header->subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+}
+
+// The manifest's markup without its comments.
+std::string WithoutComments(std::string xml) {
+    for (std::size_t start = xml.find("<!--"); start != std::string::npos;
+         start = xml.find("<!--", start)) {
+        const std::size_t end = xml.find("-->", start);
+        xml.erase(start, end == std::string::npos ? std::string::npos : end + 3 - start);
+    }
+    return xml;
+}
+
+TEST(ProgramImage, ManifestNamesNoExecutionLevel) {
+    HMODULE module = LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    ASSERT_NE(found, nullptr);
+    const auto* text = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    ASSERT_NE(text, nullptr);
+    const std::string manifest = WithoutComments(std::string(text, SizeofResource(module, found)));
+    FreeLibrary(module);
+    EXPECT_NE(manifest.find("<dpiAware"), std::string::npos) << manifest;
+    EXPECT_EQ(manifest.find("requestedExecutionLevel"), std::string::npos);
+    EXPECT_EQ(manifest.find("trustInfo"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vesk
