@@ -3,9 +3,11 @@
 #include <optional>
 #include <utility>
 
+#include "app/MainCommands.h"
 #include "common/AnsiText.h"
 #include "common/FileSystem.h"
 #include "common/ProgramText.h"
+#include "common/SongTitle.h"
 
 namespace vesk {
 
@@ -89,6 +91,39 @@ void TfrmMain::CloseLyricsWindow() {
 
 void TfrmMain::SearchLyricsMaster(std::string_view title) {
     runCommand_(LyricsMasterCommand(Settings.lyricsMasterPath, title));
+}
+
+void TfrmMain::mitThisLyricClick() {
+    if (SongTitle == kPlayerNotFound) {
+        runCommand_(PlayerCommandLine(Settings.player));
+        return;
+    }
+    if (frmFileSelect_ == nullptr || frmFileSelect_->Showing() || LyricsList == nullptr) {
+        return;
+    }
+    LyricsEntryFields entry{SongTitle, {}, 0, 0};
+    if (const std::int32_t index = LyricsList->IndexOf(SongTitle); index != -1) {
+        const auto i = static_cast<std::size_t>(index);
+        entry = {SongTitle, LyricsList->FileNames()[i], LyricsList->StartLines()[i],
+                 LyricsList->EndLines()[i]};
+    }
+    const std::optional<LyricsEntryFields> edited = frmFileSelect_->Edit(entry);
+    // The list is gone when the program closed while the dialog was open.
+    if (!edited || LyricsList == nullptr) {
+        return;
+    }
+    const std::int32_t index = LyricsList->IndexOf(edited->title);
+    if (index == -1) {
+        LyricsList->Add(edited->title, edited->fileName, edited->startLine, edited->endLine);
+    } else {
+        LyricsList->Update(index, edited->title, edited->fileName, edited->startLine,
+                           edited->endLine);
+    }
+    // Saved first: a list file that could not be read at start-up is taken in by the save,
+    // and the lyrics shown come from the list as kept. The song may have changed while the
+    // dialog was open; the window shows the one playing now.
+    SaveLyricsList();
+    RefreshLyrics();
 }
 
 void TfrmMain::ApplyMainSettings(MainFormSettings settings) {

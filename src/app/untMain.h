@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "editing/FileSelectRules.h"
 #include "lyrics/untTLyricsList.h"
 #include "settings/VeskSettings.h"
 #include "title/untTitleGet.h"
@@ -39,7 +40,8 @@ using CommandRunner = std::function<void(const std::string& commandLine)>;
 // The placeholder of the Lyrics Master command template that the title replaces.
 inline constexpr std::string_view kLyricsMasterTitleMark = "[title]";
 
-class TfrmMain {
+// The assignment dialog reads the settings and runs the lyrics search through the form.
+class TfrmMain : public FileSelectOwner {
 public:
     // titleGet reads the player's caption and cuts the song title out of it (TitleGet() in
     // the program); lyricsWindow and runCommand must outlive the form.
@@ -60,7 +62,19 @@ public:
     virtual void ToggleLyricsWindow();
     virtual void CloseLyricsWindow();
     // Runs the Lyrics Master command for title (see LyricsMasterCommand).
-    virtual void SearchLyricsMaster(std::string_view title);
+    void SearchLyricsMaster(std::string_view title) override;
+    bool LyricsMasterOn() const override { return Settings.lyricsMasterOn; }
+    std::string PasteSavePath() const override { return Settings.pasteSavePath; }
+
+    // Assign lyrics to this title: with no player, starts the player instead. Otherwise
+    // opens the assignment dialog (unless it is open already) on the entry of SongTitle
+    // and, on OK, updates the entry of the title the dialog ends with or adds one (an
+    // edited title never renames the entry it started from), saves the list and shows the
+    // lyrics of the song playing by then.
+    virtual void mitThisLyricClick();
+    // The assignment dialog, made once the form is; until then the command does nothing.
+    void AttachFileSelect(FileSelectDialog& dialog) { frmFileSelect_ = &dialog; }
+    FileSelectDialog* FileSelect() const { return frmFileSelect_; }
 
     // Keeps the values LoadMainSettings read in Settings and gives the lyrics list its case
     // sensitivity. The check interval and the priority are the window's to apply.
@@ -105,6 +119,7 @@ private:
     bool entriesWaiting_ = false;  // made while the file was unread, not written yet
     bool listNotSavedTold_ = false;
     bool checking_ = false;
+    FileSelectDialog* frmFileSelect_ = nullptr;
     LyricsSink& lyricsWindow_;
     CommandRunner runCommand_;
 };

@@ -115,6 +115,10 @@ void TMainWindow::FormClose() {
         return;
     }
     closed_ = true;
+    // An open assignment dialog ends as cancelled: nothing of it is stored after this.
+    if (FileSelect() != nullptr) {
+        FileSelect()->Close();
+    }
     if (LyricsList == nullptr) {
         return;  // closed before start-up read anything: nothing of the user's to write
     }
@@ -302,6 +306,9 @@ void TMainWindow::mitBottomClick() {
 
 void TMainWindow::OnCommand(UINT item) {
     switch (item) {
+        case mitThisLyric:
+            mitThisLyricClick();
+            break;
         case mitOpenText:
             mitOpenTextClick();
             break;

@@ -8,6 +8,8 @@ namespace vesk {
 
 namespace {
 
+// mitThisLyric's caption until the pointer first comes over the icon.
+constexpr ProgramText kThisLyric{"タイトル"};
 constexpr ProgramText kOpenText{"メモ帳で開く(&M)"};
 constexpr ProgramText kAmazon{"AmazonでCDを購入(&Z)"};
 constexpr ProgramText kLyricsMaster{"LyricsMasterで検索(&Y)"};
@@ -75,14 +77,15 @@ void TrayMenus::FillRightMenu(const TrayMenuState& state) {
     while (GetMenuItemCount(right) > 0) {
         DeleteMenu(right, 0, MF_BYPOSITION);
     }
-    // The assignment dialog, the settings dialog and the list editor are not part of the
-    // program yet, so mitThisLyric, mitSetting and mitEditList are not offered.
+    // The settings dialog and the list editor are not part of the program yet, so
+    // mitSetting and mitEditList are not offered.
     struct Item {
         UINT id;
         const ProgramText* caption;
         bool visible;
     };
     const Item items[] = {
+        {mitThisLyric, &kThisLyric, true},
         {mitOpenText, &kOpenText, true},
         {kSeparator, nullptr, true},  // N5
         {kSeparator, nullptr, true},  // N4
@@ -107,9 +110,14 @@ void TrayMenus::FillRightMenu(const TrayMenuState& state) {
             lastWasSeparator = true;
             continue;
         }
-        AppendItem(right, item.id, *item.caption);
+        if (item.id == mitThisLyric && !state.thisLyricCaption.empty()) {
+            AppendMenuA(right, MF_STRING, item.id, state.thisLyricCaption.c_str());
+        } else {
+            AppendItem(right, item.id, *item.caption);
+        }
         lastWasSeparator = false;
     }
+    SetMenuDefaultItem(right, mitThisLyric, FALSE);
 }
 
 }  // namespace vesk

@@ -11,6 +11,7 @@
 #include "common/win32/MessageLoop.h"
 #include "common/win32/ProgramFolder.h"
 #include "common/win32/WinHandles.h"
+#include "editing/win32/untFileSelectForm.h"
 #include "settings/VeskSettings.h"
 
 namespace {
@@ -59,5 +60,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!frmMain.Create()) {
         return 1;
     }
+    // Kept for the whole run; each use makes its window anew.
+    TfrmFileSelect frmFileSelect(frmMain, application.Handle());
+    frmMain.AttachFileSelect(frmFileSelect);
     return RunMessageLoop();
 }

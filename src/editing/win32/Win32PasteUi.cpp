@@ -38,12 +38,16 @@ std::optional<std::string> Win32PasteUi::ClipboardText() const {
     return std::string(text, nul != nullptr ? static_cast<const char*>(nul) - text : lock.Size());
 }
 
+UINT Win32PasteUi::BoxFlags() const {
+    return owner_ != nullptr ? MB_APPLMODAL : kBoxFlags;
+}
+
 void Win32PasteUi::ShowMessage(const std::string& text, const std::string& caption) const {
-    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | kBoxFlags);
+    MessageBoxA(owner_, text.c_str(), caption.c_str(), MB_OK | BoxFlags());
 }
 
 bool Win32PasteUi::Confirm(const std::string& text, const std::string& caption) const {
-    return MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OKCANCEL | kBoxFlags) == IDOK;
+    return MessageBoxA(owner_, text.c_str(), caption.c_str(), MB_OKCANCEL | BoxFlags()) == IDOK;
 }
 
 const TPasteSave& PasteSave() {

@@ -17,6 +17,7 @@
 #include "TestFolder.h"
 #include "TestText.h"
 #include "app/untMain.h"
+#include "app/win32/LyricsPictures.h"
 #include "app/win32/TrayMenus.h"
 #include "app/win32/VeskDriver.h"
 #include "common/FileSystem.h"
@@ -31,9 +32,12 @@ namespace vesk {
 namespace {
 
 using test::Ansi;
+using test::ExpectShows;
 using test::FakePlayerProcess;
+using test::kLyricsWindowKeys;
 using test::ProgramFolder;
 using test::PumpUntil;
+using test::ReferenceLyrics;
 using test::ScreenPicture;
 using test::VeskProcess;
 
@@ -115,63 +119,6 @@ TEST(VeskRun, FirstStartSecondStartAndTheWindowStateAcrossRuns) {
     }
     EXPECT_EQ(folder.IniValue("MainForm", "LyricShow"), "0");
     EXPECT_EQ(folder.Read("Vesk.csv"), Ansi(kWrittenList));
-}
-
-// The lyrics window settings of the picture test; only the position differs between the
-// program's window and the reference.
-constexpr char kLyricsWindowKeys[] =
-    "Font.Name=ＭＳ Ｐゴシック\r\nFont.Size=12\r\nFormSize.XSize=360\r\nFormSize.YSize=60\r\n"
-    "FormPos=1\r\n";
-
-// The program's own lyrics window class, drawing in this process: the reference picture of
-// a display text. Made once and never destroyed, since Wine takes two seconds to destroy a
-// visible window.
-class ReferenceLyrics {
-public:
-    static ReferenceLyrics& Instance() {
-        static ReferenceLyrics* reference = new ReferenceLyrics;
-        return *reference;
-    }
-
-    ScreenPicture Show(const std::string& utf8Text) {
-        sink_->frmLyrics()->ShowLyrics(Ansi(utf8Text));
-        test::Pump(100);
-        return test::PictureOf(sink_->frmLyrics()->Handle());
-    }
-
-private:
-    ReferenceLyrics() {
-        // The window reads its settings when it is made and writes them only when it
-        // closes, which it never does: the folder can go at once.
-        const test::TestFolder folder;
-        EXPECT_TRUE(CurrentFileSystem().ReplaceFile(
-            folder / "Vesk.ini", Ansi(std::string("[LyricsForm]\r\n") + kLyricsWindowKeys +
-                                      "FormClientPos.X=700\r\nFormClientPos.Y=560\r\n")));
-        sink_ = std::make_unique<TLyricsWindowSink>(folder / "Vesk.ini");
-        main_ = std::make_unique<TfrmMain>(TitleGet(), *sink_, [](const std::string&) {});
-        main_->LyricsList = std::make_unique<TLyricsList>();
-        sink_->AttachMainForm(*main_);
-        sink_->CreateLyricsWindow();
-        sink_->ShowLyricsWindow();
-    }
-
-    std::unique_ptr<TLyricsWindowSink> sink_;
-    std::unique_ptr<TfrmMain> main_;
-};
-
-// Waits until the window shows the picture; saves both pictures when it does not.
-void ExpectShows(HWND window, const ScreenPicture& expected, const std::string& name) {
-    ScreenPicture shown;
-    if (!PumpUntil(
-            [&] {
-                shown = test::PictureOf(window);
-                return test::SamePicture(shown, expected);
-            },
-            10000)) {
-        ADD_FAILURE() << "the lyrics window does not show " << name;
-        test::SaveForInspection(shown, name + "_shown");
-        test::SaveForInspection(expected, name + "_expected");
-    }
 }
 
 TEST(VeskRun, LyricsFollowThePlayersCaption) {

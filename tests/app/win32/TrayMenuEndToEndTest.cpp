@@ -44,6 +44,7 @@ struct MenuLine {
     bool checked = false;
     bool grayed = false;
     bool radio = false;
+    bool isDefault = false;
 
     bool operator==(const MenuLine&) const = default;
 };
@@ -54,7 +55,8 @@ void PrintTo(const MenuLine& line, std::ostream* out) {
         return;
     }
     *out << line.id << " " << test::Utf8(line.caption) << (line.checked ? " checked" : "")
-         << (line.grayed ? " grayed" : "") << (line.radio ? " radio" : "");
+         << (line.grayed ? " grayed" : "") << (line.radio ? " radio" : "")
+         << (line.isDefault ? " default" : "");
 }
 
 MenuLine Item(UINT id, const char* utf8Caption, bool checked = false, bool grayed = false,
@@ -88,10 +90,13 @@ struct Optional {
     bool pasteSave = false;
 };
 
-// The right menu as long as the assignment dialog, the settings dialog and the list editor
-// are not part of the program: their items are not offered.
+// The right menu as long as the settings dialog and the list editor are not part of the
+// program: their items are not offered. No player runs: the first item, the default one,
+// says so.
 std::vector<MenuLine> RightMenu(const Optional& optional) {
-    std::vector<MenuLine> lines{Item(mitOpenText, "メモ帳で開く(&M)"), kSeparatorLine};
+    MenuLine thisLyric = Item(mitThisLyric, "PlayerNotFound(&T)");
+    thisLyric.isDefault = true;
+    std::vector<MenuLine> lines{thisLyric, Item(mitOpenText, "メモ帳で開く(&M)"), kSeparatorLine};
     if (optional.amazon) {
         lines.push_back(Item(mitAmazon, "AmazonでCDを購入(&Z)"));
     }
@@ -131,7 +136,8 @@ std::vector<MenuLine> ReadMenu(HMENU menu) {
             continue;
         }
         lines.push_back({info.wID, caption, (info.fState & MFS_CHECKED) != 0,
-                         (info.fState & MFS_GRAYED) != 0, (info.fType & MFT_RADIOCHECK) != 0});
+                         (info.fState & MFS_GRAYED) != 0, (info.fType & MFT_RADIOCHECK) != 0,
+                         (info.fState & MFS_DEFAULT) != 0});
     }
     return lines;
 }
@@ -201,6 +207,9 @@ ScreenPicture ExpectedMenuPicture(const std::vector<MenuLine>& lines) {
             info.fMask = MIIM_FTYPE;
             info.fType = MFT_STRING | MFT_RADIOCHECK;
             SetMenuItemInfoA(menu.Get(), line.id, FALSE, &info);
+        }
+        if (line.isDefault) {
+            SetMenuDefaultItem(menu.Get(), line.id, FALSE);
         }
     }
     const MenuLook look = LookAtMenu([&] {
