@@ -9,6 +9,7 @@ namespace vesk {
 namespace {
 
 constexpr ProgramText kOpenText{"メモ帳で開く(&M)"};
+constexpr ProgramText kSetting{"設定(&S)"};
 constexpr ProgramText kAmazon{"AmazonでCDを購入(&Z)"};
 constexpr ProgramText kLyricsMaster{"LyricsMasterで検索(&Y)"};
 constexpr ProgramText kPasteSave{"貼り付け割り当て(&P)"};
@@ -75,8 +76,8 @@ void TrayMenus::FillRightMenu(const TrayMenuState& state) {
     while (GetMenuItemCount(right) > 0) {
         DeleteMenu(right, 0, MF_BYPOSITION);
     }
-    // The assignment dialog, the settings dialog and the list editor are not part of the
-    // program yet, so mitThisLyric, mitSetting and mitEditList are not offered.
+    // The assignment dialog and the list editor are not part of the program yet, so
+    // mitThisLyric and mitEditList are not offered.
     struct Item {
         UINT id;
         const ProgramText* caption;
@@ -85,6 +86,7 @@ void TrayMenus::FillRightMenu(const TrayMenuState& state) {
     const Item items[] = {
         {mitOpenText, &kOpenText, true},
         {kSeparator, nullptr, true},  // N5
+        {mitSetting, &kSetting, true},
         {kSeparator, nullptr, true},  // N4
         {mitAmazon, &kAmazon, state.amazonVisible},
         {mitLyricsMaster, &kLyricsMaster, state.lyricsMasterVisible},
