@@ -15,12 +15,12 @@
 #include "TestFolder.h"
 #include "TestText.h"
 #include "app/win32/InProcessVesk.h"
+#include "app/win32/LyricsWindowSink.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/TrayMenus.h"
 #include "app/win32/VeskDriver.h"
 #include "common/FileSystem.h"
 #include "common/win32/WinHandles.h"
-#include "app/win32/LyricsWindowSink.h"
 #include "settings/VeskSettings.h"
 #include "tools/WineTray.h"
 
@@ -88,10 +88,11 @@ struct Optional {
     bool pasteSave = false;
 };
 
-// The right menu as long as the assignment dialog, the settings dialog and the list editor
-// are not part of the program: their items are not offered.
+// The right menu as long as the assignment dialog and the list editor are not part of the
+// program: their items are not offered.
 std::vector<MenuLine> RightMenu(const Optional& optional) {
-    std::vector<MenuLine> lines{Item(mitOpenText, "メモ帳で開く(&M)"), kSeparatorLine};
+    std::vector<MenuLine> lines{Item(mitOpenText, "メモ帳で開く(&M)"), kSeparatorLine,
+                                Item(mitSetting, "設定(&S)"), kSeparatorLine};
     if (optional.amazon) {
         lines.push_back(Item(mitAmazon, "AmazonでCDを購入(&Z)"));
     }

@@ -188,8 +188,12 @@ bool VeskProcess::WaitReady() {
 }
 
 HWND VeskProcess::Window(const char* className) const {
-    const std::vector<HWND> windows = FindWindows(className, id_);
+    const std::vector<HWND> windows = Windows(className);
     return windows.empty() ? nullptr : windows.front();
+}
+
+std::vector<HWND> VeskProcess::Windows(const char* className) const {
+    return FindWindows(className, id_);
 }
 
 std::optional<DWORD> VeskProcess::Exit(DWORD milliseconds) {
