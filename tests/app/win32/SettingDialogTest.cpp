@@ -189,6 +189,10 @@ TEST(SettingDialog, OpenLyricsWindowIsWrittenWhereItIsAndRedrawnInTheNewFont) {
         "FormClientPos.X=420\r\nFormClientPos.Y=500\r\nFormPos=0\r\n");
     ASSERT_NE(rig.Lyrics(), nullptr);
     const HWND window = rig.Lyrics()->Handle();
+    // The lyrics window's "設定(&S)" reaches the same dialog.
+    TfrmSetting* const open = rig.Dialog();
+    rig.Lyrics()->mitSettingClick();
+    EXPECT_EQ(rig.Dialog(), open);
     // The window moved by the user since it opened: the apply writes it where it is now.
     SetWindowPos(window, nullptr, 430, 510, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(rig.Handle(), nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -239,6 +243,11 @@ TEST(SettingDialog, WmpPresetThenCancelWritesNothing) {
     EXPECT_EQ(rig.Text(IDC_LED_BOTTOMCUT), "23");
     EXPECT_EQ(rig.Text(IDC_LED_TITLEPOS), "1");
     EXPECT_FALSE(IsWindowEnabled(rig.Control(IDC_BTN_SEARCHCLASS)));
+    // Opened again while it is open: the same dialog, not loaded again.
+    TfrmSetting* const open = rig.Dialog();
+    rig.form.mitSettingClick();
+    EXPECT_EQ(rig.Dialog(), open);
+    EXPECT_EQ(rig.Text(IDC_LED_GETCLASSNAME), "WMPlayerApp");
 
     const HWND dialog = rig.Handle();
     PostMessageA(rig.Control(IDC_LED_GETCLASSNAME), WM_KEYDOWN, VK_ESCAPE, 1);
