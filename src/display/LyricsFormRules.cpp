@@ -64,24 +64,38 @@ std::optional<TAlignment> AlignmentOfSetting(std::int32_t value) {
     }
 }
 
-void ApplyShadowSettings(TShadowLabel& label, Color shadowColor, std::int32_t offsetLeft,
-                         std::int32_t offsetTop, bool highlight) {
+Font LabelFontOf(const Font& stored) {
+    Font font = stored;
+    font.charset = kShiftJisCharset;
+    font.pitch = FontPitch::Default;
+    return font;
+}
+
+void ApplyShadowLayers(TShadowLabel& label, Color color, const ShadowLayers& layers) {
+    TShadow& shadow = label.Shadow();
+    TShadow& highlight = label.Highlight();
+    shadow.SetColor(color);
+    shadow.SetOffsetLeft(layers.left);
+    shadow.SetOffsetTop(layers.top);
+    shadow.SetVisible(layers.shadowVisible);
+    highlight.SetVisible(layers.highlightVisible);
+    if (layers.shadowVisible || layers.highlightVisible) {
+        highlight.SetOffsetLeft(-layers.left);
+        highlight.SetOffsetTop(-layers.top);
+        highlight.SetColor(color);
+    }
+}
+
+ShadowLayers LyricsShadowLayers(std::int32_t offsetLeft, std::int32_t offsetTop, bool highlight) {
     offsetLeft = ClampedCoordinate(offsetLeft);
     offsetTop = ClampedCoordinate(offsetTop);
-    TShadow& shadow = label.Shadow();
-    shadow.SetColor(shadowColor);
-    shadow.SetOffsetLeft(offsetLeft);
-    shadow.SetOffsetTop(offsetTop);
-    label.Highlight().SetVisible(highlight);
-    if (offsetLeft == 0 && offsetTop == 0) {
-        shadow.SetVisible(false);
-        label.Highlight().SetVisible(false);
-        return;
-    }
-    shadow.SetVisible(true);
-    label.Highlight().SetOffsetLeft(-offsetLeft);
-    label.Highlight().SetOffsetTop(-offsetTop);
-    label.Highlight().SetColor(shadowColor);
+    const bool shown = offsetLeft != 0 || offsetTop != 0;
+    return {offsetLeft, offsetTop, shown, shown && highlight};
+}
+
+void ApplyShadowSettings(TShadowLabel& label, Color shadowColor, std::int32_t offsetLeft,
+                         std::int32_t offsetTop, bool highlight) {
+    ApplyShadowLayers(label, shadowColor, LyricsShadowLayers(offsetLeft, offsetTop, highlight));
 }
 
 LayeredRule LayeredRuleOf(bool alphaBlend, bool colorKey) {

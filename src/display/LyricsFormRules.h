@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "common/Color.h"
+#include "common/Font.h"
 #include "display/Canvas.h"
 #include "display/CustomLabel.h"
 #include "display/ShadoLbl.h"
+#include "settings/SettingRules.h"
 
 namespace vesk {
 
@@ -57,9 +59,21 @@ Color NudgedColor(Color color, Color background);
 // values leave the alignment as it is.
 std::optional<TAlignment> AlignmentOfSetting(std::int32_t value);
 
-// The shadow settings on the label: offsets both 0 hide the shadow and the highlight;
-// otherwise the shadow shows and the highlight, when wanted, is its mirror image (the
-// opposite offsets, the same colour). Offsets are clamped (ClampedCoordinate).
+// The look of the lyrics text as the settings give it, on a shadow label, for the lyrics
+// window and the settings dialog's preview alike:
+// - a font as stored (face, size, style, colour) becomes the label's font in the Shift_JIS
+//   character set, which the text is in;
+Font LabelFontOf(const Font& stored);
+// - the shadow in color at the layers' offsets and the highlight as its mirror image (the
+//   opposite offsets, the same colour), each shown as the layers say. The highlight's
+//   offsets and colour are left alone while neither layer shows.
+void ApplyShadowLayers(TShadowLabel& label, Color color, const ShadowLayers& layers);
+
+// The lyrics window's shadow rule: offsets both 0 hide the shadow and the highlight;
+// otherwise the shadow shows and the highlight when wanted. Offsets are clamped
+// (ClampedCoordinate).
+ShadowLayers LyricsShadowLayers(std::int32_t offsetLeft, std::int32_t offsetTop, bool highlight);
+// ApplyShadowLayers by the lyrics window's rule.
 void ApplyShadowSettings(TShadowLabel& label, Color shadowColor, std::int32_t offsetLeft,
                          std::int32_t offsetTop, bool highlight);
 

@@ -189,4 +189,16 @@ void IniText::Write(std::string_view section, std::string_view key, std::string_
     content_.insert(last.next, added);
 }
 
+std::string StoredValue(std::string_view value) {
+    value = value.substr(0, value.find_first_of("\r\n"));
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    const bool blankAtAnEnd = !value.empty() && (blank(value.front()) || blank(value.back()));
+    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                        value.back() == value.front();
+    if (!blankAtAnEnd && !quoted) {
+        return std::string(value);
+    }
+    return std::string("\"").append(value).append("\"");
+}
+
 }  // namespace vesk

@@ -72,4 +72,10 @@ private:
     bool caseSensitive_;
 };
 
+// The value as the settings file stores it: cut at its first line break, and enclosed in
+// one pair of double quotes when reading would otherwise change it (a value that begins or
+// ends with a blank, or that is itself enclosed in a pair of quotes). Reading strips the
+// pair, as every reader of the format does, so the value reads back as written.
+std::string StoredValue(std::string_view value);
+
 }  // namespace vesk

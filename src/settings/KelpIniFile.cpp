@@ -131,7 +131,7 @@ void TIniFile::WriteText(std::string_view section, std::string_view key, std::st
         }
     }
     IniText ini(content.value_or(std::string()));
-    ini.Write(section, key, text);
+    ini.Write(section, key, StoredValue(text));
     if (content && ini.Content() == *content) {
         return;
     }

@@ -110,7 +110,9 @@ public:
     std::string ReadText(std::string_view section, std::string_view key,
                          std::string_view defaultText) const override;
     // Refused (IniWriteError, the file unchanged) when the file exists but cannot be read,
-    // or cannot be replaced. A write that would change nothing leaves the file alone.
+    // or cannot be replaced. A write that would change nothing leaves the file alone. The
+    // text is stored so that it reads back as written (StoredValue of IniText.h: blanks at
+    // its ends kept by a pair of double quotes).
     void WriteText(std::string_view section, std::string_view key, std::string_view text) override;
     // Nothing waits: each write has already replaced the file.
     void Flush() override {}

@@ -5,9 +5,12 @@
 // whole table in its order. A row is made with Bind(key, &Settings::member); a key bound to a
 // member of another type (a NumberKey to a bool) does not compile.
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <variant>
 
@@ -94,21 +97,40 @@ inline void WriteValue(TKelpIniFile& ini, const PositionKey& key, const WindowPo
     ini.WritePosition(key.section, key.name, position);
 }
 
+// The key name of a row (the stem of a compound key).
+template <class Settings>
+std::string_view KeyNameOf(const Field<Settings>& field) {
+    return std::visit([](const auto& row) { return row.key.name; }, field);
+}
+
 // Reads the fields in table order into settings. On IniConvertError the members of the rows
-// before the failing one hold what was read and the rest keep their values.
+// before the failing one hold what was read and the rest keep their values; rowsRead, when
+// given, counts the rows read in full, also then.
 template <class Settings>
 void ReadFields(const TKelpIniFile& ini, Fields<std::type_identity_t<Settings>> fields,
-                Settings& settings) {
+                Settings& settings, std::size_t* rowsRead = nullptr) {
+    std::size_t read = 0;
+    if (rowsRead != nullptr) {
+        *rowsRead = 0;
+    }
     for (const Field<Settings>& field : fields) {
         std::visit([&](const auto& row) { ReadValue(ini, row.key, settings.*row.member); }, field);
+        if (rowsRead != nullptr) {
+            *rowsRead = ++read;
+        }
     }
 }
 
-// Writes the fields in table order. On IniWriteError what was written before stays.
+// Writes the fields in table order, only those whose key name wanted(name) accepts when it
+// is given. On IniWriteError what was written before stays.
 template <class Settings>
 void WriteFields(TKelpIniFile& ini, Fields<std::type_identity_t<Settings>> fields,
-                 const Settings& settings) {
+                 const Settings& settings,
+                 const std::function<bool(std::string_view)>& wanted = nullptr) {
     for (const Field<Settings>& field : fields) {
+        if (wanted && !wanted(KeyNameOf(field))) {
+            continue;
+        }
         std::visit([&](const auto& row) { WriteValue(ini, row.key, settings.*row.member); }, field);
     }
 }

@@ -1,5 +1,7 @@
 #include "settings/VeskSettings.h"
 
+#include <iterator>
+#include <string_view>
 #include <utility>
 
 #include "settings/SettingFields.h"
@@ -127,6 +129,18 @@ constexpr Field<ConnectionSettings> kConnectionFields[] = {
     Bind(keys::kPriority, &ConnectionSettings::priority),
 };
 
+static_assert(std::size(kLyricsWindowFields) == kLyricsWindowKeyCount);
+
+// Whether the lyrics window's LoadSettings reads the key among its first keysRead keys.
+bool LyricsWindowKeyRead(std::string_view name, std::size_t keysRead) {
+    for (std::size_t i = 0; i < keysRead && i < std::size(kLyricsWindowFields); ++i) {
+        if (KeyNameOf(kLyricsWindowFields[i]) == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string SettingsFilePathIn(std::string_view programFolder) {
@@ -155,14 +169,17 @@ void WriteLyricShow(const std::string& iniPath, bool lyricsWindowOpen) {
     WriteValue(ini, keys::kLyricShow, lyricsWindowOpen);
 }
 
-void ReadLyricsWindowSettings(const std::string& iniPath, LyricsWindowSettings& settings) {
+void ReadLyricsWindowSettings(const std::string& iniPath, LyricsWindowSettings& settings,
+                              std::size_t* keysRead) {
     const TKelpIniFile ini(iniPath);
-    ReadFields(ini, kLyricsWindowFields, settings);
+    ReadFields(ini, kLyricsWindowFields, settings, keysRead);
 }
 
-void WriteLyricsWindowState(const std::string& iniPath, const LyricsWindowState& state) {
+void WriteLyricsWindowState(const std::string& iniPath, const LyricsWindowState& state,
+                            std::size_t keysRead) {
     TKelpIniFile ini(iniPath);
-    WriteFields(ini, kLyricsWindowStateFields, state);
+    WriteFields(ini, kLyricsWindowStateFields, state,
+                [keysRead](std::string_view name) { return LyricsWindowKeyRead(name, keysRead); });
 }
 
 void ReadDisplaySettings(const std::string& iniPath, DisplaySettings& settings) {
@@ -174,12 +191,15 @@ void ReadDisplaySettings(const std::string& iniPath, DisplaySettings& settings) 
 }
 
 void WriteDisplaySettings(const std::string& iniPath, const DisplaySettings& settings,
-                          const LyricsWindowState* openLyricsWindow) {
+                          const LyricsWindowState* openLyricsWindow, std::size_t windowKeysRead) {
     TKelpIniFile ini(iniPath);
     WriteValue(ini, keys::kFont, settings.font);
     WriteFields(ini, kDisplayFields, settings);
     if (openLyricsWindow != nullptr) {
-        WriteFields(ini, kOpenLyricsWindowFields, *openLyricsWindow);
+        WriteFields(ini, kOpenLyricsWindowFields, *openLyricsWindow,
+                    [windowKeysRead](std::string_view name) {
+                        return LyricsWindowKeyRead(name, windowKeysRead);
+                    });
     }
 }
 

@@ -106,8 +106,13 @@ struct LyricsWindowSettings {
     bool shadowHighLight = keys::kShadowHighLight.defaultValue;
     bool operator==(const LyricsWindowSettings&) const = default;
 };
-// Throws IniConvertError at "Font", "BackColor" or "ShadowColor" (see above).
-void ReadLyricsWindowSettings(const std::string& iniPath, LyricsWindowSettings& settings);
+// The number of keys the lyrics window's LoadSettings reads.
+inline constexpr std::size_t kLyricsWindowKeyCount = 18;
+// Throws IniConvertError at "Font", "BackColor" or "ShadowColor" (see above). keysRead, when
+// given, is set to how many keys were read, in their order: all of them
+// (kLyricsWindowKeyCount), or those before the colour that could not be read.
+void ReadLyricsWindowSettings(const std::string& iniPath, LyricsWindowSettings& settings,
+                              std::size_t* keysRead = nullptr);
 
 // The lyrics window's own state, written when it closes (all six values) and by the
 // settings dialog while the window is open (size, position, formPos, backTransparent).
@@ -121,8 +126,11 @@ struct LyricsWindowState {
     bool operator==(const LyricsWindowState&) const = default;
 };
 // The lyrics window's close: "Font", "FormSize", "FormClientPos", "BackTransparent",
-// "FormPos", "FormFix".
-void WriteLyricsWindowState(const std::string& iniPath, const LyricsWindowState& state);
+// "FormPos", "FormFix"; of them only the keys among the first keysRead that its
+// LoadSettings reads. A window that did not read all its settings holds built-in values
+// for the rest, which must not replace the user's stored ones.
+void WriteLyricsWindowState(const std::string& iniPath, const LyricsWindowState& state,
+                            std::size_t keysRead = kLyricsWindowKeyCount);
 
 // The settings dialog's display page ("LyricsForm" but the lyrics window's own state).
 struct DisplaySettings {
@@ -146,9 +154,11 @@ struct DisplaySettings {
 // the dialog shows it after them: on IniConvertError it keeps its value.
 void ReadDisplaySettings(const std::string& iniPath, DisplaySettings& settings);
 // SaveDisplaySettings; then, when openLyricsWindow is given, its "FormSize",
-// "FormClientPos", "FormPos" and "BackTransparent".
+// "FormClientPos", "FormPos" and "BackTransparent", as far as the window has read them
+// (windowKeysRead, as for WriteLyricsWindowState).
 void WriteDisplaySettings(const std::string& iniPath, const DisplaySettings& settings,
-                          const LyricsWindowState* openLyricsWindow);
+                          const LyricsWindowState* openLyricsWindow,
+                          std::size_t windowKeysRead = kLyricsWindowKeyCount);
 
 // The settings dialog's title page ("TitleGet").
 struct TitleGetSettings {

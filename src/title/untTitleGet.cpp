@@ -19,7 +19,6 @@ constexpr std::size_t kLastDelimiterPosition = 99;
 // current media.
 constexpr std::string_view kWmpProgId = "WMPuICE.WMPApp.1";
 constexpr std::string_view kWmpNamePath[] = {"Core", "currentMedia", "Name"};
-constexpr std::string_view kWmpCaptionEnd = " - Windows Media Player";
 constexpr std::string_view kWmpNoMediaCaption = "- Windows Media Player";
 
 // Class names compare as the system's locale does, letter case counting.

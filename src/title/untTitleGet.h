@@ -15,6 +15,8 @@ namespace vesk {
 
 // The class of Windows Media Player's main window; its caption is built through automation.
 inline constexpr std::string_view kWmpClassName = "WMPlayerApp";
+// What its built caption has after the media name: a back cut of its length leaves the name.
+inline constexpr std::string_view kWmpCaptionEnd = " - Windows Media Player";
 
 // At most this many top-level windows are examined in one search.
 inline constexpr std::size_t kMaxTopWindows = 500;

@@ -308,6 +308,41 @@ TEST_F(KelpIniFileTest, EveryOperationReadsTheFileAfresh) {
     EXPECT_EQ(File(), "[S]\r\nK=2\r\nJ=3\r\n");
 }
 
+TEST_F(KelpIniFileTest, TextsReadBackAsWritten) {
+    // Reading trims blanks and strips one pair of enclosing quotes: values it would change
+    // are stored in one more pair of double quotes, which readers strip.
+    struct Row {
+        std::string text;
+        std::string stored;
+    };
+    const std::vector<Row> rows = {
+        {"-<>", "-<>"},
+        {" ", "\" \""},
+        {"- ", "\"- \""},
+        {" Live", "\" Live\""},
+        {"\t", "\"\t\""},
+        {"a b", "a b"},
+        {"\"abc\"", "\"\"abc\"\""},
+        {"'abc'", "\"'abc'\""},
+        {"\"abc'", "\"abc'"},
+        {"\"", "\""},
+        {"", ""},
+        {Ansi("　歌　"), Ansi("　歌　")},  // full-width blanks are no blanks to the reader
+    };
+    for (const Row& row : rows) {
+        SetFile("[S]\r\n");
+        ini_.WriteText("S", "K", row.text);
+        EXPECT_EQ(File(), "[S]\r\nK=" + row.stored + "\r\n") << "'" << row.text << "'";
+        EXPECT_EQ(ini_.ReadText("S", "K", "default"), row.text) << "'" << row.text << "'";
+    }
+    // A line break still ends the value before it is quoted.
+    ini_.WriteText("S", "K", "a \r\nX=1");
+    EXPECT_EQ(ini_.ReadText("S", "K", ""), "a ");
+    // Quoted texts: double quotes become markers first, blanks are kept the same way.
+    ini_.WriteQuoted("S", "Q", " \"x\" ");
+    EXPECT_EQ(ini_.ReadQuoted("S", "Q", ""), " \"x\" ");
+}
+
 TEST(KelpIniFile, ReleaseAfterAFailedOperationKeepsEarlierWrites) {
     test::MemoryFileSystem files;
     ScopedFileSystem scope(files);

@@ -224,6 +224,41 @@ TEST_F(VeskSettingsTest, AColourThatCannotBeReadStopsAtItsKey) {
     EXPECT_EQ(early.size, (WindowSize{1, 2}));
 }
 
+TEST_F(VeskSettingsTest, AWindowWritesBackOnlyTheKeysItRead) {
+    const std::string stored =
+        "[LyricsForm]\r\nFormPos=2\r\nBackTransparent=1\r\nFormFix=1\r\nBackColor=0xZZ\r\n";
+    SetFile(stored);
+    LyricsWindowSettings window;
+    std::size_t keysRead = 99;
+    EXPECT_THROW(ReadLyricsWindowSettings(kPath, window, &keysRead), IniConvertError);
+    EXPECT_EQ(keysRead, 5u);  // "Font", "FormSize", "FormClientPos" and the alpha keys
+
+    LyricsWindowState state;
+    state.font.name = "Arial";
+    state.size = {300, 100};
+    state.position = {1, 2};
+    WriteLyricsWindowState(kPath, state, keysRead);
+    const std::string windowKeys =
+        "Font.Name=Arial\r\nFont.Size=9\r\nFont.Style=0\r\nFont.Color=0x80000008\r\n"
+        "FormSize.XSize=300\r\nFormSize.YSize=100\r\nFormClientPos.X=1\r\nFormClientPos.Y=2\r\n";
+    EXPECT_EQ(File(), stored + windowKeys);
+
+    // The dialog's save while such a window is open: only its size and position.
+    SetFile(stored);
+    WriteDisplaySettings(kPath, DisplaySettings{}, &state, keysRead);
+    const std::string written = File();
+    EXPECT_NE(written.find("FormSize.XSize=300"), std::string::npos);
+    EXPECT_NE(written.find("FormClientPos.Y=2"), std::string::npos);
+    EXPECT_NE(written.find("FormPos=2\r\nBackTransparent=1\r\n"), std::string::npos);
+
+    // Read to the end, everything is written.
+    SetFile("[LyricsForm]\r\nFormPos=2\r\n");
+    ReadLyricsWindowSettings(kPath, window, &keysRead);
+    EXPECT_EQ(keysRead, kLyricsWindowKeyCount);
+    WriteLyricsWindowState(kPath, state, keysRead);
+    EXPECT_NE(File().find("FormPos=0"), std::string::npos);
+}
+
 TEST_F(VeskSettingsTest, EveryKeyHoldsItsOwnMember) {
     // Values unlike each other where their types allow. Flags alternate along the written
     // tables and the main form's, so that two neighbouring flag rows bound to each other's

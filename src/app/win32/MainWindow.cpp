@@ -11,6 +11,7 @@
 #include "app/win32/ApplicationWindow.h"
 #include "app/win32/LyricsWindowSink.h"
 #include "app/win32/RunCommand.h"
+#include "app/win32/SettingFormSink.h"
 #include "common/AnsiText.h"
 #include "common/FileSystem.h"
 #include "common/ProgramText.h"
@@ -46,9 +47,14 @@ TMainWindow::TMainWindow(HWND applicationWindow, std::string programFolder,
       programFolder_(std::move(programFolder)),
       iniPath_(SettingsFilePathIn(programFolder_)),
       listPath_(LyricsListPathIn(programFolder_)),
-      lyricsWindow_(lyricsWindow) {}
+      lyricsWindow_(lyricsWindow),
+      settingForm_(std::make_unique<TSettingFormSink>(*this, lyricsWindow, applicationWindow)) {
+    lyricsWindow_.OnOpenSettings = [this] { mitSettingClick(); };
+}
 
-TMainWindow::~TMainWindow() = default;
+TMainWindow::~TMainWindow() {
+    lyricsWindow_.OnOpenSettings = nullptr;
+}
 
 bool TMainWindow::Create() {
     WNDCLASSEXA windowClass{};
@@ -108,6 +114,10 @@ void TMainWindow::FormCreate() {
         StartPlayer();
     }
     tryMain->SetTipHelp(TrayTipOf(GetVersionText()));
+    // A new user starts by telling the program where the player is.
+    if (firstRun_) {
+        settingForm_->OpenSettingDialog(true);
+    }
 }
 
 void TMainWindow::FormClose() {
@@ -130,6 +140,7 @@ void TMainWindow::FormClose() {
         ShutdownStep([this] { WriteLyricShow(iniPath_, lyricsWindow_.LyricsWindowExists()); });
     }
     ShutdownStep([this] { CloseLyricsWindow(); });
+    ShutdownStep([this] { settingForm_->CloseSettingDialog(); });
     ShutdownStep([this] { SaveLyricsListAtExit(); });
     LyricsList.reset();
 }
@@ -240,6 +251,10 @@ void TMainWindow::mitOpenTextClick() {
     }
 }
 
+void TMainWindow::mitSettingClick() {
+    settingForm_->OpenSettingDialog();
+}
+
 void TMainWindow::mitAmazonClick() {
     ShellExecuteA(nullptr, "open", StoreLink(VESK_STORE_TAG).c_str(), nullptr, nullptr,
                   SW_SHOWNORMAL);
@@ -311,6 +326,9 @@ void TMainWindow::OnCommand(UINT item) {
             break;
         case mitOpenText:
             mitOpenTextClick();
+            break;
+        case mitSetting:
+            mitSettingClick();
             break;
         case mitAmazon:
             mitAmazonClick();

@@ -19,6 +19,7 @@
 namespace vesk {
 
 class TLyricsWindowSink;
+class TSettingFormSink;
 
 class TMainWindow final : public TfrmMain, public Window {
 public:
@@ -41,6 +42,7 @@ public:
 
     void tryMainMouseEnter();
     void mitOpenTextClick();
+    void mitSettingClick();
     void mitAmazonClick();
     void mitLyricsMasterClick();
     void mitPasteSaveClick();
@@ -56,6 +58,8 @@ public:
     const std::string& IniPath() const { return iniPath_; }
     const std::string& ListPath() const { return listPath_; }
     bool FirstRun() const { return firstRun_; }
+    // The settings dialog's reference.
+    TSettingFormSink& SettingForm() const { return *settingForm_; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -76,6 +80,7 @@ private:
     std::string iniPath_;
     std::string listPath_;
     TLyricsWindowSink& lyricsWindow_;
+    std::unique_ptr<TSettingFormSink> settingForm_;
     bool firstRun_ = false;
     bool settingsUnread_ = false;
     bool closed_ = false;

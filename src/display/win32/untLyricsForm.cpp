@@ -64,9 +64,7 @@ bool TfrmLyrics::Create() {
     host_.Attach(window);
     host_.SetBackground(backColor_);
 
-    Font font = NewFont();
-    font.charset = kShiftJisCharset;
-    slbLyrics.SetFont(font);
+    slbLyrics.SetFont(LabelFontOf(NewFont()));
     slbLyrics.SetAutoSize(false);
     slbLyrics.SetBounds(kLyricsLabelMargin, kLyricsLabelMargin,
                         kDesignWidth - 2 * kLyricsLabelMargin,
@@ -129,11 +127,7 @@ LyricsWindowSettings TfrmLyrics::CurrentSettings() const {
 }
 
 void TfrmLyrics::ApplyKeys(const LyricsWindowSettings& s) {
-    // The file keeps face, size, style and colour; character set and pitch stay the label's.
-    Font font = s.font;
-    font.charset = slbLyrics.Font().charset;
-    font.pitch = slbLyrics.Font().pitch;
-    slbLyrics.SetFont(font);
+    slbLyrics.SetFont(LabelFontOf(s.font));
     const int left = ClampedCoordinate(s.position.left);
     const int top = ClampedCoordinate(s.position.top);
     SetBounds({left, top, left + ClampedCoordinate(s.size.width),
@@ -155,16 +149,20 @@ void TfrmLyrics::ApplyKeys(const LyricsWindowSettings& s) {
 }
 
 void TfrmLyrics::LoadSettings() {
-    // Read while another program held the file, the settings are only defaults: closing
-    // must not write them over the user's.
-    settingsUnread_ = ExistsButCannotBeRead(iniPath_);
+    // Read while another program held the file, the settings are only defaults; stopped by
+    // a colour that cannot be read, the keys after it are. Closing must not write such
+    // values over the user's.
+    const bool unreadable = ExistsButCannotBeRead(iniPath_);
     LyricsWindowSettings settings = CurrentSettings();
+    std::size_t keysRead = 0;
     try {
-        ReadLyricsWindowSettings(iniPath_, settings);
+        ReadLyricsWindowSettings(iniPath_, settings, &keysRead);
     } catch (const IniConvertError&) {
+        keysRead_ = unreadable ? 0 : keysRead;
         ApplyKeys(settings);
         throw;
     }
+    keysRead_ = unreadable ? 0 : keysRead;
     ApplyKeys(settings);
 
     Font font = slbLyrics.Font();
@@ -258,9 +256,7 @@ void TfrmLyrics::Close() {
     }
     closing_ = true;
     try {
-        if (!settingsUnread_) {
-            WriteLyricsWindowState(iniPath_, State());
-        }
+        WriteLyricsWindowState(iniPath_, State(), keysRead_);
     } catch (const std::exception& error) {
         // Not saving the window's place is no reason to keep it open.
         ReportError(window, error);

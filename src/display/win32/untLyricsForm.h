@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -75,7 +76,8 @@ public:
     void ShowLyrics(const std::string& text);
     // Reads the "LyricsForm" section and applies it. On a colour that cannot be read, the
     // keys before it are applied, the steps after the keys are not, and IniConvertError
-    // is thrown.
+    // is thrown; until a later LoadSettings reads them, the keys after it are not written
+    // back (KeysRead).
     void LoadSettings();
     // Resizes the window to its text.
     void FitToText();
@@ -85,8 +87,8 @@ public:
     void ToggleTopMost();
     void ToggleBottom();
     void ApplyZOrder();
-    // close: writes the window's six keys, then destroys the window. A write error is
-    // shown to the user and the window closes all the same.
+    // close: writes the window's six keys (those it has read, see KeysRead), then destroys
+    // the window. A write error is shown to the user and the window closes all the same.
     void Close();
 
     // Read by the tray menus and the settings dialog.
@@ -101,6 +103,10 @@ public:
     bool PositionFixed() const;
     // The six values that closing writes.
     LyricsWindowState State() const;
+    // How many keys of the settings file the last LoadSettings read, in its order (all of
+    // them, kLyricsWindowKeyCount, unless it failed; none when the file could not be read).
+    // Of the window's own keys, closing writes only these.
+    std::size_t KeysRead() const { return keysRead_; }
 
     // pupMain and its items' handlers.
     HMENU pupMain() const;
@@ -160,7 +166,7 @@ private:
     LyricsFormOwner& owner_;
     std::string iniPath_;
     std::exception_ptr settingsError_;
-    bool settingsUnread_ = false;  // the settings file was there but could not be read
+    std::size_t keysRead_ = kLyricsWindowKeyCount;
     TWinControlHost host_;
     MenuHandle menu_;
     std::string pasteSaveCaption_;

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -18,12 +20,13 @@
 #include "TestText.h"
 #include "app/untMain.h"
 #include "app/win32/LyricsPictures.h"
+#include "app/win32/LyricsWindowSink.h"
 #include "app/win32/TrayMenus.h"
 #include "app/win32/VeskDriver.h"
 #include "common/FileSystem.h"
 #include "common/win32/WinHandles.h"
-#include "app/win32/LyricsWindowSink.h"
 #include "lyrics/untTLyricsList.h"
+#include "settings/win32/SettingFormRes.h"
 #include "title/untTitleGet.h"
 #include "title/win32/FakePlayerProcess.h"
 #include "tools/WineTray.h"
@@ -55,6 +58,62 @@ constexpr char kWrittenList[] =
     "\"星の歌\",\"C:\\歌詞\\星.txt\",2,5\r\n"
     "\"表の歌\",\"C:\\歌詞\\表.txt\",1,3\r\n";
 
+HWND g_control = nullptr;
+BOOL CALLBACK FindControl(HWND window, LPARAM id) {
+    if (GetDlgCtrlID(window) == static_cast<int>(id)) {
+        g_control = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A control of any page of the settings dialog, and its text.
+HWND SettingControl(HWND dialog, int id) {
+    g_control = nullptr;
+    EnumChildWindows(dialog, FindControl, id);
+    return g_control;
+}
+std::string SettingText(HWND dialog, int id) {
+    // Asked of the control itself: GetWindowText does not for another process's window.
+    char text[512] = {};
+    SendMessageA(SettingControl(dialog, id), WM_GETTEXT, sizeof(text),
+                 reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// The first start's settings dialog shows the title tab with the defaults, and the live
+// test follows what the user types: a player of the class typed is found at once.
+void ExpectFirstStartTitleTab(HWND dialog) {
+    EXPECT_EQ(SendMessageA(SettingControl(dialog, IDC_SETTING_TABS), TCM_GETCURSEL, 0, 0), 4);
+    EXPECT_TRUE(IsWindowVisible(GetParent(SettingControl(dialog, IDC_LED_GETCLASSNAME))));
+    EXPECT_EQ(SettingText(dialog, IDC_LED_GETCLASSNAME), "Lilith");
+    EXPECT_EQ(SettingText(dialog, IDC_LED_DELIMITERS), "-<>");
+    EXPECT_EQ(SettingText(dialog, IDC_LED_TITLEPOS), "1");
+    EXPECT_EQ(SettingText(dialog, IDC_LED_TOPCUT), "8");
+    EXPECT_EQ(SettingText(dialog, IDC_LED_BOTTOMCUT), "0");
+    EXPECT_EQ(SettingText(dialog, IDC_LED_CHECKTIME), "1000");
+    EXPECT_EQ(SendMessageA(SettingControl(dialog, IDC_CBX_SENSITIVE), BM_GETCHECK, 0, 0),
+              BST_CHECKED);
+    EXPECT_EQ(SettingText(dialog, IDC_LBL_WINDOWTITLE), "PlayerNotFound");
+
+    FakePlayerProcess player(test::FakePlayerProgram(), "VeskE2E.First",
+                             "Playing: Summer Rain - Blue Sky");
+    ASSERT_TRUE(player.Started());
+    const HWND edit = SettingControl(dialog, IDC_LED_GETCLASSNAME);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    for (const char c : std::string("VeskE2E.First")) {
+        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    }
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            return SettingText(dialog, IDC_LBL_WINDOWTITLE) == "Playing: Summer Rain - Blue Sky";
+        },
+        10000))
+        << SettingText(dialog, IDC_LBL_WINDOWTITLE);
+    EXPECT_EQ(SettingText(dialog, IDC_LED_GETCLASSNAME), "VeskE2E.First");
+    EXPECT_EQ(SettingText(dialog, IDC_LBL_SONGTITLE), "Summer Rain");
+}
+
 TEST(VeskRun, FirstStartSecondStartAndTheWindowStateAcrossRuns) {
     ASSERT_TRUE(test::TrayIconWindows().empty()) << "an icon is in the tray already";
     ProgramFolder folder;
@@ -62,20 +121,25 @@ TEST(VeskRun, FirstStartSecondStartAndTheWindowStateAcrossRuns) {
 
     VeskProcess first(folder.Program());
     ASSERT_TRUE(first.WaitReady());
-    // No Vesk.ini: the lyrics window opens.
+    // No Vesk.ini: the lyrics window opens, and the settings dialog on its title tab.
     const HWND lyrics = first.LyricsWindow();
     ASSERT_NE(lyrics, nullptr);
     EXPECT_TRUE(IsWindowVisible(lyrics));
     EXPECT_EQ(test::CaptionOf(lyrics), Ansi("歌詞"));
     EXPECT_EQ(test::TrayTips(), std::vector<std::wstring>{test::kReadyTip});
     EXPECT_EQ(test::CaptionOf(first.Window("VeskApplication")), "Vesk");
+    const HWND setting = first.Window("#32770");
+    ASSERT_NE(setting, nullptr);
+    EXPECT_EQ(test::CaptionOf(setting), Ansi("Veskの設定"));
+    EXPECT_TRUE(IsWindowVisible(setting));
     // No task-bar button: every window that shows is a tool window.
-    for (HWND window : {first.Window("VeskApplication"), first.MainForm(), lyrics}) {
+    for (HWND window : {first.Window("VeskApplication"), first.MainForm(), lyrics, setting}) {
         EXPECT_TRUE(!IsWindowVisible(window) ||
                     (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0);
     }
-    EXPECT_EQ(first.Window("#32770"), nullptr) << "a message box";
+    EXPECT_EQ(first.Windows("#32770"), std::vector<HWND>{setting}) << "a message box";
     EXPECT_FALSE(folder.Exists("Vesk.ini")) << "made before anything was written to it";
+    ExpectFirstStartTitleTab(setting);
 
     // A second start ends at once and silently; the first goes on.
     {
@@ -96,6 +160,7 @@ TEST(VeskRun, FirstStartSecondStartAndTheWindowStateAcrossRuns) {
     EXPECT_TRUE(test::TrayIconWindows().empty());
     EXPECT_EQ(folder.IniValue("MainForm", "LyricShow"), "1");
     EXPECT_EQ(folder.IniValue("LyricsForm", "FormClientPos.X"), "205") << "the window's keys";
+    EXPECT_EQ(folder.IniValue("TitleGet", "GetClassName"), "(none)") << "the dialog's, unapplied";
     EXPECT_EQ(folder.Read("Vesk.csv"), Ansi(kWrittenList));
 
     // Open at the last exit: open again. The tray's "表示(&V)" closes it.

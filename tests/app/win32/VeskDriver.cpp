@@ -154,8 +154,12 @@ bool VeskProcess::WaitReady() {
 }
 
 HWND VeskProcess::Window(const char* className) const {
-    const std::vector<HWND> windows = FindWindows(className, process_.Id());
+    const std::vector<HWND> windows = Windows(className);
     return windows.empty() ? nullptr : windows.front();
+}
+
+std::vector<HWND> VeskProcess::Windows(const char* className) const {
+    return FindWindows(className, process_.Id());
 }
 
 std::optional<DWORD> VeskProcess::Exit(DWORD milliseconds) {

@@ -76,8 +76,9 @@ public:
     // program waits for input.
     bool WaitReady();
 
-    // The program's windows by class, nullptr when it has none.
+    // The program's top-level windows by class: the first, nullptr when it has none; all.
     HWND Window(const char* className) const;
+    std::vector<HWND> Windows(const char* className) const;
     HWND MainForm() const { return Window("TfrmMain"); }
     HWND LyricsWindow() const { return Window("TfrmLyrics"); }
     HWND TrayWindow() const { return Window("TaskTrayHandle"); }

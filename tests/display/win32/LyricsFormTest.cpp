@@ -253,6 +253,23 @@ TEST(LyricsWindow, UnreadableColourKeepsTheKeysReadBeforeIt) {
     EXPECT_EQ(window.slbLyrics.Shadow().OffsetLeft(), 0);
 }
 
+TEST(LyricsWindow, CloseWritesBackOnlyTheKeysThatWereRead) {
+    LyricsRig rig;
+    rig.WriteSettings(kHidden);
+    TfrmLyrics& window = rig.Open();
+    rig.WriteSettings(
+        "Font.Name=Arial\r\nFormAlphaBlend=1\r\nBackColor=0xZZ\r\nBackTransparent=1\r\n"
+        "FormPos=2\r\nFormFix=1\r\n");
+    EXPECT_THROW(window.LoadSettings(), IniConvertError);
+    window.Close();
+    EXPECT_EQ(rig.IniValue("Font.Name"), "Arial");  // read before the colour: written back
+    EXPECT_NE(rig.IniValue("FormSize.XSize"), "(none)");
+    // Not read: the stored values stay, not the window's own.
+    EXPECT_EQ(rig.IniValue("BackTransparent"), "1");
+    EXPECT_EQ(rig.IniValue("FormPos"), "2");
+    EXPECT_EQ(rig.IniValue("FormFix"), "1");
+}
+
 int LyricsWindowsOfThisProcess() {
     int count = 0;
     for (HWND window = FindWindowExA(nullptr, nullptr, "TfrmLyrics", nullptr); window != nullptr;

@@ -172,11 +172,19 @@ std::vector<Disagreement> Disagreements() {
         "The writer cuts a value at its first line break, so that a value cannot add lines of "
         "its own to the file. The system writes the line break, and its file gains the entry "
         "X=1.";
+    constexpr const char* kKeptAsWritten =
+        "The writer encloses a value that reading would change (blanks at an end, or a pair of "
+        "enclosing quotes) in one more pair of double quotes, which both readers strip, so it "
+        "reads back as written. The system writes it bare, and its reader then trims the "
+        "blanks or strips the quotes.";
     return {
         {"lines without equals", "N", "B", "<default>", "2", kLineWithoutEquals},
         {"outside sections", "", "X", "1", "<default>", kOutsideSections},
         {"outside sections", "", "Y", "2", "<default>", kOutsideSections},
         {"value with a line break / read back", "S", "X", "1", "<default>", kLineBreakInValue},
+        {"blanks / read back", "B", "K1", "new", "  new  ", kKeptAsWritten},
+        {"quotes / read back", "Q", "D", "quoted", "\"quoted\"", kKeptAsWritten},
+        {"quotes / read back", "Q", "New", "single", "'single'", kKeptAsWritten},
     };
 }
 

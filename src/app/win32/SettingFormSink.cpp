@@ -1,0 +1,82 @@
+#include "app/win32/SettingFormSink.h"
+
+#include <exception>
+
+#include "app/win32/LyricsWindowSink.h"
+#include "app/win32/MainWindow.h"
+#include "common/win32/ErrorReport.h"
+#include "display/win32/LyricsPreview.h"
+
+namespace vesk {
+
+TSettingFormSink::TSettingFormSink(TMainWindow& main, TLyricsWindowSink& lyricsWindow,
+                                   HWND applicationWindow)
+    : main_(main), lyricsWindow_(lyricsWindow), applicationWindow_(applicationWindow) {}
+
+TSettingFormSink::~TSettingFormSink() = default;
+
+void TSettingFormSink::OpenSettingDialog(bool titlePage) {
+    std::exception_ptr loadError;
+    if (!window_) {
+        SettingFormOwner& owner = *this;
+        auto dialog = std::make_unique<TfrmSetting>(owner, main_.IniPath());
+        if (!dialog->CreateModeless(applicationWindow_)) {
+            return;
+        }
+        window_.Set(std::move(dialog));
+        loadError = window_->TakeLoadError();
+    }
+    window_->Show();
+    if (titlePage) {
+        window_->SetActivePage(TfrmSetting::tabTitleGet);
+    }
+    // Shown once the reference is set: while the box is open the menus still work, and
+    // they must find this dialog, not make a second one.
+    if (loadError) {
+        const HWND handle = window_->Handle();
+        try {
+            std::rethrow_exception(loadError);
+        } catch (const std::exception& error) {
+            ReportError(handle, error);  // the dialog may be gone when this returns
+        }
+    }
+}
+
+void TSettingFormSink::CloseSettingDialog() {
+    if (window_) {
+        window_->bbnCancelClick();
+    }
+}
+
+std::unique_ptr<SettingPreview> TSettingFormSink::CreatePreview(HWND parent, const RECT& bounds) {
+    auto preview = std::make_unique<TLyricsPreview>();
+    if (!preview->Create(parent, bounds)) {
+        return nullptr;
+    }
+    return preview;
+}
+
+std::optional<SettingFormOwner::OpenLyricsWindow> TSettingFormSink::LyricsWindow() const {
+    const TfrmLyrics* window = lyricsWindow_.frmLyrics();
+    if (window == nullptr) {
+        return std::nullopt;
+    }
+    return OpenLyricsWindow{window->State(), window->KeysRead()};
+}
+
+void TSettingFormSink::LoadMainSettings() {
+    main_.LoadMainSettings();
+}
+
+void TSettingFormSink::CheckTitle() {
+    main_.tmrTitleCheckTimer();
+}
+
+void TSettingFormSink::ReloadLyricsWindow() {
+    if (TfrmLyrics* window = lyricsWindow_.frmLyrics()) {
+        window->LoadSettings();
+        window->FitToText();
+    }
+}
+
+}  // namespace vesk

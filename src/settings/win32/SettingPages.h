@@ -1,0 +1,169 @@
+#pragma once
+
+// The five pages of the settings dialog, each a child dialog over the tab control that
+// moves values between its controls and its settings group (VeskSettings.h). The rules
+// they apply are in settings/SettingRules.h; TfrmSetting (untSettingForm.h) puts them
+// together, loads and applies.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "common/Color.h"
+#include "common/Font.h"
+#include "common/ProgramText.h"
+#include "common/win32/Dialog.h"
+#include "common/win32/UpDownPair.h"
+#include "settings/SettingPreview.h"
+#include "settings/VeskSettings.h"
+#include "settings/win32/SettingFormOwner.h"
+#include "shell/win32/Win32SHBFFEX.h"
+
+namespace vesk {
+
+class TSettingPage : public Dialog {
+public:
+    using Dialog::Dialog;
+    // Makes the page as a hidden child of the settings dialog.
+    bool Create(HWND dialog) { return CreateModeless(dialog); }
+
+protected:
+    // Enter and Esc belong to the settings dialog's OK and キャンセル.
+    void OnOK() override;
+    void OnCancel() override;
+    // A hint shown while the pointer rests on the control.
+    void AddHint(int controlId, const ProgramText& hint);
+    // Sets an edit's text only when it differs, so that EN_CHANGE tells of real changes.
+    void ChangeItemText(int id, std::string_view text);
+    // A radio group of count buttons from firstId: the checked one (-1: none), and checking
+    // one (-1: none).
+    int RadioIndex(int firstId, int count) const;
+    void SetRadioIndex(int firstId, int count, int index);
+    // The settings dialog, owner of the colour, file and folder dialogs.
+    HWND Form() const { return GetAncestor(Handle(), GA_ROOT); }
+
+private:
+    HWND tooltip_ = nullptr;
+};
+
+// A colour panel: an owner-drawn button that shows its colour and opens the colour
+// dialog when clicked.
+struct ColorPanel {
+    int id;
+    Color color;
+};
+
+// "表示1(&1)" (tabView): the font, the shadow and the live preview.
+class TViewPage final : public TSettingPage {
+public:
+    explicit TViewPage(SettingFormOwner& owner);
+
+    // The page's keys of the display settings, as read (LoadDisplaySettings step 3).
+    void ShowKeys(const DisplaySettings& settings);
+    // The font read: size, face, colour and style into their controls (step 4).
+    void ShowFont(const Font& font);
+    // The preview takes the font, the background and shadow colours and the shadow (step 5).
+    void ShowPreview(const Font& font);
+    // SaveDisplaySettings: the new font and the page's keys.
+    void SaveTo(DisplaySettings& settings) const;
+
+    void updTextSizeClick();
+    void cmbFontChange(const std::string& face);
+    void cmbStyleChange();
+    // pnlTextColorClick, pnlBackColorClick, pnlShadowColorClick.
+    void PanelClick(ColorPanel& panel);
+    void UpdatePreviewShadow();
+
+protected:
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    void OnScroll(int controlId, int code) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+private:
+    ColorPanel* PanelOf(int id);
+    void FillFontList();
+
+    SettingFormOwner& owner_;
+    std::unique_ptr<SettingPreview> preview_;
+    Font previewFont_;
+    ColorPanel pnlTextColor_;
+    ColorPanel pnlBackColor_;
+    ColorPanel pnlShadowColor_;
+    UpDownPair updTextSize_;
+    UpDownPair udnShadowTop_;
+    UpDownPair udnShadowLeft_;
+};
+
+// "表示2(&2)" (tabView2): translucency, how the window follows a new text, alignment.
+class TView2Page final : public TSettingPage {
+public:
+    TView2Page();
+    void ShowKeys(const DisplaySettings& settings);
+    void SaveTo(DisplaySettings& settings) const;
+    // lblAlphaValue shows the slider's value.
+    void tbrAlphaBlendChange();
+
+protected:
+    bool OnInit() override;
+    void OnScroll(int controlId, int code) override;
+};
+
+// "連携(&C)" (tabConnection): the player and Lyrics Master.
+class TConnectionPage final : public TSettingPage {
+public:
+    TConnectionPage();
+    void ShowKeys(const ConnectionSettings& settings);
+    void SaveTo(ConnectionSettings& settings) const;
+    void btnConnectionPlayerOpenClick();
+
+protected:
+    bool OnCommand(int id, int code, HWND control) override;
+};
+
+// "その他(&E)" (tabOther): the paste-assignment folder, the priority, the store link.
+class TOtherPage final : public TSettingPage {
+public:
+    TOtherPage();
+    void ShowKeys(const ConnectionSettings& settings);
+    void SaveTo(ConnectionSettings& settings) const;
+    void btnPasteSaveClick();
+    void btnPasteSaveDeleteClick();
+
+protected:
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+
+private:
+    std::unique_ptr<TSHBrowseForFolderEx> fldOpen_;
+};
+
+// "タイトル取得(&T)" (tabTitleGet), with the live test of the title extraction.
+class TTitleGetPage final : public TSettingPage {
+public:
+    TTitleGetPage();
+    // LoadTitleGetSettings, key by key in its order: the three texts run the live test
+    // when they change.
+    void ShowKeys(const TitleGetSettings& settings);
+    TitleGetSettings Values() const;
+
+    // The live test: the player's caption and the song title cut out of it now.
+    void ledGetClassNameChange();
+    void udnTitlePosClick() { ledGetClassNameChange(); }
+    void btnWmpClick();
+
+protected:
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    void OnScroll(int controlId, int code) override;
+
+private:
+    UpDownPair udnTitlePos_;
+    UpDownPair udnTopCut_;
+    UpDownPair udnBottomCut_;
+    UpDownPair udnCheckTime_;
+};
+
+}  // namespace vesk

@@ -1,0 +1,199 @@
+#include "settings/win32/untSettingForm.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "common/ProgramText.h"
+#include "settings/KelpIniFile.h"
+#include "settings/win32/SettingFormRes.h"
+
+namespace vesk {
+
+namespace {
+
+constexpr ProgramText kTabCaptions[TfrmSetting::kTabCount] = {
+    ProgramText{"表示1(&1)"}, ProgramText{"表示2(&2)"}, ProgramText{"連携(&C)"},
+    ProgramText{"その他(&E)"}, ProgramText{"タイトル取得(&T)"}};
+
+// The layout in pixels: the tab control fills the area above a row of three buttons at
+// the bottom right.
+constexpr int kMargin = 8;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+constexpr int kButtonGap = 6;
+
+}  // namespace
+
+TfrmSetting::TfrmSetting(SettingFormOwner& owner, std::string iniPath)
+    : Dialog(IDD_SETTING), owner_(owner), iniPath_(std::move(iniPath)), tabView_(owner) {}
+
+TfrmSetting::~TfrmSetting() = default;
+
+TSettingPage& TfrmSetting::Page(int page) {
+    switch (page) {
+        case tabView2:
+            return tabView2_;
+        case tabConnection:
+            return tabConnection_;
+        case tabOther:
+            return tabOther_;
+        case tabTitleGet:
+            return tabTitleGet_;
+        default:
+            return tabView_;
+    }
+}
+
+bool TfrmSetting::OnInit() {
+    const HWND tabs = Item(IDC_SETTING_TABS);
+    for (int page = 0; page < kTabCount; ++page) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        std::string caption = kTabCaptions[page].Ansi();
+        item.pszText = caption.data();
+        SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(page),
+                     reinterpret_cast<LPARAM>(&item));
+        Page(page).Create(Handle());
+    }
+    LayOut();
+    try {
+        FormCreate();
+    } catch (const std::exception&) {
+        loadError_ = std::current_exception();
+    }
+    // FormShow: the first tab.
+    SetActivePage(tabView);
+    return true;
+}
+
+void TfrmSetting::LayOut() {
+    SetClientSize(kClientWidth, kClientHeight);
+    const int buttonTop = kClientHeight - kMargin - kButtonHeight;
+    const int buttons[] = {IDOK, IDC_SETTING_APPLY, IDCANCEL};
+    int left = kClientWidth - kMargin - 3 * kButtonWidth - 2 * kButtonGap;
+    for (const int id : buttons) {
+        SetWindowPos(Item(id), nullptr, left, buttonTop, kButtonWidth, kButtonHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        left += kButtonWidth + kButtonGap;
+    }
+    const HWND tabs = Item(IDC_SETTING_TABS);
+    SetWindowPos(tabs, nullptr, kMargin, kMargin, kClientWidth - 2 * kMargin,
+                 buttonTop - 2 * kMargin, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The pages lie over the tab control's display area, above it in the z-order (and so
+    // first in the order of the Tab key).
+    RECT area{};
+    GetClientRect(tabs, &area);
+    SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    MapWindowPoints(tabs, Handle(), reinterpret_cast<POINT*>(&area), 2);
+    for (int page = kTabCount - 1; page >= 0; --page) {
+        SetWindowPos(Page(page).Handle(), HWND_TOP, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOACTIVATE);
+    }
+}
+
+int TfrmSetting::ActivePage() const {
+    return static_cast<int>(SendMessageA(Item(IDC_SETTING_TABS), TCM_GETCURSEL, 0, 0));
+}
+
+void TfrmSetting::SetActivePage(int page) {
+    SendMessageA(Item(IDC_SETTING_TABS), TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    ShowPage(page);
+}
+
+void TfrmSetting::ShowPage(int page) {
+    for (int i = 0; i < kTabCount; ++i) {
+        ShowWindow(Page(i).Handle(), i == page ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void TfrmSetting::FormCreate() {
+    LoadDisplaySettings();
+    LoadTitleGetSettings();
+    LoadConnectionSettings();
+}
+
+// The keys read before a colour that cannot be read are shown; the font and the preview
+// are not.
+void TfrmSetting::LoadDisplaySettings() {
+    DisplaySettings settings;
+    try {
+        ReadDisplaySettings(iniPath_, settings);
+    } catch (const IniConvertError&) {
+        tabView_.ShowKeys(settings);
+        tabView2_.ShowKeys(settings);
+        throw;
+    }
+    tabView_.ShowKeys(settings);
+    tabView2_.ShowKeys(settings);
+    tabView_.ShowFont(settings.font);
+    tabView_.ShowPreview(settings.font);
+}
+
+void TfrmSetting::LoadTitleGetSettings() {
+    tabTitleGet_.ShowKeys(ReadTitleGetSettings(iniPath_));
+}
+
+void TfrmSetting::LoadConnectionSettings() {
+    const ConnectionSettings settings = ReadConnectionSettings(iniPath_);
+    tabConnection_.ShowKeys(settings);
+    tabOther_.ShowKeys(settings);
+}
+
+void TfrmSetting::SaveDisplaySettings() {
+    DisplaySettings settings;
+    tabView_.SaveTo(settings);
+    tabView2_.SaveTo(settings);
+    const auto window = owner_.LyricsWindow();
+    WriteDisplaySettings(iniPath_, settings, window ? &window->state : nullptr,
+                         window ? window->keysRead : kLyricsWindowKeyCount);
+}
+
+void TfrmSetting::SaveTitleGetSettings() {
+    WriteTitleGetSettings(iniPath_, tabTitleGet_.Values());
+}
+
+void TfrmSetting::SaveConnectionSettings() {
+    ConnectionSettings settings;
+    tabConnection_.SaveTo(settings);
+    tabOther_.SaveTo(settings);
+    WriteConnectionSettings(iniPath_, settings);
+}
+
+void TfrmSetting::bbnApplyClick() {
+    SaveDisplaySettings();
+    SaveTitleGetSettings();
+    SaveConnectionSettings();
+    owner_.LoadMainSettings();
+    owner_.CheckTitle();
+    // The lyrics window's state was written above, so its reload leaves it where it is.
+    owner_.ReloadLyricsWindow();
+}
+
+void TfrmSetting::bbnOKClick() {
+    bbnApplyClick();  // an error leaves here: the dialog stays open
+    End(IDOK);
+}
+
+void TfrmSetting::bbnCancelClick() {
+    End(IDCANCEL);
+}
+
+bool TfrmSetting::OnCommand(int id, int code, HWND control) {
+    if (id == IDC_SETTING_APPLY && code == BN_CLICKED) {
+        bbnApplyClick();
+        return true;
+    }
+    return Dialog::OnCommand(id, code, control);
+}
+
+bool TfrmSetting::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (header.idFrom == IDC_SETTING_TABS && header.code == TCN_SELCHANGE) {
+        ShowPage(ActivePage());
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace vesk

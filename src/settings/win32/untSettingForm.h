@@ -1,0 +1,82 @@
+#pragma once
+
+// TfrmSetting, "Veskの設定": the dialog in which the user changes every setting with a live
+// preview of the lyrics text and a live test of the title extraction. A tool window with
+// five tabs (one page each, SettingPages.h) above OK, 適用 and キャンセル. It loads its
+// controls from Vesk.ini when it is made; OK and 適用 write them back and make the running
+// program take them over at once through its owner (SettingFormOwner.h).
+//
+// It is modeless and exists at most once: the application keeps it in a program-wide
+// reference (SingleWindow), which its destruction empties; opening it again only brings it
+// to the front.
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+#include <utility>
+
+#include "common/win32/Dialog.h"
+#include "settings/win32/SettingFormOwner.h"
+#include "settings/win32/SettingPages.h"
+
+namespace vesk {
+
+class TfrmSetting final : public Dialog {
+public:
+    // The tabs, in order.
+    enum TabPage : int { tabView, tabView2, tabConnection, tabOther, tabTitleGet, kTabCount };
+    static constexpr int kClientWidth = 496;
+    static constexpr int kClientHeight = 303;
+
+    // iniPath: the settings file it loads and writes.
+    TfrmSetting(SettingFormOwner& owner, std::string iniPath);
+    ~TfrmSetting() override;
+
+    // The error met while loading (a colour that cannot be read), once; null when there was
+    // none. The opener shows it when the dialog is in place: the dialog opens all the same.
+    std::exception_ptr TakeLoadError() { return std::exchange(loadError_, nullptr); }
+
+    int ActivePage() const;
+    void SetActivePage(int page);
+
+    // "OK(&O)": applies, then closes; a write that fails leaves the dialog open.
+    void bbnOKClick();
+    // "適用(&A)": writes the three groups, each opening and releasing the file, then the
+    // main form reads its settings, the title is checked once and the open lyrics window
+    // reads its settings and fits its text. A refused write stops it at that key.
+    void bbnApplyClick();
+    // "キャンセル(&X)" (also Esc and the close box): closes; nothing is written.
+    void bbnCancelClick();
+
+protected:
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
+    void OnOK() override { bbnOKClick(); }
+    void OnCancel() override { bbnCancelClick(); }
+
+private:
+    void LayOut();
+    // FormCreate: the three groups in this order; a colour that cannot be read stops it.
+    void FormCreate();
+    void LoadDisplaySettings();
+    void LoadTitleGetSettings();
+    void LoadConnectionSettings();
+    void SaveDisplaySettings();
+    void SaveTitleGetSettings();
+    void SaveConnectionSettings();
+    TSettingPage& Page(int page);
+    void ShowPage(int page);
+
+    SettingFormOwner& owner_;
+    std::string iniPath_;
+    std::exception_ptr loadError_;
+    TViewPage tabView_;
+    TView2Page tabView2_;
+    TConnectionPage tabConnection_;
+    TOtherPage tabOther_;
+    TTitleGetPage tabTitleGet_;
+};
+
+}  // namespace vesk
