@@ -11,13 +11,13 @@ namespace vesk {
 
 namespace {
 
-// Columns: the handle at a list column's usual default width, then the class name and the
-// caption.
+// Columns: the handle, wide enough for the seven or eight digits handles usually have (a
+// list column's usual default of 50 pixels cuts them), then the class name and the caption.
 struct Column {
     const char* caption;
     int width;
 };
-constexpr Column kColumns[] = {{"Handle", 50}, {"ClassName", 140}, {"WindowText", 220}};
+constexpr Column kColumns[] = {{"Handle", 70}, {"ClassName", 140}, {"WindowText", 220}};
 // The class name is the first sub-item.
 constexpr int kClassNameSubItem = 1;
 // Class names are at most 99 bytes (see kClassNameBufferSize); room to spare.
