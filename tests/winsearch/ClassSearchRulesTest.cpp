@@ -11,7 +11,7 @@
 namespace vesk {
 namespace {
 
-using test::FakeWindowSystem;
+using Rows = std::vector<std::vector<std::string>>;  // the caption, then the sub-items
 
 TEST(HandleText, LowThirtyTwoBitsAsASignedDecimal) {
     const struct {
@@ -28,17 +28,16 @@ TEST(HandleText, LowThirtyTwoBitsAsASignedDecimal) {
         EXPECT_EQ(HandleText(static_cast<WindowHandle>(row.handle)), row.text);
     }
     if constexpr (sizeof(std::uintptr_t) > 4) {
-        // A 64-bit handle whose upper bits are set (sign-extended) reads as in a 32-bit
-        // program.
+        // Sign-extended upper bits, as 64-bit Windows gives them: as in a 32-bit program.
         EXPECT_EQ(HandleText(static_cast<WindowHandle>(~std::uintptr_t{0} - 1)), "-2");
     }
 }
 
-// Takes rows until the count is reached, then fails as a list that cannot grow would.
-class LimitedRows final : public ListRowSink {
+// A list that takes rows up to its limit, then fails as one that cannot grow.
+class RecordedRows final : public ListRowSink {
 public:
-    explicit LimitedRows(std::size_t limit) : limit_(limit) {}
-    std::vector<std::vector<std::string>> rows{{"stale"}};
+    explicit RecordedRows(std::size_t limit) : limit_(limit) {}
+    Rows rows{{"stale"}};
 
     void Clear() override { rows.clear(); }
     int AddRow(const std::string& caption) override {
@@ -48,32 +47,57 @@ public:
         rows.push_back({caption});
         return static_cast<int>(rows.size()) - 1;
     }
-    void SetSubItem(int row, int, const std::string& text) override {
-        rows.at(static_cast<std::size_t>(row)).push_back(text);
+    void SetSubItem(int row, int subItem, const std::string& text) override {
+        auto& cells = rows.at(static_cast<std::size_t>(row));
+        ASSERT_EQ(static_cast<std::size_t>(subItem), cells.size()) << "in order";
+        cells.push_back(text);
     }
 
 private:
     std::size_t limit_;
 };
 
-TEST(SearchWindows, RowsAnewAndAFailureKeepsTheRowsSoFar) {
-    FakeWindowSystem desktop;
-    desktop.windows = {
-        {"Lilith", "Song - Band"}, {"Tool", "Hidden"}, {"Quiet", ""}, {"Two", "One\r\nTwo"}};
+// One row per window: the class name, then one sub-item per line of the caption (AddListRow).
+// Hidden and owned windows only when all are asked for.
+TEST(SearchWindows, RowsAnewOnePerWindowAndAFailureKeepsTheRowsSoFar) {
+    test::FakeWindowSystem desktop;
+    desktop.windows = {{"Lilith", "Song - Band"},
+                       {"Hidden", "H"},
+                       {"Quiet", ""},  // no caption: its cell stays empty
+                       {"Lines", "One\r\nTwo\nThree\rFour\r\n\r\nSix\r\n"},
+                       {"Owned", "O", static_cast<WindowHandle>(1)}};
     desktop.windows[1].visible = false;
     const ScopedWindowSystem scope(desktop);
-    using Rows = std::vector<std::vector<std::string>>;
 
-    LimitedRows list(10);
+    RecordedRows list(10);
     SearchWindows(list, false);
-    EXPECT_EQ(list.rows,
-              (Rows{{"1", "Lilith", "Song - Band"}, {"3", "Quiet"}, {"4", "Two", "One", "Two"}}));
+    EXPECT_EQ(list.rows, (Rows{{"1", "Lilith", "Song - Band"},
+                               {"3", "Quiet"},
+                               {"4", "Lines", "One", "Two", "Three", "Four", "", "Six"}}));
     SearchWindows(list, true);
-    EXPECT_EQ(list.rows.size(), 4u);
+    EXPECT_EQ(list.rows.size(), 5u);
 
-    LimitedRows full(2);
+    RecordedRows full(2);
     EXPECT_NO_THROW(SearchWindows(full, true));
-    EXPECT_EQ(full.rows, (Rows{{"1", "Lilith", "Song - Band"}, {"2", "Tool", "Hidden"}}));
+    EXPECT_EQ(full.rows, (Rows{{"1", "Lilith", "Song - Band"}, {"2", "Hidden", "H"}}));
+}
+
+// The storage of one search: the first 1000 windows of those asked for, and the
+// enumeration asks for no further window.
+TEST(SearchWindows, ListsTheFirstThousand) {
+    test::FakeWindowSystem desktop;
+    for (int i = 0; i < 2010; ++i) {
+        desktop.windows.emplace_back("C", "").visible = i % 2 == 0;  // handles 1, 3, ...
+    }
+    const ScopedWindowSystem scope(desktop);
+    RecordedRows list(2000);
+    SearchWindows(list, false);
+    ASSERT_EQ(list.rows.size(), 1000u);
+    EXPECT_EQ(list.rows.back()[0], "1999");
+    EXPECT_EQ(desktop.visits, 1999);
+    SearchWindows(list, true);
+    ASSERT_EQ(list.rows.size(), 1000u);
+    EXPECT_EQ(desktop.visits, 1999 + 1000);
 }
 
 }  // namespace

@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -28,77 +26,70 @@ namespace vesk {
 namespace {
 
 using test::Ansi;
-using Cells = std::vector<std::string>;  // class name, caption; empty: no row
+using Cells = std::vector<std::string>;  // class name, caption; none: no row
 
 const std::string kLongClass = "VeskSearchLong" + std::string(106, 'L');  // 120 bytes
+const std::string kPlayer = Ansi("夏の雨 - 青空");
 
-// The test's windows. Placed off the screen: Wine then never maps them, and hiding or
-// destroying them costs nothing (a mapped window costs about two seconds each).
-struct TestWindows {
-    HWND shown, hidden, tool, quiet, longClass, twoLines;
-};
-TestWindows g_windows{};
-
-HWND MakeWindow(const std::string& className, const std::string& caption, bool visible,
-                HWND owner = nullptr, DWORD exStyle = 0) {
+// Off the screen: Wine never maps them, so hiding and destroying them costs nothing (about
+// two seconds for each mapped window).
+HWND MakeWindow(const std::string& className, const std::string& caption, bool visible = true,
+                HWND owner = nullptr) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = className.c_str();
     RegisterClassA(&wc);
-    return CreateWindowExA(exStyle, className.c_str(), caption.c_str(),
-                           WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), -20000, -20000, 200,
-                           100, owner, nullptr, wc.hInstance, nullptr);
+    return CreateWindowExA(owner != nullptr ? WS_EX_TOOLWINDOW : 0, className.c_str(),
+                           caption.c_str(), visible ? WS_VISIBLE : 0, -20000, -20000, 100, 100,
+                           owner, nullptr, nullptr, nullptr);
 }
+HWND g_shown, g_hidden, g_tool, g_quiet, g_long, g_twoLines;
 
 HWND g_found = nullptr;
 BOOL CALLBACK FindControl(HWND window, LPARAM id) {
-    if (GetDlgCtrlID(window) != static_cast<int>(id)) {
-        return TRUE;
-    }
     g_found = window;
-    return FALSE;
+    return GetDlgCtrlID(window) != static_cast<int>(id);
 }
 
 class ClassSearch : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        g_windows.shown = MakeWindow("VeskSearchShown", Ansi("夏の雨 - 青空"), true);
-        g_windows.hidden = MakeWindow("VeskSearchHidden", "Hidden", false);
-        g_windows.tool =
-            MakeWindow("VeskSearchTool", "Tool", true, g_windows.shown, WS_EX_TOOLWINDOW);
-        g_windows.quiet = MakeWindow("VeskSearchQuiet", "", true);
-        g_windows.longClass = MakeWindow(kLongClass, "Long", true);
-        g_windows.twoLines = MakeWindow("VeskSearchTwoLines", "One\r\nTwo", true);
+        g_shown = MakeWindow("VeskSearchShown", kPlayer);
+        g_hidden = MakeWindow("VeskSearchHidden", "Hidden", false);
+        g_tool = MakeWindow("VeskSearchTool", "Tool", true, g_shown);
+        g_quiet = MakeWindow("VeskSearchQuiet", "");
+        g_long = MakeWindow(kLongClass, "Long");
+        g_twoLines = MakeWindow("VeskSearchTwoLines", "One\r\nTwo");
     }
     static void TearDownTestSuite() {
-        for (const HWND w : {g_windows.tool, g_windows.shown, g_windows.hidden, g_windows.quiet,
-                             g_windows.longClass, g_windows.twoLines}) {
-            DestroyWindow(w);
+        for (const HWND window : {g_shown, g_hidden, g_quiet, g_long, g_twoLines}) {
+            DestroyWindow(window);  // g_tool with its owner
         }
     }
 
-    ClassSearch() : vesk_(Prepared(folder_)), form(*vesk_.form) {
+    ClassSearch() {
+        EXPECT_TRUE(CurrentFileSystem().ReplaceFile(
+            folder_ / "Vesk.ini",
+            "[MainForm]\r\nLyricShow=0\r\n[TitleGet]\r\nGetClassName=VeskNoSuchPlayer\r\n"));
+        EXPECT_TRUE(CurrentFileSystem().ReplaceFile(folder_ / "Vesk.csv", ""));
         EXPECT_TRUE(form.Create());
         form.mitSettingClick();
-        Sink().frmSetting()->SetActivePage(TfrmSetting::tabTitleGet);
     }
 
     TSettingFormSink& Sink() const { return form.SettingForm(); }
     TfrmClassSearch* Search() const { return Sink().frmClassSearch(); }
-    std::string SettingText(int id) const {
-        g_found = nullptr;
+    HWND SettingControl(int id) const {
         EnumChildWindows(Sink().frmSetting()->Handle(), FindControl, id);
+        return g_found;
+    }
+    std::string SettingText(int id) const {
         char text[256] = {};
-        GetWindowTextA(g_found, text, sizeof(text));
+        GetWindowTextA(SettingControl(id), text, sizeof(text));
         return text;
     }
     // "クラス検索(&F)" pressed.
-    TfrmClassSearch& OpenSearch() {
-        g_found = nullptr;
-        EnumChildWindows(Sink().frmSetting()->Handle(), FindControl, IDC_BTN_SEARCHCLASS);
-        SendMessageA(g_found, BM_CLICK, 0, 0);
-        test::Pump(50);
+    TfrmClassSearch& OpenSearch() const {
+        SendMessageA(SettingControl(IDC_BTN_SEARCHCLASS), BM_CLICK, 0, 0);
         EXPECT_NE(Search(), nullptr);
         return *Search();
     }
@@ -106,12 +97,9 @@ protected:
     static HWND List(const Dialog& search) { return search.Item(IDC_LVW_CLASSNAME); }
     // The row of a window, found by its handle written as "%d".
     static int RowOf(const Dialog& search, HWND window) {
-        char handle[16] = {};
-        std::snprintf(handle, sizeof(handle), "%d",
-                      static_cast<int>(reinterpret_cast<std::intptr_t>(window)));
-        LVFINDINFOA find{};
-        find.flags = LVFI_STRING;
-        find.psz = handle;
+        const std::string handle =
+            std::to_string(static_cast<int>(reinterpret_cast<INT_PTR>(window)));
+        LVFINDINFOA find{LVFI_STRING, handle.c_str(), 0, {}, 0};
         return static_cast<int>(SendMessageA(List(search), LVM_FINDITEMA, static_cast<WPARAM>(-1),
                                              reinterpret_cast<LPARAM>(&find)));
     }
@@ -130,13 +118,13 @@ protected:
         return cells;
     }
     static void Select(const Dialog& search, HWND window) {
-        LVITEMA item{};
-        item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(List(search), LVM_SETITEMSTATE, RowOf(search, window),
-                     reinterpret_cast<LPARAM>(&item));
+        constexpr UINT kSelected = LVIS_SELECTED | LVIS_FOCUSED;
+        ListView_SetItemState(List(search), RowOf(search, window), kSelected, kSelected);
     }
-    static void DoubleClickAt(HWND control, POINT at) {
-        ClientToScreen(control, &at);
+    // Two clicks of the real mouse at a point of the list.
+    static void DoubleClickAt(const Dialog& search, int x, int y) {
+        POINT at{x, y};
+        ClientToScreen(List(search), &at);
         test::MouseTo(at.x, at.y);
         for (int i = 0; i < 4; ++i) {
             test::LeftButton(i % 2 == 0);
@@ -144,20 +132,9 @@ protected:
         test::Pump(100);
     }
 
-private:
-    static const std::string& Prepared(const test::TestFolder& folder) {
-        EXPECT_TRUE(CurrentFileSystem().ReplaceFile(folder / "Vesk.ini",
-                                                    "[MainForm]\r\nLyricShow=0\r\n[TitleGet]\r\n"
-                                                    "GetClassName=VeskNoSuchPlayer\r\n"));
-        EXPECT_TRUE(CurrentFileSystem().ReplaceFile(folder / "Vesk.csv", ""));
-        return folder.Path();
-    }
-
     const test::TestFolder folder_;
-    test::InProcessVesk vesk_;
-
-protected:
-    TMainWindow& form;
+    test::InProcessVesk vesk_{folder_.Path()};
+    TMainWindow& form = *vesk_.form;
 };
 
 TEST_F(ClassSearch, ListsVisibleUnownedWindowsAndAllOnlyWhenSearchedAgain) {
@@ -166,56 +143,51 @@ TEST_F(ClassSearch, ListsVisibleUnownedWindowsAndAllOnlyWhenSearchedAgain) {
     GetWindowRect(search.Handle(), &rect);
     EXPECT_EQ(rect.right - rect.left, TfrmClassSearch::kWidth);
     EXPECT_EQ(rect.bottom - rect.top, TfrmClassSearch::kHeight);
-    EXPECT_TRUE(IsWindowVisible(search.Handle()));
     EXPECT_TRUE(test::SavePng(test::CaptureScreen(rect), "class-search.png"));
 
-    EXPECT_EQ(Row(search, g_windows.shown), (Cells{"VeskSearchShown", Ansi("夏の雨 - 青空")}));
-    EXPECT_EQ(Row(search, g_windows.quiet), (Cells{"VeskSearchQuiet", ""}));
-    EXPECT_EQ(Row(search, g_windows.longClass), (Cells{kLongClass.substr(0, 99), "Long"}));
-    EXPECT_EQ(Row(search, g_windows.twoLines), (Cells{"VeskSearchTwoLines", "One"}));
-    EXPECT_EQ(Row(search, g_windows.hidden), Cells{});
-    EXPECT_EQ(Row(search, g_windows.tool), Cells{});
+    EXPECT_EQ(Row(search, g_shown), (Cells{"VeskSearchShown", kPlayer}));
+    EXPECT_EQ(Row(search, g_quiet), (Cells{"VeskSearchQuiet", ""}));
+    EXPECT_EQ(Row(search, g_long), (Cells{kLongClass.substr(0, 99), "Long"}));
+    EXPECT_EQ(Row(search, g_twoLines), (Cells{"VeskSearchTwoLines", "One"}));
+    EXPECT_EQ(Row(search, g_hidden), Cells{});
+    EXPECT_EQ(Row(search, g_tool), Cells{});
 
     SendMessageA(search.Item(IDC_CBX_MORE), BM_CLICK, 0, 0);
-    EXPECT_EQ(Row(search, g_windows.hidden), Cells{}) << "the check box alone does not search";
+    EXPECT_EQ(Row(search, g_hidden), Cells{}) << "the check box alone does not search";
     SendMessageA(search.Item(IDC_BTN_SEARCH), BM_CLICK, 0, 0);
-    EXPECT_EQ(Row(search, g_windows.hidden), (Cells{"VeskSearchHidden", "Hidden"}));
-    EXPECT_EQ(Row(search, g_windows.tool), (Cells{"VeskSearchTool", "Tool"}));
-    EXPECT_EQ(Row(search, g_windows.shown), (Cells{"VeskSearchShown", Ansi("夏の雨 - 青空")}));
+    EXPECT_EQ(Row(search, g_hidden), (Cells{"VeskSearchHidden", "Hidden"}));
+    EXPECT_EQ(Row(search, g_tool), (Cells{"VeskSearchTool", "Tool"}));
+    EXPECT_EQ(Row(search, g_shown), (Cells{"VeskSearchShown", kPlayer}));
 }
 
 TEST_F(ClassSearch, OkAndDoubleClickTakeTheClassOverAndTheDialogAlwaysCloses) {
-    // No row selected: nothing taken.
-    SendMessageA(OpenSearch().Handle(), WM_COMMAND, IDOK, 0);
+    SendMessageA(OpenSearch().Handle(), WM_COMMAND, IDOK, 0);  // no row selected
     EXPECT_EQ(Search(), nullptr);
     EXPECT_EQ(SettingText(IDC_LED_GETCLASSNAME), "VeskNoSuchPlayer");
 
-    // The player's row: its class, and the live test finds the player.
-    Select(OpenSearch(), g_windows.shown);
+    Select(OpenSearch(), g_shown);
     SendMessageA(Search()->Item(IDOK), BM_CLICK, 0, 0);
     EXPECT_EQ(Search(), nullptr);
     EXPECT_EQ(SettingText(IDC_LED_GETCLASSNAME), "VeskSearchShown");
-    EXPECT_EQ(SettingText(IDC_LBL_WINDOWTITLE), Ansi("夏の雨 - 青空"));
+    EXPECT_EQ(SettingText(IDC_LBL_WINDOWTITLE), kPlayer) << "the live test found the player";
 
     // Made taller, the list grows; a double click below its rows does nothing, one on a
-    // row takes it over.
+    // row is OK for that row.
     TfrmClassSearch& search = OpenSearch();
-    SetWindowPos(search.Handle(), HWND_TOP, 0, 0, TfrmClassSearch::kWidth, 600, SWP_NOMOVE);
+    SetWindowPos(search.Handle(), nullptr, 0, 0, TfrmClassSearch::kWidth, 600, SWP_NOMOVE);
     RECT list{};
     GetClientRect(List(search), &list);
-    EXPECT_GT(list.bottom, 450);
-    DoubleClickAt(List(search), {list.right / 2, list.bottom - 4});
+    ASSERT_GT(list.bottom, 450);
+    DoubleClickAt(search, list.right / 2, list.bottom - 4);
     ASSERT_EQ(Search(), &search);
-    RECT row{LVIR_BOUNDS, 0, 0, 0};
-    SendMessageA(List(search), LVM_GETITEMRECT, RowOf(search, g_windows.quiet),
-                 reinterpret_cast<LPARAM>(&row));
-    DoubleClickAt(List(search), {row.left + 80, (row.top + row.bottom) / 2});
+    RECT row{};
+    ListView_GetItemRect(List(search), RowOf(search, g_quiet), &row, LVIR_BOUNDS);
+    DoubleClickAt(search, 80, (row.top + row.bottom) / 2);
     EXPECT_TRUE(test::PumpUntil([&] { return Search() == nullptr; }));
     EXPECT_EQ(SettingText(IDC_LED_GETCLASSNAME), "VeskSearchQuiet");
     EXPECT_EQ(SettingText(IDC_LBL_WINDOWTITLE), "PlayerNotFound");
 
-    // Closing the settings dialog closes the class search; an OK after the settings dialog
-    // has gone takes nothing over.
+    // Closing the settings dialog closes it; an OK after that dialog has gone takes nothing.
     const HWND open = OpenSearch().Handle();
     Sink().frmSetting()->bbnCancelClick();
     EXPECT_FALSE(IsWindow(open));
@@ -223,7 +195,7 @@ TEST_F(ClassSearch, OkAndDoubleClickTakeTheClassOverAndTheDialogAlwaysCloses) {
     TfrmClassSearch late([this](const std::string& name) { Sink().TakeClassName(name); });
     ASSERT_TRUE(late.CreateModeless(nullptr));
     late.Show();
-    Select(late, g_windows.shown);
+    Select(late, g_shown);
     late.bbnOKClick();
     EXPECT_EQ(late.Handle(), nullptr);
     EXPECT_EQ(Sink().frmSetting(), nullptr);
