@@ -1,0 +1,51 @@
+#pragma once
+
+// Finds the first row whose title equals a title under the locale comparison, among many
+// rows, without comparing every pair: the rows are grouped by the fingerprint of their
+// titles (common/TextFingerprint.h), which equal titles always share, and the system's
+// comparison is asked only about titles within one group, after identical bytes, which are
+// equal without asking. Rows whose titles have no reliable fingerprint are compared with
+// every other; no title of a player or a file name is such a title.
+//
+// Each row added stands for its class of equal titles unless an earlier row does already;
+// as equality is an equivalence, the rows standing for a class are the first of each title.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "common/TextFingerprint.h"
+#include "common/TextPlatform.h"
+#include "lyrics/ListViewRows.h"
+
+namespace vesk {
+
+class TitleIndex {
+public:
+    // rows must outlive the index; rows may be appended to it meanwhile, not changed.
+    TitleIndex(const std::vector<ListViewRow>& rows, bool ignoreCase, const TextPlatform& platform);
+
+    // The first added row whose title equals title; nothing when none does.
+    std::optional<std::size_t> Find(std::string_view title) const;
+    // The first added row whose title equals the title of row; when there is none, row is
+    // added and returned.
+    std::size_t FindOrAdd(std::size_t row);
+
+private:
+    std::optional<std::size_t> Find(std::string_view title,
+                                    const TextFingerprint& fingerprint) const;
+    bool Same(std::string_view title, std::size_t row) const;
+
+    const std::vector<ListViewRow>& rows_;
+    bool ignoreCase_;
+    const TextPlatform& platform_;
+    // The rows that stand for a class, by fingerprint, in row order.
+    std::unordered_map<std::uint64_t, std::vector<std::size_t>> classes_;
+    // Those whose titles have no reliable fingerprint, in row order.
+    std::vector<std::size_t> unsure_;
+};
+
+}  // namespace vesk
