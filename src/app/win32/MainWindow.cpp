@@ -46,7 +46,8 @@ TMainWindow::TMainWindow(HWND applicationWindow, std::string programFolder,
       programFolder_(std::move(programFolder)),
       iniPath_(SettingsFilePathIn(programFolder_)),
       listPath_(LyricsListPathIn(programFolder_)),
-      lyricsWindow_(lyricsWindow) {}
+      lyricsWindow_(lyricsWindow),
+      listEditor_(*this, applicationWindow) {}
 
 TMainWindow::~TMainWindow() = default;
 
@@ -130,6 +131,8 @@ void TMainWindow::FormClose() {
         ShutdownStep([this] { WriteLyricShow(iniPath_, lyricsWindow_.LyricsWindowExists()); });
     }
     ShutdownStep([this] { CloseLyricsWindow(); });
+    // Nothing of the editor's rows is stored.
+    ShutdownStep([this] { listEditor_.Close(); });
     ShutdownStep([this] { SaveLyricsListAtExit(); });
     LyricsList.reset();
 }
@@ -240,6 +243,10 @@ void TMainWindow::mitOpenTextClick() {
     }
 }
 
+void TMainWindow::mitEditListClick() {
+    listEditor_.Open();
+}
+
 void TMainWindow::mitAmazonClick() {
     ShellExecuteA(nullptr, "open", StoreLink(VESK_STORE_TAG).c_str(), nullptr, nullptr,
                   SW_SHOWNORMAL);
@@ -311,6 +318,9 @@ void TMainWindow::OnCommand(UINT item) {
             break;
         case mitOpenText:
             mitOpenTextClick();
+            break;
+        case mitEditList:
+            mitEditListClick();
             break;
         case mitAmazon:
             mitAmazonClick();

@@ -11,6 +11,7 @@ namespace {
 // mitThisLyric's caption until the pointer first comes over the icon.
 constexpr ProgramText kThisLyric{"タイトル"};
 constexpr ProgramText kOpenText{"メモ帳で開く(&M)"};
+constexpr ProgramText kEditList{"歌詞リスト編集(&L)"};
 constexpr ProgramText kAmazon{"AmazonでCDを購入(&Z)"};
 constexpr ProgramText kLyricsMaster{"LyricsMasterで検索(&Y)"};
 constexpr ProgramText kPasteSave{"貼り付け割り当て(&P)"};
@@ -77,8 +78,7 @@ void TrayMenus::FillRightMenu(const TrayMenuState& state) {
     while (GetMenuItemCount(right) > 0) {
         DeleteMenu(right, 0, MF_BYPOSITION);
     }
-    // The settings dialog and the list editor are not part of the program yet, so
-    // mitSetting and mitEditList are not offered.
+    // The settings dialog is not part of the program yet, so mitSetting is not offered.
     struct Item {
         UINT id;
         const ProgramText* caption;
@@ -88,6 +88,7 @@ void TrayMenus::FillRightMenu(const TrayMenuState& state) {
         {mitThisLyric, &kThisLyric, true},
         {mitOpenText, &kOpenText, true},
         {kSeparator, nullptr, true},  // N5
+        {mitEditList, &kEditList, true},
         {kSeparator, nullptr, true},  // N4
         {mitAmazon, &kAmazon, state.amazonVisible},
         {mitLyricsMaster, &kLyricsMaster, state.lyricsMasterVisible},

@@ -15,12 +15,12 @@
 #include "TestFolder.h"
 #include "TestText.h"
 #include "app/win32/InProcessVesk.h"
+#include "app/win32/LyricsWindowSink.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/TrayMenus.h"
 #include "app/win32/VeskDriver.h"
 #include "common/FileSystem.h"
 #include "common/win32/WinHandles.h"
-#include "app/win32/LyricsWindowSink.h"
 #include "settings/VeskSettings.h"
 #include "tools/WineTray.h"
 
@@ -90,13 +90,13 @@ struct Optional {
     bool pasteSave = false;
 };
 
-// The right menu as long as the settings dialog and the list editor are not part of the
-// program: their items are not offered. No player runs: the first item, the default one,
-// says so.
+// The right menu as long as the settings dialog is not part of the program: its item is not
+// offered. No player runs: the first item, the default one, says so.
 std::vector<MenuLine> RightMenu(const Optional& optional) {
     MenuLine thisLyric = Item(mitThisLyric, "PlayerNotFound(&T)");
     thisLyric.isDefault = true;
-    std::vector<MenuLine> lines{thisLyric, Item(mitOpenText, "メモ帳で開く(&M)"), kSeparatorLine};
+    std::vector<MenuLine> lines{thisLyric, Item(mitOpenText, "メモ帳で開く(&M)"), kSeparatorLine,
+                                Item(mitEditList, "歌詞リスト編集(&L)"), kSeparatorLine};
     if (optional.amazon) {
         lines.push_back(Item(mitAmazon, "AmazonでCDを購入(&Z)"));
     }
