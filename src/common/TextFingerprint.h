@@ -29,7 +29,7 @@
 namespace vesk {
 
 struct TextFingerprint {
-    std::uint64_t hash = 0;
+    std::uint32_t hash = 0;
     // false: the text holds a byte sequence that is no character; hash promises nothing.
     bool reliable = true;
 

@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "common/TextFingerprint.h"
@@ -35,16 +34,33 @@ public:
     std::size_t FindOrAdd(std::size_t row);
 
 private:
+    // The rows of one fingerprint, first to last, chained through next_. An open hash
+    // table: no allocation per title.
+    struct Group {
+        std::uint32_t hash = 0;
+        std::size_t first = kNone;
+        std::size_t last = kNone;
+    };
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
     std::optional<std::size_t> Find(std::string_view title,
                                     const TextFingerprint& fingerprint) const;
     bool Same(std::string_view title, std::size_t row) const;
+    const Group* GroupOf(std::uint32_t hash) const;
+    // The group of hash, made empty when there is none.
+    Group& GroupFor(std::uint32_t hash);
+    void Add(std::size_t row, const TextFingerprint& fingerprint);
+    void Link(Group& group, std::size_t row);
 
     const std::vector<ListViewRow>& rows_;
     bool ignoreCase_;
     const TextPlatform& platform_;
-    // The rows that stand for a class, by fingerprint, in row order.
-    std::unordered_map<std::uint64_t, std::vector<std::size_t>> classes_;
-    // Those whose titles have no reliable fingerprint, in row order.
+    std::vector<Group> groups_;  // a power of two, at most half used
+    std::size_t used_ = 0;
+    std::vector<std::size_t> next_;  // by row: the next row of its group
+    // Every row that stands for a class, and those whose titles have no reliable
+    // fingerprint, in row order.
+    std::vector<std::size_t> all_;
     std::vector<std::size_t> unsure_;
 };
 
