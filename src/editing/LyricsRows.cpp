@@ -31,9 +31,9 @@ void LyricsRows::Changed() {
     fileTitles_.reset();
 }
 
-void LyricsRows::AppendRow(const ListViewRow& row) {
+void LyricsRows::AppendRow(ListViewRow row) {
     Changed();
-    rows_.push_back(row);
+    rows_.push_back(std::move(row));
 }
 
 LyricsEntryFields LyricsRows::EntryAt(std::size_t index) const {

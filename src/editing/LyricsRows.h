@@ -26,7 +26,7 @@ public:
     // ListViewRows: what the lyrics list fills and reads.
     std::size_t RowCount() const override { return rows_.size(); }
     ListViewRow Row(std::size_t index) const override { return rows_[index]; }
-    void AppendRow(const ListViewRow& row) override;
+    void AppendRow(ListViewRow row) override;
 
     const ListViewRow& operator[](std::size_t index) const { return rows_[index]; }
 
