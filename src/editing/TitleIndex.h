@@ -4,8 +4,9 @@
 // rows, without comparing every pair: the rows are grouped by the fingerprint of their
 // titles (common/TextFingerprint.h), which equal titles always share, and the system's
 // comparison is asked only about titles within one group, after identical bytes, which are
-// equal without asking. Rows whose titles have no reliable fingerprint are compared with
-// every other; no title of a player or a file name is such a title.
+// equal without asking. Rows whose titles have no reliable fingerprint (a code cut in two,
+// a unit of measure such as ㎜) are compared with every other; they are rare, as players
+// and file names give no broken codes.
 //
 // Each row added stands for its class of equal titles unless an earlier row does already;
 // as equality is an equivalence, the rows standing for a class are the first of each title.

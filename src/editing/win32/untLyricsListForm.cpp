@@ -45,6 +45,8 @@ constexpr ImageButton kImageButtons[] = {
     {IDC_LL_ALL_DELETE, ButtonImage::AllDelete, ProgramText{"全削除"}},
 };
 
+static_assert(std::size(kImageButtons) == TfrmLyricsList::kImageButtonCount);
+
 // The list view fills the window; the row buttons keep to the bottom left, OK and Cancel
 // to the bottom right.
 constexpr DialogAnchor kAnchors[] = {

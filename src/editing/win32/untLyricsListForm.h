@@ -39,6 +39,7 @@ public:
     static constexpr int kClientWidth = 520;
     static constexpr int kClientHeight = 320;
     static constexpr int kImageButtonSize = 24;
+    static constexpr std::size_t kImageButtonCount = 6;
     static constexpr std::array<int, kLyricsColumnCount> kColumnWidths{100, 250, 50, 50};
 
     // owner outlives the object.
@@ -109,7 +110,7 @@ private:
     LyricsListOwner& owner_;
     LyricsRows rows_;
     SortFlags sortFlags_{};
-    std::array<BitmapHandle, 6> images_;
+    std::array<BitmapHandle, kImageButtonCount> images_;
     bool editing_ = false;       // the assignment dialog is open from this window
     bool closePending_ = false;  // Close came meanwhile
 };
