@@ -41,7 +41,7 @@ struct GdiHandleEntry {
 };
 static_assert(sizeof(GdiHandleEntry) == 24);
 constexpr std::size_t kGdiHandleCount = 0x10000;
-// PEB.GdiSharedHandleTable of a 64-bit process.
+// PEB.GdiSharedHandleTable of a 64-bit program.
 constexpr std::size_t kPebGdiTableOffset = 0xF8;
 
 using QuerySystemInformation = NTSTATUS(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
@@ -81,31 +81,75 @@ std::optional<long> HandleCount(DWORD processId) {
     return count;
 }
 
-std::optional<long> GdiCount(HANDLE process) {
+std::optional<std::vector<GdiHandleEntry>> ReadGdiTable(HANDLE process, const void* at) {
+    std::vector<GdiHandleEntry> entries(kGdiHandleCount);
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, at, entries.data(), entries.size() * sizeof(GdiHandleEntry),
+                           &read)) {
+        return std::nullopt;
+    }
+    return entries;
+}
+
+// Whether the table holds this program's stock objects, which every program has under the
+// same handles.
+bool HoldsStockObjects(const std::vector<GdiHandleEntry>& entries) {
+    static const int kStock[] = {WHITE_BRUSH, BLACK_PEN, SYSTEM_FONT, DEFAULT_PALETTE};
+    for (const int stock : kStock) {
+        const auto handle = reinterpret_cast<std::uintptr_t>(GetStockObject(stock));
+        const GdiHandleEntry& entry = entries[handle & 0xFFFF];
+        if (entry.type == 0 || entry.unique != ((handle >> 16) & 0xFFFF)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A 64-bit program's PEB points to the table; in a 32-bit one Wine keeps it in a block of
+// its own, found among the program's memory by the stock objects.
+std::optional<std::vector<GdiHandleEntry>> GdiTable(HANDLE process) {
     const auto query = reinterpret_cast<QueryInformationProcess>(
         reinterpret_cast<void*>(NtFunction("NtQueryInformationProcess")));
     PROCESS_BASIC_INFORMATION basic{};
     ULONG length = 0;
-    if (query == nullptr ||
-        query(process, 0 /* ProcessBasicInformation */, &basic, sizeof(basic), &length) != 0) {
-        return std::nullopt;
+    if (sizeof(void*) == 8 && query != nullptr &&
+        query(process, 0 /* ProcessBasicInformation */, &basic, sizeof(basic), &length) == 0) {
+        std::uintptr_t table = 0;
+        SIZE_T read = 0;
+        if (ReadProcessMemory(
+                process,
+                static_cast<char*>(static_cast<void*>(basic.PebBaseAddress)) + kPebGdiTableOffset,
+                &table, sizeof(table), &read) &&
+            table != 0) {
+            return ReadGdiTable(process, reinterpret_cast<const void*>(table));
+        }
     }
-    std::uint64_t table = 0;
-    SIZE_T read = 0;
-    if (!ReadProcessMemory(
-            process,
-            static_cast<char*>(static_cast<void*>(basic.PebBaseAddress)) + kPebGdiTableOffset,
-            &table, sizeof(table), &read) ||
-        table == 0) {
-        return std::nullopt;
+    MEMORY_BASIC_INFORMATION block{};
+    for (const char* at = nullptr;
+         VirtualQueryEx(process, at, &block, sizeof(block)) == sizeof(block);) {
+        if (block.State == MEM_COMMIT && (block.Protect & PAGE_READWRITE) != 0 &&
+            block.RegionSize >= kGdiHandleCount * sizeof(GdiHandleEntry)) {
+            auto entries = ReadGdiTable(process, block.BaseAddress);
+            if (entries && HoldsStockObjects(*entries)) {
+                return entries;
+            }
+        }
+        const char* next = static_cast<const char*>(block.BaseAddress) + block.RegionSize;
+        if (next <= at) {
+            break;
+        }
+        at = next;
     }
-    std::vector<GdiHandleEntry> entries(kGdiHandleCount);
-    if (!ReadProcessMemory(process, reinterpret_cast<void*>(table), entries.data(),
-                           entries.size() * sizeof(GdiHandleEntry), &read)) {
+    return std::nullopt;
+}
+
+std::optional<long> GdiCount(HANDLE process) {
+    const std::optional<std::vector<GdiHandleEntry>> entries = GdiTable(process);
+    if (!entries) {
         return std::nullopt;
     }
     long count = 0;
-    for (const GdiHandleEntry& entry : entries) {
+    for (const GdiHandleEntry& entry : *entries) {
         count += entry.type != 0 ? 1 : 0;
     }
     return count;

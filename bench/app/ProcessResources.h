@@ -5,8 +5,8 @@
 // keep:
 //   handles  the program's entries in the system handle table (NtQuerySystemInformation,
 //            SystemHandleInformation), as handle-viewing tools count them
-//   gdi      the used entries of the program's GDI handle table, which Wine keeps where
-//            Windows does (PEB GdiSharedHandleTable) and which is read with ReadProcessMemory
+//   gdi      the used entries of the program's GDI handle table, read with
+//            ReadProcessMemory (Wine keeps the table in the program's memory as Windows did)
 //   windows  the program's windows: top-level, their children and message-only windows.
 //            Under Wine the other USER objects (menus, icons, cursors) live in the program's
 //            own memory with no table that another process can read, so this stands for them
