@@ -5,25 +5,29 @@
 //
 // The player (fake_player.exe) changes its caption every 100 ms, in bursts of 40 changes;
 // the last caption of a burst stands 600 ms longer: a caption set just after Vesk began a
-// fade waits for that fade and the next check, which a loaded machine stretches. The captions cycle through songs of the
-// list (lyrics files of 4 to 10 lines), titles not in it, captions with bytes that are no
-// Shift_JIS and 1,000-byte captions. Vesk checks the caption every 50 ms (CheckTime=50) and
-// fades its lyrics window out at each new text (FadeInOut=1).
+// fade waits for that fade and the next check, which a loaded machine stretches. The
+// captions cycle through eight songs of the list (lyrics files of 4 to 18 lines), each
+// between two that are not in it: plain titles, captions with bytes that are no Shift_JIS
+// (a lead byte before a blank or at the very end, bytes no character uses) and 1,000-byte
+// captions. Vesk checks the caption every 50 ms (CheckTime=50) and fades its lyrics window
+// out at each new text (FadeInOut=1).
 //
 // Which changes Vesk took: the lyrics window keeps its width and fits its height to the
-// text, so each caption of the cycle gives the window its own size, different from the
-// caption before and after it. The sizes are learnt first, one caption at a time; during the
-// run the window's rectangle is read every few milliseconds, and the sequence of sizes it
-// went through is matched in order against the captions set. A fade stops Vesk for about
+// text. Before the run each caption of the cycle is shown alone and the window's size
+// learnt; the titles not in the list are made longer until every caption has a size of its
+// own. During the run the window's rectangle is read every few milliseconds: each new size
+// names its caption, and so the latest change to that caption. A fade stops Vesk for about
 // 260 ms (13 steps of 20 ms, in which no check runs), so within a burst it takes some of the
 // changes, not all: a change is missed when its caption was gone by the time Vesk looked.
-// What must hold is that the caption that stands at the end of each burst is taken.
+// What must hold is that the caption that stands at the end of each burst is taken, and that
+// every size seen is explained by a change, in order.
 //
 // Resources (ProcessResources.h): handles, GDI objects, windows and working set, read after
 // change 1,000 and at the end (each after the burst's pause), and every 1,000 changes.
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -53,6 +57,7 @@ constexpr DWORD kStartTimeoutMilliseconds = 30000;
 constexpr double kSettledSeconds = 0.8;
 constexpr double kLearnTimeoutSeconds = 10;
 constexpr std::size_t kLongCaptionBytes = 1000;
+constexpr int kMostWords = 60;
 
 constexpr ProgramText kSongLine{"ソーク試験の歌詞の行"};
 constexpr ProgramText kJapaneseChar{"あ"};
@@ -68,12 +73,28 @@ std::string SongTitle(int song) {
     return "Soak Song " + std::to_string(song);
 }
 
+constexpr int kSongs = 8;
+
 int SongLines(int song) {
-    return 4 + 2 * song;  // 4, 6, 8, 10
+    return 4 + 2 * song;  // 4, 6, ... 18
 }
 
-// One cycle of captions. A song never stands next to the same song, and every song stands
-// between two captions that are not in the list, so neighbours differ in size.
+// A caption made longer in its title by words put before it, so that its message takes more
+// lines; a 1,000-byte caption keeps its length.
+std::string Variant(const std::string& caption, int words) {
+    std::string variant;
+    for (int i = 0; i < words; ++i) {
+        variant += "wwwwwwwwww ";
+    }
+    variant += caption;
+    if (caption.size() >= kLongCaptionBytes) {
+        variant.resize(caption.size());
+    }
+    return variant;
+}
+
+// One cycle of captions: each song once, each between two captions that are not in the
+// list. Learn() makes those longer until every caption of the cycle has a size of its own.
 std::vector<std::string> CaptionCycle() {
     const std::string jp = kJapaneseChar.Ansi();
     std::string longJapanese;
@@ -92,7 +113,7 @@ std::vector<std::string> CaptionCycle() {
     };
     std::vector<std::string> cycle;
     for (std::size_t i = 0; i < others.size(); ++i) {
-        cycle.push_back(SongTitle(static_cast<int>(i % 4)) + " - Soak Band");
+        cycle.push_back(SongTitle(static_cast<int>(i)) + " - Soak Band");
         cycle.push_back(others[i]);
     }
     return cycle;
@@ -100,6 +121,11 @@ std::vector<std::string> CaptionCycle() {
 
 class Soak {
 public:
+    struct Seen {
+        Size size;
+        double time;
+    };
+
     explicit Soak(int changes) : changes_(changes), cycle_(CaptionCycle()) {}
 
     int Run() {
@@ -120,7 +146,7 @@ private:
     bool Prepare() {
         std::string list;
         bool ready = folder_.CopyIn(BenchmarkFolder() + kVeskProgram, kVeskProgram);
-        for (int song = 0; song < 4; ++song) {
+        for (int song = 0; song < kSongs; ++song) {
             const std::string file = "song" + std::to_string(song) + ".txt";
             std::string lyrics;
             for (int line = 1; line <= SongLines(song); ++line) {
@@ -166,36 +192,62 @@ private:
         return Size{rect.right - rect.left, rect.bottom - rect.top};
     }
 
-    // The size the window settles at for each caption of the cycle.
+    // The size the window settles at for a caption.
+    std::optional<Size> SettledSize(const std::string& caption) {
+        SetWindowTextA(playerWindow_, caption.c_str());
+        const double start = Seconds();
+        std::optional<Size> last = WindowSize();
+        double since = start;
+        while (Seconds() - since < kSettledSeconds) {
+            if (Seconds() - start > kLearnTimeoutSeconds || !vesk_->Running()) {
+                std::printf("error: the lyrics window did not settle\n");
+                return std::nullopt;
+            }
+            Sleep(10);
+            const std::optional<Size> now = WindowSize();
+            if (!(now == last)) {
+                last = now;
+                since = Seconds();
+            }
+        }
+        return last;
+    }
+
+    bool Known(const Size& size) const {
+        for (const Size& known : sizes_) {
+            if (known == size) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Learns the size of each caption of the cycle, making the captions that are not in the
+    // list longer until each size is the only one of its caption: a size seen then tells
+    // which caption Vesk took.
     bool Learn() {
-        for (const std::string& caption : cycle_) {
-            SetWindowTextA(playerWindow_, caption.c_str());
-            const double start = Seconds();
-            std::optional<Size> last = WindowSize();
-            double since = start;
-            while (Seconds() - since < kSettledSeconds) {
-                if (Seconds() - start > kLearnTimeoutSeconds || !vesk_->Running()) {
-                    std::printf("error: the lyrics window did not settle\n");
+        for (std::size_t i = 0; i < cycle_.size(); ++i) {
+            const std::string base = cycle_[i];
+            const bool song = i % 2 == 0;
+            for (int words = 0;; ++words) {
+                if (words > kMostWords || (song && words > 0)) {
+                    std::printf("error: caption %zu has no size of its own\n", i);
                     return false;
                 }
-                Sleep(10);
-                const std::optional<Size> now = WindowSize();
-                if (!(now == last)) {
-                    last = now;
-                    since = Seconds();
+                cycle_[i] = Variant(base, words);
+                const std::optional<Size> size = SettledSize(cycle_[i]);
+                if (!size) {
+                    return false;
+                }
+                if (!Known(*size)) {
+                    sizes_.push_back(*size);
+                    break;
                 }
             }
-            sizes_.push_back(*last);
+            std::printf("caption %2zu (%4zu bytes): %ld x %ld\n", i, cycle_[i].size(),
+                        sizes_[i].width, sizes_[i].height);
         }
-        for (std::size_t i = 0; i < sizes_.size(); ++i) {
-            const Size& next = sizes_[(i + 1) % sizes_.size()];
-            std::printf("caption %2zu: %ld x %ld\n", i, sizes_[i].width, sizes_[i].height);
-            if (sizes_[i] == next) {
-                std::printf("error: captions %zu and %zu give the same window size\n", i,
-                            (i + 1) % sizes_.size());
-                return false;
-            }
-        }
+        std::fflush(stdout);
         return true;
     }
 
@@ -213,21 +265,21 @@ private:
     void WatchUntil(double until) {
         do {
             const std::optional<Size> now = WindowSize();
-            if (now && !(*now == seen_.back())) {
-                seen_.push_back(*now);
+            if (now && !(*now == seen_.back().size)) {
+                seen_.push_back({*now, Seconds()});
             }
             Sleep(kPollMilliseconds);
         } while (Seconds() < until);
     }
 
     bool Change() {
-        seen_.push_back(*WindowSize());
+        seen_.push_back({*WindowSize(), Seconds()});
         const double start = Seconds();
         double at = start;
         for (int change = 1; change <= changes_; ++change) {
             const std::size_t index = static_cast<std::size_t>(change - 1) % cycle_.size();
             SetWindowTextA(playerWindow_, cycle_[index].c_str());
-            set_.push_back(index);
+            setAt_.push_back(Seconds());
             at += kChangeSeconds;
             const bool burstEnd = change % kBurstChanges == 0;
             if (burstEnd) {
@@ -259,17 +311,37 @@ private:
     }
 
     int Report() {
-        // The sizes seen, matched in order against the captions set: each caption of which
-        // the window showed the size, in its turn, was taken.
-        std::vector<bool> taken(set_.size(), false);
-        std::size_t next = 1;  // seen_[0] is the size before the first change
-        for (std::size_t i = 0; i < set_.size(); ++i) {
-            if (next < seen_.size() && seen_[next] == sizes_[set_[i]]) {
-                taken[i] = true;
-                ++next;
+        // Each size seen names its caption; it was the latest change to that caption before
+        // the window showed it. Vesk takes changes in order, so each is later than the last.
+        const std::size_t period = cycle_.size();
+        std::vector<bool> taken(setAt_.size(), false);
+        std::size_t unexplained = 0;
+        std::optional<std::size_t> last;
+        double mostLag = 0;
+        double lagSum = 0;
+        for (std::size_t n = 1; n < seen_.size(); ++n) {
+            std::size_t caption = period;
+            for (std::size_t c = 0; c < period; ++c) {
+                caption = sizes_[c] == seen_[n].size ? c : caption;
             }
+            const auto setBefore = static_cast<std::size_t>(
+                std::upper_bound(setAt_.begin(), setAt_.end(), seen_[n].time) - setAt_.begin());
+            if (caption == period || setBefore == 0 || setBefore - 1 < caption) {
+                ++unexplained;
+                continue;
+            }
+            const std::size_t latest = setBefore - 1;
+            const std::size_t change = latest - (latest - caption) % period;
+            if (last && change <= *last) {
+                ++unexplained;
+                continue;
+            }
+            taken[change] = true;
+            last = change;
+            const double lag = seen_[n].time - setAt_[change];
+            mostLag = std::max(mostLag, lag);
+            lagSum += lag;
         }
-        const std::size_t unexplained = seen_.size() - next;
         int takenCount = 0;
         int burstEnds = 0;
         int burstEndsTaken = 0;
@@ -283,7 +355,13 @@ private:
         std::printf(
             "changes taken: %d of %zu; last caption of a burst taken: %d of %d; "
             "sizes not matched: %zu\n",
-            takenCount, set_.size(), burstEndsTaken, burstEnds, unexplained);
+            takenCount, setAt_.size(), burstEndsTaken, burstEnds, unexplained);
+        if (takenCount > 0) {
+            std::printf(
+                "from a change to its text in the window: %.0f ms on average, at most "
+                "%.0f ms\n",
+                1000 * lagSum / takenCount, 1000 * mostLag);
+        }
         bool held = true;
         if (baseline_ && last_) {
             Print("after 1,000", *baseline_);
@@ -299,16 +377,16 @@ private:
     }
 
     const int changes_;
-    const std::vector<std::string> cycle_;
+    std::vector<std::string> cycle_;
     ProgramFolder folder_;
     std::string playerClass_;
     std::optional<ChildProcess> player_;
     std::optional<ChildProcess> vesk_;
     HWND playerWindow_ = nullptr;
     HWND lyricsWindow_ = nullptr;
-    std::vector<Size> sizes_;       // per caption of the cycle
-    std::vector<std::size_t> set_;  // the cycle index of each change
-    std::vector<Size> seen_;        // the window's sizes, in order
+    std::vector<Size> sizes_;    // per caption of the cycle
+    std::vector<double> setAt_;  // when each change was made
+    std::vector<Seen> seen_;     // the window's sizes, in order
     std::optional<ProcessResources> baseline_;
     std::optional<ProcessResources> last_;
 };
