@@ -10,6 +10,7 @@
 #include "common/FileSystem.h"
 #include "common/ProgramText.h"
 #include "common/win32/DroppedFiles.h"
+#include "common/win32/ErrorReport.h"
 #include "common/win32/Window.h"
 #include "editing/win32/ButtonImages.h"
 #include "editing/win32/Win32FolderLister.h"
@@ -22,6 +23,7 @@ constexpr ProgramText kCaption{"歌詞リスト"};
 constexpr ProgramText kRepeatTitleDeleteCaption{"重複タイトル削除実行中..."};
 constexpr ProgramText kFileNotExistsDeleteCaption{"ファイルが存在しない項目を削除中..."};
 constexpr ProgramText kListFilter{"CSVファイル(*.csv)"};
+constexpr ProgramText kListNotSaved{"歌詞リストを保存できません："};
 constexpr char kListPattern[] = "*.csv";
 constexpr ProgramText kColumnHeaders[kLyricsColumnCount] = {
     ProgramText{"タイトル"}, ProgramText{"歌詞ファイル"}, ProgramText{"開始行"},
@@ -345,12 +347,15 @@ void TfrmLyricsList::mitIncludeClick() {
     }
 }
 
-// The list file is replaced in one step; a file that cannot be written stays as it was.
+// The list file is replaced in one step; a file that cannot be written stays as it was,
+// and the user is told so rather than left believing the rows were kept.
 void TfrmLyricsList::mitExcludeClick() {
     if (const std::optional<std::string> path = AskListFile(true)) {
         TLyricsList list;
         list.LoadFromListView(rows_);
-        list.SaveToFile(*path);
+        if (!list.SaveToFile(*path)) {
+            ReportError(Handle(), kListNotSaved.Ansi() + *path);
+        }
     }
 }
 
