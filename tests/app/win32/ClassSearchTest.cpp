@@ -143,6 +143,7 @@ TEST_F(ClassSearch, ListsVisibleUnownedWindowsAndAllOnlyWhenSearchedAgain) {
     GetWindowRect(search.Handle(), &rect);
     EXPECT_EQ(rect.right - rect.left, TfrmClassSearch::kWidth);
     EXPECT_EQ(rect.bottom - rect.top, TfrmClassSearch::kHeight);
+    test::Pump(300);  // painted before it is taken
     EXPECT_TRUE(test::SavePng(test::CaptureScreen(rect), "class-search.png"));
 
     EXPECT_EQ(Row(search, g_shown), (Cells{"VeskSearchShown", kPlayer}));
