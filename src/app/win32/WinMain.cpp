@@ -1,13 +1,12 @@
-// Program entry: one instance only, COM for the user-interface thread, the hidden
-// application window and main form, then the message loop until the main form closes.
+// Program entry: one instance only, the hidden application window and main form, then the
+// message loop until the main form closes.
 
 #include <windows.h>
-
-#include <objbase.h>
 
 #include "app/win32/ApplicationWindow.h"
 #include "app/win32/LyricsWindowSink.h"
 #include "app/win32/MainWindow.h"
+#include "common/win32/ComApartment.h"
 #include "common/win32/MessageLoop.h"
 #include "common/win32/ProgramFolder.h"
 #include "common/win32/WinHandles.h"
@@ -17,22 +16,6 @@
 namespace {
 
 constexpr const char* kInstanceMutex = "EX_Mutex";
-
-// COM for this thread (the Windows Media Player caption comes through automation).
-class ComApartment {
-public:
-    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (initialised_) {
-            CoUninitialize();
-        }
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool initialised_;
-};
 
 }  // namespace
 
@@ -48,7 +31,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 0;  // another instance started in the same moment
     }
 
-    const ComApartment com;
+    // COM is entered by the features that use it; it is left when the program ends.
+    const ComApartmentScope com;
     ApplicationWindow application;
     if (!application.Create()) {
         return 1;

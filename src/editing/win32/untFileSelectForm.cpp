@@ -9,6 +9,7 @@
 #include "common/FileSystem.h"
 #include "common/ProgramText.h"
 #include "common/win32/DroppedFiles.h"
+#include "common/win32/LateBound.h"
 #include "editing/untPasteSave.h"
 #include "editing/win32/Win32PasteUi.h"
 
@@ -300,7 +301,9 @@ void TfrmFileSelect::btnFileOpenClick() {
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-    if (GetOpenFileNameA(&dialog)) {
+    static const auto getOpenFileName =
+        LateBound<decltype(GetOpenFileNameA)>(kComDlg32, "GetOpenFileNameA");
+    if (getOpenFileName != nullptr && getOpenFileName(&dialog)) {
         SetLyricsFileText(path.c_str());
     }
 }

@@ -11,6 +11,7 @@
 #include "common/ProgramText.h"
 #include "common/win32/DroppedFiles.h"
 #include "common/win32/ErrorReport.h"
+#include "common/win32/LateBound.h"
 #include "common/win32/Window.h"
 #include "editing/win32/ButtonImages.h"
 #include "editing/win32/Win32FolderLister.h"
@@ -372,7 +373,12 @@ std::optional<std::string> TfrmLyricsList::AskListFile(bool save) {
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-    const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+    static const auto getOpenFileName =
+        LateBound<decltype(GetOpenFileNameA)>(kComDlg32, "GetOpenFileNameA");
+    static const auto getSaveFileName =
+        LateBound<decltype(GetSaveFileNameA)>(kComDlg32, "GetSaveFileNameA");
+    const auto ask = save ? getSaveFileName : getOpenFileName;
+    const BOOL chosen = ask != nullptr && ask(&dialog);
     if (!chosen) {
         return std::nullopt;
     }

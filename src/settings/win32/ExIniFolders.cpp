@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "common/win32/LateBound.h"
 #include "common/win32/ProgramFolder.h"
 
 namespace vesk {
@@ -24,7 +25,12 @@ public:
         }
         char path[MAX_PATH + 1] = {};
         const bool found = SHGetPathFromIDListA(list, path) != FALSE;
-        CoTaskMemFree(list);
+        // The shell allocates the item list with COM's task allocator.
+        static const auto coTaskMemFree =
+            LateBound<decltype(CoTaskMemFree)>(kOle32, "CoTaskMemFree");
+        if (coTaskMemFree != nullptr) {
+            coTaskMemFree(list);
+        }
         return found ? std::string(path) : std::string();
     }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <string>
 
+#include "common/win32/LateBound.h"
 #include "settings/SettingRules.h"
 #include "settings/win32/SettingFormRes.h"
 #include "settings/win32/SettingPages.h"
@@ -59,7 +60,9 @@ void TConnectionPage::btnConnectionPlayerOpenClick() {
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-    if (GetOpenFileNameA(&dialog)) {
+    static const auto getOpenFileName =
+        LateBound<decltype(GetOpenFileNameA)>(kComDlg32, "GetOpenFileNameA");
+    if (getOpenFileName != nullptr && getOpenFileName(&dialog)) {
         SetItemText(IDC_EDT_CONNECTIONPLAYER, file.c_str());
     }
 }

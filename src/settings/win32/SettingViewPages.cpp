@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/LateBound.h"
 #include "common/win32/SystemColors.h"
 #include "common/win32/WinHandles.h"
 #include "settings/SettingRules.h"
@@ -156,7 +157,8 @@ void TViewPage::PanelClick(ColorPanel& panel) {
     dialog.rgbResult = RgbOf(panel.color);
     dialog.lpCustColors = g_customColors;
     dialog.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&dialog)) {
+    static const auto chooseColor = LateBound<decltype(ChooseColorA)>(kComDlg32, "ChooseColorA");
+    if (chooseColor == nullptr || !chooseColor(&dialog)) {
         return;  // cancelled: nothing changes
     }
     panel.color = dialog.rgbResult;

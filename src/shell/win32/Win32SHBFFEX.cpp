@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/win32/ComApartment.h"
 #include "common/win32/WideText.h"
 #include "common/win32/WinHandles.h"
 
@@ -105,6 +106,7 @@ TSHBrowseForFolderEx::TSHBrowseForFolderEx(HWND owner, HWND applicationWindow)
 bool TSHBrowseForFolderEx::Execute() {
     folderPath_.clear();
     displayName_.clear();
+    EnterComApartment();  // the browser's items and the manual folder's parsing need it
     ComPtr<IMalloc> allocator;
     ComPtr<IShellFolder> desktop;
     if (FAILED(SHGetMalloc(allocator.Put())) || FAILED(SHGetDesktopFolder(desktop.Put()))) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "common/win32/ComApartment.h"
+#include "common/win32/LateBound.h"
 #include "common/win32/WideText.h"
 #include "common/win32/WinHandles.h"
 
@@ -14,11 +16,36 @@ namespace vesk {
 
 namespace {
 
-// A VARIANT that is cleared on every path (it may hold an object or a string).
+// OLE automation's functions, bound when the first caption is read from the player.
+struct Automation {
+    decltype(CLSIDFromProgID)* classIdFromProgId =
+        LateBound<decltype(CLSIDFromProgID)>(kOle32, "CLSIDFromProgID");
+    decltype(CoCreateInstance)* createInstance =
+        LateBound<decltype(CoCreateInstance)>(kOle32, "CoCreateInstance");
+    decltype(VariantClear)* variantClear =
+        LateBound<decltype(VariantClear)>(kOleAut32, "VariantClear");
+    decltype(VariantChangeType)* variantChangeType =
+        LateBound<decltype(VariantChangeType)>(kOleAut32, "VariantChangeType");
+    decltype(SysStringLen)* sysStringLen =
+        LateBound<decltype(SysStringLen)>(kOleAut32, "SysStringLen");
+
+    bool Bound() const {
+        return classIdFromProgId != nullptr && createInstance != nullptr &&
+               variantClear != nullptr && variantChangeType != nullptr && sysStringLen != nullptr;
+    }
+};
+
+const Automation& TheAutomation() {
+    static const Automation automation;
+    return automation;
+}
+
+// A VARIANT that is cleared on every path (it may hold an object or a string); only made
+// once the automation functions are bound.
 class Variant {
 public:
-    Variant() { VariantInit(&value_); }
-    ~Variant() { VariantClear(&value_); }
+    Variant() { value_.vt = VT_EMPTY; }  // what VariantInit does
+    ~Variant() { TheAutomation().variantClear(&value_); }
     Variant(const Variant&) = delete;
     Variant& operator=(const Variant&) = delete;
     VARIANT* Get() { return &value_; }
@@ -45,17 +72,19 @@ bool ReadProperty(IDispatch* object, std::string_view name, Variant& result) {
 
 std::optional<std::string> ReadAutomationText(std::string_view progId,
                                               std::span<const std::string_view> path) {
-    if (path.empty()) {
+    const Automation& automation = TheAutomation();
+    if (path.empty() || !automation.Bound() || !EnterComApartment()) {
         return std::nullopt;
     }
     const std::wstring wideProgId = Widen(progId);
     CLSID classId{};
-    if (FAILED(CLSIDFromProgID(wideProgId.c_str(), &classId))) {
+    if (FAILED(automation.classIdFromProgId(wideProgId.c_str(), &classId))) {
         return std::nullopt;
     }
     ComPtr<IDispatch> object;
-    if (FAILED(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                IID_IDispatch, reinterpret_cast<void**>(object.Put())))) {
+    if (FAILED(automation.createInstance(classId, nullptr,
+                                         CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                                         reinterpret_cast<void**>(object.Put())))) {
         return std::nullopt;
     }
     for (std::size_t step = 0; step + 1 < path.size(); ++step) {
@@ -77,11 +106,12 @@ std::optional<std::string> ReadAutomationText(std::string_view progId,
         return std::nullopt;
     }
     Variant text;
-    if (FAILED(VariantChangeType(text.Get(), value.Get(), 0, VT_BSTR))) {
+    if (FAILED(automation.variantChangeType(text.Get(), value.Get(), 0, VT_BSTR))) {
         return std::nullopt;
     }
     const BSTR bstr = text.Get()->bstrVal;
-    return bstr != nullptr ? Narrow(std::wstring_view(bstr, SysStringLen(bstr))) : std::string();
+    return bstr != nullptr ? Narrow(std::wstring_view(bstr, automation.sysStringLen(bstr)))
+                           : std::string();
 }
 
 }  // namespace vesk

@@ -1,6 +1,7 @@
 // The built Vesk.exe is what the systems it is made for need: a 32-bit x86 GUI program (the
 // player's automation server is a 32-bit in-process DLL), whose manifest names no execution
-// level (installs under "Program Files" keep their files through file virtualization).
+// level (installs under "Program Files" keep their files through file virtualization), and
+// which starts without the DLLs that only its dialogs and COM need.
 
 #include <windows.h>
 
@@ -8,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "TestArguments.h"
 #include "tools/ImageHeader.h"
@@ -25,6 +27,25 @@ TEST(ProgramImage, X86GuiProgram) {
     EXPECT_EQ(header->machine, IMAGE_FILE_MACHINE_I386);
     EXPECT_EQ(header->optionalMagic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
     EXPECT_EQ(header->subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+}
+
+// The file and colour dialogs, COM and automation load on first use: at start-up they
+// would bring in the print spooler and a dozen libraries under Wine for the whole day.
+TEST(ProgramImage, DialogAndComLibrariesAreNotLoadedAtStart) {
+    const std::optional<std::vector<std::string>> dlls = test::ReadImportedDlls(ProgramPath());
+    ASSERT_TRUE(dlls.has_value()) << ProgramPath();
+    const auto imports = [&dlls](const char* name) {
+        for (const std::string& dll : *dlls) {
+            if (lstrcmpiA(dll.c_str(), name) == 0) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(imports("shell32.dll"));  // the tray icon needs it at once
+    for (const char* late : {"comdlg32.dll", "ole32.dll", "oleaut32.dll"}) {
+        EXPECT_FALSE(imports(late)) << late;
+    }
 }
 
 // The manifest's markup without its comments.
