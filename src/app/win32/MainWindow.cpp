@@ -177,9 +177,8 @@ void TMainWindow::SetCheckTime(std::int32_t milliseconds) {
     }
 }
 
-// The tick goes straight to the check, not through the window procedure: every message of
-// this window first passes the tray icon's subclass (comctl32), whose three property look-ups
-// cost a round trip to the window server each under Wine, as much as the check's own reads.
+// The tick goes straight to the check, not through the window procedure, which every message
+// of this window reaches through the tray icon's subclass.
 void CALLBACK TMainWindow::TitleCheckTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
     auto* form = static_cast<TMainWindow*>(Window::FromHandle(window));
     if (form == nullptr) {

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "common/win32/ErrorReport.h"
+#include "common/win32/LateBound.h"
 #include "common/win32/Window.h"
 
 namespace vesk {
@@ -18,7 +19,10 @@ void RegisterCommonControls() {
         controls.dwSize = sizeof(controls);
         controls.dwICC = ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES |
                          ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES;
-        return InitCommonControlsEx(&controls) != FALSE;
+        // comctl32 loads with the first dialog, not with the program.
+        const auto initialise =
+            LateBound<decltype(InitCommonControlsEx)>(kComCtl32, "InitCommonControlsEx");
+        return initialise != nullptr && initialise(&controls) != FALSE;
     }();
     static_cast<void>(registered);
 }

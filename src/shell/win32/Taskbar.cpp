@@ -1,7 +1,5 @@
 #include "shell/win32/Taskbar.h"
 
-#include <commctrl.h>
-
 #include <exception>
 
 #include "common/win32/ErrorReport.h"
@@ -10,8 +8,6 @@
 namespace vesk {
 
 namespace {
-
-constexpr UINT_PTR kOwnerSubclassId = 0x04C8;
 
 // The application's own icon: the program's "MAINICON" resource (shared, never destroyed).
 HICON ApplicationIcon() {
@@ -49,17 +45,19 @@ TTrayIcon::TTrayIcon(HWND owner) : owner_(owner), taskIcon_(window_, GetShellVer
     taskIcon_.SetIcon(reinterpret_cast<std::uintptr_t>(ApplicationIcon()));
     if (owner_ != nullptr) {
         ownerIconic_ = IsIconic(owner_) != FALSE;
-        // In front of the owner's own handling of minimize and restore, which stays.
-        chained_ = SetWindowSubclass(owner_, OwnerSubclassProc, kOwnerSubclassId,
-                                     reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+        // After the owner's own handling of minimize and restore, which stays.
+        ownerWatch_ =
+            std::make_unique<WindowSubclass>(owner_, [this](UINT message, WPARAM wParam, LPARAM) {
+                if (message == WM_SIZE) {
+                    OwnerSized(wParam);
+                }
+            });
     }
 }
 
 TTrayIcon::~TTrayIcon() {
     taskIcon_.Hide();
-    if (chained_) {
-        RemoveWindowSubclass(owner_, OwnerSubclassProc, kOwnerSubclassId);
-    }
+    ownerWatch_.reset();
     // The events and menus die with this object: late messages get default handling.
     taskIcon_.SetOwnerHandler(nullptr);
     taskIcon_.Delete();
@@ -207,27 +205,20 @@ void TTrayIcon::ApplicationRestored() {
     }
 }
 
-LRESULT CALLBACK TTrayIcon::OwnerSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR, DWORD_PTR data) {
-    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-    if (message != WM_SIZE) {
-        return result;
-    }
-    auto* self = reinterpret_cast<TTrayIcon*>(data);
+void TTrayIcon::OwnerSized(WPARAM sizeType) {
     try {
-        if (wParam == SIZE_MINIMIZED) {
-            if (!self->ownerIconic_) {
-                self->ownerIconic_ = true;
-                self->ApplicationMinimized();
+        if (sizeType == SIZE_MINIMIZED) {
+            if (!ownerIconic_) {
+                ownerIconic_ = true;
+                ApplicationMinimized();
             }
-        } else if (self->ownerIconic_ && (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED)) {
-            self->ownerIconic_ = false;
-            self->ApplicationRestored();
+        } else if (ownerIconic_ && (sizeType == SIZE_RESTORED || sizeType == SIZE_MAXIMIZED)) {
+            ownerIconic_ = false;
+            ApplicationRestored();
         }
     } catch (const std::exception& error) {
-        ReportError(hwnd, error);
+        ReportError(owner_, error);
     }
-    return result;
 }
 
 }  // namespace vesk

@@ -12,10 +12,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "common/win32/WinHandles.h"
+#include "common/win32/WindowSubclass.h"
 #include "shell/TrShlApi.h"
 #include "shell/win32/Win32TrShlApi.h"
 
@@ -82,8 +84,7 @@ private:
     void PopupMenu(HMENU menu, POINT at);
     void ApplicationMinimized();
     void ApplicationRestored();
-    static LRESULT CALLBACK OwnerSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR id, DWORD_PTR data);
+    void OwnerSized(WPARAM sizeType);
 
     HWND owner_;
     HiddenTrayWindow window_;
@@ -98,8 +99,9 @@ private:
     bool hideOnTaskBar_ = false;
     bool autoPopup_ = true;
     bool ownerIconic_ = false;
-    bool chained_ = false;
     int menuDepth_ = 0;  // menus open, one inside another when a press came during a menu
+    // The owner's minimize and restore, seen after its own handling.
+    std::unique_ptr<WindowSubclass> ownerWatch_;
 };
 
 }  // namespace vesk

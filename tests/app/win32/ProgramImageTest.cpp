@@ -29,8 +29,9 @@ TEST(ProgramImage, X86GuiProgram) {
     EXPECT_EQ(header->subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
 }
 
-// The file and colour dialogs, COM and automation load on first use: at start-up they
-// would bring in the print spooler and a dozen libraries under Wine for the whole day.
+// The dialogs' controls, the file and colour dialogs, COM and automation load on first use: at
+// start-up they would bring in the print spooler and a dozen libraries under Wine for the whole
+// day.
 TEST(ProgramImage, DialogAndComLibrariesAreNotLoadedAtStart) {
     const std::optional<std::vector<std::string>> dlls = test::ReadImportedDlls(ProgramPath());
     ASSERT_TRUE(dlls.has_value()) << ProgramPath();
@@ -43,7 +44,7 @@ TEST(ProgramImage, DialogAndComLibrariesAreNotLoadedAtStart) {
         return false;
     };
     EXPECT_TRUE(imports("shell32.dll"));  // the tray icon needs it at once
-    for (const char* late : {"comdlg32.dll", "ole32.dll", "oleaut32.dll"}) {
+    for (const char* late : {"comctl32.dll", "comdlg32.dll", "ole32.dll", "oleaut32.dll"}) {
         EXPECT_FALSE(imports(late)) << late;
     }
 }
