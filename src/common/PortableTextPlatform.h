@@ -8,7 +8,9 @@
 //   full-width Latin, Greek, Cyrillic and the Roman numerals. Width and kana never fold,
 //   as CompareStringA does not fold them without further flags;
 // - conversion to and from UTF-8 by Microsoft's code page 932 table; characters that the
-//   code page lacks become "?", invalid bytes U+30FB.
+//   code page lacks become "?", invalid bytes U+30FB. UTF-16 converts by the same table,
+//   "?" for each unit the code page lacks: it knows no best fit, so where Windows gives
+//   one (an accented letter as the plain one) it gives "?".
 
 #include "common/TextPlatform.h"
 
@@ -20,6 +22,7 @@ public:
     bool Equal(std::string_view a, std::string_view b, bool ignoreCase) const override;
     std::string FromUtf8(std::string_view utf8) const override;
     std::string ToUtf8(std::string_view ansi) const override;
+    std::string FromUtf16(std::u16string_view utf16) const override;
 };
 
 }  // namespace vesk
