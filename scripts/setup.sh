@@ -20,6 +20,8 @@ packages=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 win
 if [ $benchmarks -eq 1 ]; then
     packages+=(libbenchmark-dev curl ca-certificates)
 fi
+# The fuzz targets (tests/fuzz): clang with its fuzzer and sanitizer runtimes.
+packages+=(clang libclang-rt-14-dev)
 
 sudo_if_needed() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -159,6 +159,20 @@ std::string Encode(char32_t character) {
     return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
 }
 
+char32_t FoldCase(char32_t c) {
+    if ((c >= U'a' && c <= U'z') || (c >= U'ａ' && c <= U'ｚ') || (c >= U'α' && c <= U'ω') ||
+        (c >= U'а' && c <= U'я')) {
+        return c - 0x20;
+    }
+    if (c == U'ё') {
+        return U'Ё';
+    }
+    if (c >= U'ⅰ' && c <= U'ⅹ') {
+        return c - 0x10;
+    }
+    return c;
+}
+
 char32_t NextUtf8(std::string_view s, std::size_t& pos) {
     const unsigned char first = static_cast<unsigned char>(s[pos]);
     int extra = 0;

@@ -22,6 +22,10 @@ char32_t DecodeDouble(unsigned char lead, unsigned char trail);
 // Characters with several codes get the one Windows produces.
 std::string Encode(char32_t character);
 
+// Small letters to capitals, for the scripts of code page 932 that have letter case: ASCII,
+// full-width Latin, Greek, Cyrillic and the Roman numerals.
+char32_t FoldCase(char32_t c);
+
 constexpr char32_t kInvalidUtf8 = 0xFFFFFFFF;
 
 // Decodes the UTF-8 sequence at pos and advances pos past it; kInvalidUtf8 (advancing one

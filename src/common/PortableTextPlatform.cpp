@@ -27,21 +27,6 @@ char32_t NextCharacter(std::string_view s, std::size_t& pos) {
     return 0x110000 + lead;
 }
 
-// Small letters to capitals, for the scripts of code page 932 that have letter case.
-char32_t FoldCase(char32_t c) {
-    if ((c >= U'a' && c <= U'z') || (c >= U'ａ' && c <= U'ｚ') || (c >= U'α' && c <= U'ω') ||
-        (c >= U'а' && c <= U'я')) {
-        return c - 0x20;
-    }
-    if (c == U'ё') {
-        return U'Ё';
-    }
-    if (c >= U'ⅰ' && c <= U'ⅹ') {
-        return c - 0x10;
-    }
-    return c;
-}
-
 }  // namespace
 
 bool Cp932TextPlatform::IsLeadByte(unsigned char byte) const {
@@ -55,14 +40,38 @@ bool Cp932TextPlatform::Equal(std::string_view a, std::string_view b, bool ignor
         char32_t x = NextCharacter(a, i);
         char32_t y = NextCharacter(b, j);
         if (ignoreCase) {
-            x = FoldCase(x);
-            y = FoldCase(y);
+            x = cp932::FoldCase(x);
+            y = cp932::FoldCase(y);
         }
         if (x != y) {
             return false;
         }
     }
     return i == a.size() && j == b.size();
+}
+
+// Character by character, capitals and small letters first taken as one: texts that differ
+// only in case sort next to each other, and the case-sensitive form tells them apart last.
+int Cp932TextPlatform::Compare(std::string_view a, std::string_view b, bool ignoreCase) const {
+    int caseOrder = 0;  // the first difference of case, for the case-sensitive form
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        const char32_t x = NextCharacter(a, i);
+        const char32_t y = NextCharacter(b, j);
+        const char32_t foldedX = cp932::FoldCase(x);
+        const char32_t foldedY = cp932::FoldCase(y);
+        if (foldedX != foldedY) {
+            return foldedX < foldedY ? -1 : 1;
+        }
+        if (caseOrder == 0 && x != y) {
+            caseOrder = x < y ? -1 : 1;
+        }
+    }
+    if (i < a.size() || j < b.size()) {
+        return i < a.size() ? 1 : -1;  // the shorter text first
+    }
+    return ignoreCase ? 0 : caseOrder;
 }
 
 std::string Cp932TextPlatform::FromUtf8(std::string_view utf8) const {

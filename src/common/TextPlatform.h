@@ -17,6 +17,9 @@ public:
     // Locale-aware equality in the user's default locale, in its case-sensitive or its
     // case-insensitive form (on Win32: CompareStringA, flags 0 or NORM_IGNORECASE).
     virtual bool Equal(std::string_view a, std::string_view b, bool ignoreCase) const = 0;
+    // The order of the same comparison: negative when a sorts before b, 0 exactly when
+    // Equal, positive after (on Win32: CompareStringA).
+    virtual int Compare(std::string_view a, std::string_view b, bool ignoreCase) const = 0;
 
     // The program's own texts are UTF-8 in the source; they are shown and stored as ANSI.
     virtual std::string FromUtf8(std::string_view utf8) const = 0;

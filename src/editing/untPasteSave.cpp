@@ -39,6 +39,21 @@ std::size_t ReservedWordLength(std::string_view name) {
     return (name.size() >= 4 && name[3] >= '1' && name[3] <= '9') ? 4 : 3;
 }
 
+// Bytes of the excerpt: whole characters, at most kExcerptBytes. A lead byte cut from its
+// second byte, or left alone at the end, would take the ellipsis's first byte as its own.
+std::size_t ExcerptLength(std::string_view text) {
+    std::size_t length = 0;
+    while (length < text.size()) {
+        const std::size_t size = CharSize(text, length);
+        if (length + size > kExcerptBytes ||
+            (size == 1 && IsLeadByte(static_cast<unsigned char>(text[length])))) {
+            break;
+        }
+        length += size;
+    }
+    return length;
+}
+
 }  // namespace
 
 std::string TPasteSave::SafeFileName(std::string_view title) {
@@ -84,7 +99,8 @@ std::string TPasteSave::ConfirmationText(std::string_view path, std::string_view
     std::string text = "\"";
     text.append(path).append(kAs.Ansi()).append("\r");
     text.append(kRule).append("\r");
-    text.append(clipboardText.substr(0, kExcerptBytes)).append(kEllipsis.Ansi()).append("\r");
+    text.append(clipboardText.substr(0, ExcerptLength(clipboardText))).append(kEllipsis.Ansi());
+    text.append("\r");
     text.append(kRule).append("\r");
     text.append(kWillSave.Ansi());
     return text;

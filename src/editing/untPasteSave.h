@@ -45,7 +45,8 @@ public:
     // The paste-assignment path of a title.
     static std::string PathOf(std::string_view folder, std::string_view title);
 
-    // The confirmation text for a path and the clipboard text.
+    // The confirmation text for a path and the clipboard text: the path, and the text's
+    // first 100 bytes at most, cut after a whole character.
     static std::string ConfirmationText(std::string_view path, std::string_view clipboardText);
 
     // The clipboard text as the file stores it: every line, the last included, ends with

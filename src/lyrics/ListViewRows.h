@@ -24,8 +24,8 @@ public:
     virtual std::size_t RowCount() const = 0;
     // index < RowCount().
     virtual ListViewRow Row(std::size_t index) const = 0;
-    // Adds a row after the last one.
-    virtual void AppendRow(const ListViewRow& row) = 0;
+    // Adds a row after the last one (taken by value: a view that keeps rows keeps it).
+    virtual void AppendRow(ListViewRow row) = 0;
 };
 
 }  // namespace vesk

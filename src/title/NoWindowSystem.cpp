@@ -17,6 +17,7 @@ public:
         return Empty(buffer, size);
     }
     WindowHandle OwnerOf(WindowHandle) const override { return kNoWindow; }
+    bool IsVisible(WindowHandle) const override { return false; }
     std::optional<std::string> ReadAutomationText(
         std::string_view, std::span<const std::string_view>) const override {
         return std::nullopt;

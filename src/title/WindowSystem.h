@@ -1,7 +1,8 @@
 #pragma once
 
-// What the player search needs of the window system: top-level windows found by class,
-// listed front to back, and their class names, captions and owners, plus the one
+// What the player search and the class search need of the window system: top-level windows
+// found by class, listed front to back, and their class names, captions, owners and
+// visibility, plus the one
 // automation read that builds the Windows Media Player caption. The search logic runs
 // against this interface, so it is the same with real windows and with a test's list.
 
@@ -44,6 +45,9 @@ public:
 
     // The window's owner (GetWindow with GW_OWNER); kNoWindow when it has none.
     virtual WindowHandle OwnerOf(WindowHandle window) const = 0;
+
+    // Whether the window is shown (IsWindowVisible on Win32).
+    virtual bool IsVisible(WindowHandle window) const = 0;
 
     // Creates the automation object of progId, reads the chain of properties named in
     // path (each one of the object the previous read gave) and returns the last value as

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "lyrics/TextLines.h"
+
 namespace vesk {
 
 std::string WindowClassName(WindowHandle window) {
@@ -29,6 +31,31 @@ std::string WindowText(WindowHandle window) {
 
 bool HasOwner(WindowHandle window) {
     return CurrentWindowSystem().OwnerOf(window) != kNoWindow;
+}
+
+std::vector<WindowHandle> EnumSearchWindows(bool all) {
+    std::vector<WindowHandle> windows;
+    // Never grows while the enumeration runs: no allocation can fail inside its callback.
+    windows.reserve(kMaxSearchWindows);
+    const WindowSystem& system = CurrentWindowSystem();
+    system.EnumerateTopLevel([&](WindowHandle window) {
+        if (all || (system.IsVisible(window) && !HasOwner(window))) {
+            windows.push_back(window);
+        }
+        return windows.size() < kMaxSearchWindows;
+    });
+    return windows;
+}
+
+void AddListRow(ListRowSink& list, const std::string& caption, std::string_view text) {
+    const int row = list.AddRow(caption);
+    if (row < 0) {
+        return;
+    }
+    int subItem = 1;
+    for (const std::string_view line : SplitTextLines(text)) {
+        list.SetSubItem(row, subItem++, std::string(line));
+    }
 }
 
 }  // namespace vesk

@@ -82,6 +82,32 @@ TEST(PasteSave, ConfirmationShowsPathAndExcerpt) {
                   "\r" + Ansi("を保存します．"));
 }
 
+TEST(PasteSave, ConfirmationExcerptEndsOnAWholeCharacter) {
+    const std::string rule(36, '-');
+    const std::string a = Ansi("あ");
+    std::string fifty;
+    for (int i = 0; i < 50; ++i) {
+        fifty += a;
+    }
+    const struct {
+        std::string clipboard;
+        std::string excerpt;
+    } rows[] = {
+        {std::string(100, 'a'), std::string(100, 'a')},
+        {std::string(98, 'a') + a + "b", std::string(98, 'a') + a},
+        {std::string(99, 'a') + a, std::string(99, 'a')},
+        {"x" + fifty, "x" + fifty.substr(0, 98)},
+        {"ab\x82", "ab"},  // a lead byte without its second byte
+        {"", ""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(TPasteSave::ConfirmationText("p", row.clipboard),
+                  "\"p" + Ansi("\" として") + "\r" + rule + "\r" + row.excerpt + Ansi("……") + "\r" +
+                      rule + "\r" + Ansi("を保存します．"))
+            << test::Utf8(row.clipboard);
+    }
+}
+
 class FakeUi : public PasteUi {
 public:
     bool hasText = true;

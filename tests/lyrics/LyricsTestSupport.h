@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "MemoryFileSystem.h"
@@ -23,7 +24,7 @@ public:
 
     std::size_t RowCount() const override { return rows.size(); }
     ListViewRow Row(std::size_t index) const override { return rows.at(index); }
-    void AppendRow(const ListViewRow& row) override { rows.push_back(row); }
+    void AppendRow(ListViewRow row) override { rows.push_back(std::move(row)); }
 };
 
 struct Entry {

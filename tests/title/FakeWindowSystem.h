@@ -30,6 +30,7 @@ struct FakeWindow {
     // What CaptionLength reports when it is not the caption's length (a caption that
     // changed between the two calls).
     std::optional<int> reportedLength;
+    bool visible = true;
 };
 
 class FakeWindowSystem final : public WindowSystem {
@@ -95,6 +96,11 @@ public:
     WindowHandle OwnerOf(WindowHandle window) const override {
         const FakeWindow* found = Find(window);
         return found != nullptr ? found->owner : kNoWindow;
+    }
+
+    bool IsVisible(WindowHandle window) const override {
+        const FakeWindow* found = Find(window);
+        return found != nullptr && found->visible;
     }
 
     std::optional<std::string> ReadAutomationText(

@@ -51,7 +51,8 @@ TMainWindow::TMainWindow(HWND applicationWindow, std::string programFolder,
       iniPath_(SettingsFilePathIn(programFolder_)),
       listPath_(LyricsListPathIn(programFolder_)),
       lyricsWindow_(lyricsWindow),
-      settingForm_(std::make_unique<TSettingFormSink>(*this, lyricsWindow, applicationWindow)) {
+      settingForm_(std::make_unique<TSettingFormSink>(*this, lyricsWindow, applicationWindow)),
+      listEditor_(*this, applicationWindow) {
     lyricsWindow_.OnOpenSettings = [this] { mitSettingClick(); };
 }
 
@@ -144,6 +145,8 @@ void TMainWindow::FormClose() {
     }
     ShutdownStep([this] { CloseLyricsWindow(); });
     ShutdownStep([this] { settingForm_->CloseSettingDialog(); });
+    // Nothing of the editor's rows is stored.
+    ShutdownStep([this] { listEditor_.Close(); });
     ShutdownStep([this] { SaveLyricsListAtExit(); });
     ShutdownStep([this] { ClearOverlayText(); });
     LyricsList.reset();
@@ -265,6 +268,10 @@ void TMainWindow::mitSettingClick() {
     settingForm_->OpenSettingDialog();
 }
 
+void TMainWindow::mitEditListClick() {
+    listEditor_.Open();
+}
+
 void TMainWindow::mitAmazonClick() {
     ShellExecuteA(nullptr, "open", StoreLink(VESK_STORE_TAG).c_str(), nullptr, nullptr,
                   SW_SHOWNORMAL);
@@ -339,6 +346,9 @@ void TMainWindow::OnCommand(UINT item) {
             break;
         case mitSetting:
             mitSettingClick();
+            break;
+        case mitEditList:
+            mitEditListClick();
             break;
         case mitAmazon:
             mitAmazonClick();

@@ -12,6 +12,7 @@
 
 #include "app/TrayMenuState.h"
 #include "app/untMain.h"
+#include "app/win32/LyricsListWindow.h"
 #include "app/win32/TrayMenus.h"
 #include "common/win32/Window.h"
 #include "shell/win32/Taskbar.h"
@@ -43,6 +44,7 @@ public:
     void tryMainMouseEnter();
     void mitOpenTextClick();
     void mitSettingClick();
+    void mitEditListClick();
     void mitAmazonClick();
     void mitLyricsMasterClick();
     void mitPasteSaveClick();
@@ -54,6 +56,9 @@ public:
     void mitBackTransparentClick();
     void mitTopMostClick();
     void mitBottomClick();
+
+    // The lyrics list editor's reference.
+    TLyricsListWindow& ListEditor() { return listEditor_; }
 
     const std::string& IniPath() const { return iniPath_; }
     const std::string& ListPath() const { return listPath_; }
@@ -82,6 +87,7 @@ private:
     std::string listPath_;
     TLyricsWindowSink& lyricsWindow_;
     std::unique_ptr<TSettingFormSink> settingForm_;
+    TLyricsListWindow listEditor_;
     bool firstRun_ = false;
     bool settingsUnread_ = false;
     bool closed_ = false;

@@ -72,6 +72,34 @@ void TSettingFormSink::CheckTitle() {
     main_.tmrTitleCheckTimer();
 }
 
+void TSettingFormSink::TakeClassName(const std::string& className) {
+    if (window_) {
+        window_->TakeClassName(className);
+    }
+}
+
+// Owned by the settings dialog, so that it stays in front of it.
+void TSettingFormSink::OpenClassSearch() {
+    if (!window_) {
+        return;
+    }
+    if (!classSearch_) {
+        auto dialog = std::make_unique<TfrmClassSearch>(
+            [this](const std::string& className) { TakeClassName(className); });
+        if (!dialog->CreateModeless(window_->Handle())) {
+            return;
+        }
+        classSearch_.Set(std::move(dialog));
+    }
+    classSearch_->Show();
+}
+
+void TSettingFormSink::CloseClassSearch() {
+    if (classSearch_) {
+        classSearch_->bbnCancelClick();
+    }
+}
+
 void TSettingFormSink::ReloadLyricsWindow() {
     if (TfrmLyrics* window = lyricsWindow_.frmLyrics()) {
         window->LoadSettings();

@@ -1,8 +1,9 @@
 #pragma once
 
-// The program-wide reference to the settings dialog, and what the dialog asks of the rest
-// of the program (SettingFormOwner): the main form's settings and title check, the lyrics
-// window's state and reload, and the preview made of the display code's shadow label.
+// The program-wide references to the settings dialog and to the window class search dialog
+// it opens, and what the settings dialog asks of the rest of the program
+// (SettingFormOwner): the main form's settings and title check, the lyrics window's state
+// and reload, the preview made of the display code's shadow label, and the class search.
 // Every opener (the tray's "設定(&S)", the lyrics window's, the first start) goes through
 // OpenSettingDialog.
 
@@ -10,10 +11,12 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "common/win32/SingleWindow.h"
 #include "settings/win32/SettingFormOwner.h"
 #include "settings/win32/untSettingForm.h"
+#include "winsearch/win32/untClassSearchForm.h"
 
 namespace vesk {
 
@@ -37,6 +40,12 @@ public:
 
     // The dialog while it exists, else nullptr.
     TfrmSetting* frmSetting() const { return window_.Get(); }
+    // The class search dialog while it exists, else nullptr.
+    TfrmClassSearch* frmClassSearch() const { return classSearch_.Get(); }
+
+    // What the class search's OK does with the chosen class name: the settings dialog's
+    // class field takes it, if the settings dialog still exists; else nothing.
+    void TakeClassName(const std::string& className);
 
 private:
     std::unique_ptr<SettingPreview> CreatePreview(HWND parent, const RECT& bounds) override;
@@ -44,11 +53,15 @@ private:
     void LoadMainSettings() override;
     void CheckTitle() override;
     void ReloadLyricsWindow() override;
+    void OpenClassSearch() override;
+    void CloseClassSearch() override;
 
     TMainWindow& main_;
     TLyricsWindowSink& lyricsWindow_;
     HWND applicationWindow_;
     SingleWindow<TfrmSetting> window_;
+    // After window_: it goes first, as it closes before the settings dialog.
+    SingleWindow<TfrmClassSearch> classSearch_;
 };
 
 }  // namespace vesk

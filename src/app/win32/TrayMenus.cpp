@@ -12,6 +12,7 @@ namespace {
 constexpr ProgramText kThisLyric{"タイトル"};
 constexpr ProgramText kOpenText{"メモ帳で開く(&M)"};
 constexpr ProgramText kSetting{"設定(&S)"};
+constexpr ProgramText kEditList{"歌詞リスト編集(&L)"};
 constexpr ProgramText kAmazon{"AmazonでCDを購入(&Z)"};
 constexpr ProgramText kLyricsMaster{"LyricsMasterで検索(&Y)"};
 constexpr ProgramText kPasteSave{"貼り付け割り当て(&P)"};
@@ -78,7 +79,6 @@ void TrayMenus::FillRightMenu(const TrayMenuState& state) {
     while (GetMenuItemCount(right) > 0) {
         DeleteMenu(right, 0, MF_BYPOSITION);
     }
-    // The list editor is not part of the program yet, so mitEditList is not offered.
     struct Item {
         UINT id;
         const ProgramText* caption;
@@ -89,6 +89,7 @@ void TrayMenus::FillRightMenu(const TrayMenuState& state) {
         {mitOpenText, &kOpenText, true},
         {kSeparator, nullptr, true},  // N5
         {mitSetting, &kSetting, true},
+        {mitEditList, &kEditList, true},
         {kSeparator, nullptr, true},  // N4
         {mitAmazon, &kAmazon, state.amazonVisible},
         {mitLyricsMaster, &kLyricsMaster, state.lyricsMasterVisible},

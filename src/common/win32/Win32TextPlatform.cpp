@@ -18,6 +18,12 @@ bool Win32TextPlatform::Equal(std::string_view a, std::string_view b, bool ignor
                           static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
+int Win32TextPlatform::Compare(std::string_view a, std::string_view b, bool ignoreCase) const {
+    return CompareStringA(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0, a.data(),
+                          static_cast<int>(a.size()), b.data(), static_cast<int>(b.size())) -
+           CSTR_EQUAL;
+}
+
 std::string Win32TextPlatform::FromUtf8(std::string_view utf8) const {
     return Narrow(Widen(utf8, CP_UTF8), CP_ACP);
 }

@@ -11,6 +11,7 @@ class Win32TextPlatform final : public TextPlatform {
 public:
     bool IsLeadByte(unsigned char byte) const override;
     bool Equal(std::string_view a, std::string_view b, bool ignoreCase) const override;
+    int Compare(std::string_view a, std::string_view b, bool ignoreCase) const override;
     std::string FromUtf8(std::string_view utf8) const override;
     std::string ToUtf8(std::string_view ansi) const override;
     std::string FromUtf16(std::u16string_view utf16) const override;

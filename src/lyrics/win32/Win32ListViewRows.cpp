@@ -62,7 +62,7 @@ ListViewRow Win32ListViewRows::Row(std::size_t index) const {
             ItemText(listView_, item, 2), ItemText(listView_, item, 3)};
 }
 
-void Win32ListViewRows::AppendRow(const ListViewRow& row) {
+void Win32ListViewRows::AppendRow(ListViewRow row) {
     LVITEMA lvi{};
     lvi.mask = LVIF_TEXT;
     lvi.iItem = static_cast<int>(RowCount());

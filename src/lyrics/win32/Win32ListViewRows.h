@@ -17,7 +17,7 @@ public:
 
     std::size_t RowCount() const override;
     ListViewRow Row(std::size_t index) const override;
-    void AppendRow(const ListViewRow& row) override;
+    void AppendRow(ListViewRow row) override;
 
 private:
     HWND listView_;

@@ -1,8 +1,8 @@
 #pragma once
 
 // What the settings dialog needs of the higher layers (the main form, the lyrics window and
-// the shadow label), which it must not reach itself: the application layer implements this
-// beside the dialog's program-wide reference.
+// the shadow label) and of its peer the class search dialog, which it must not reach itself:
+// the application layer implements this beside the dialog's program-wide reference.
 
 #include <windows.h>
 
@@ -37,6 +37,12 @@ public:
     virtual void LoadMainSettings() = 0;
     virtual void CheckTitle() = 0;
     virtual void ReloadLyricsWindow() = 0;
+
+    // "クラス検索(&F)": creates the window class search dialog if it does not exist and shows
+    // it, not modally; its OK puts the chosen class name into the dialog (TakeClassName).
+    virtual void OpenClassSearch() = 0;
+    // The settings dialog closes: the class search, if open, closes too.
+    virtual void CloseClassSearch() = 0;
 };
 
 }  // namespace vesk

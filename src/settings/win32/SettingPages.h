@@ -147,7 +147,7 @@ private:
 // "タイトル取得(&T)" (tabTitleGet), with the live test of the title extraction.
 class TTitleGetPage final : public TSettingPage {
 public:
-    TTitleGetPage();
+    explicit TTitleGetPage(SettingFormOwner& owner);
     // LoadTitleGetSettings, key by key in its order: the three texts run the live test
     // when they change.
     void ShowKeys(const TitleGetSettings& settings);
@@ -157,6 +157,10 @@ public:
     void ledGetClassNameChange();
     void udnTitlePosClick() { ledGetClassNameChange(); }
     void btnWmpClick();
+    // "クラス検索(&F)": the class search dialog, not modal.
+    void btnSearchClassClick() { owner_.OpenClassSearch(); }
+    // Sets the class name and runs the live test, whether the text changes or not.
+    void SetClassNameText(const std::string& className);
 
 protected:
     bool OnInit() override;
@@ -164,6 +168,7 @@ protected:
     void OnScroll(int controlId, int code) override;
 
 private:
+    SettingFormOwner& owner_;
     UpDownPair udnTitlePos_;
     UpDownPair udnTopCut_;
     UpDownPair udnBottomCut_;

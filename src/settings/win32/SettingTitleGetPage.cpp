@@ -23,8 +23,9 @@ constexpr ProgramText kBottomCutHint{"指定した文字数だけ後方から削
 
 }  // namespace
 
-TTitleGetPage::TTitleGetPage()
+TTitleGetPage::TTitleGetPage(SettingFormOwner& owner)
     : TSettingPage(IDD_SETTING_TITLEGET),
+      owner_(owner),
       udnTitlePos_(IDC_UDN_TITLEPOS),
       udnTopCut_(IDC_UDN_TOPCUT),
       udnBottomCut_(IDC_UDN_BOTTOMCUT),
@@ -88,6 +89,16 @@ void TTitleGetPage::ledGetClassNameChange() {
                                       udnTopCut_.Position(), udnBottomCut_.Position()));
 }
 
+// The field's change runs the live test; the same name again runs it here, so that the
+// test shows the player's caption as it is now.
+void TTitleGetPage::SetClassNameText(const std::string& className) {
+    if (ItemText(IDC_LED_GETCLASSNAME) != className) {
+        SetItemText(IDC_LED_GETCLASSNAME, className);
+    } else {
+        ledGetClassNameChange();
+    }
+}
+
 // The two texts run the live test as they change; the three numbers do not, so the labels
 // show the test of the numbers before the preset until the next change.
 void TTitleGetPage::btnWmpClick() {
@@ -107,6 +118,10 @@ bool TTitleGetPage::OnCommand(int id, int code, HWND control) {
     }
     if (code == BN_CLICKED && id == IDC_BTN_WMP) {
         btnWmpClick();
+        return true;
+    }
+    if (code == BN_CLICKED && id == IDC_BTN_SEARCHCLASS) {
+        btnSearchClassClick();
         return true;
     }
     return TSettingPage::OnCommand(id, code, control);

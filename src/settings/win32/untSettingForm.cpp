@@ -26,7 +26,11 @@ constexpr int kButtonGap = 6;
 }  // namespace
 
 TfrmSetting::TfrmSetting(SettingFormOwner& owner, std::string iniPath)
-    : Dialog(IDD_SETTING), owner_(owner), iniPath_(std::move(iniPath)), tabView_(owner) {}
+    : Dialog(IDD_SETTING),
+      owner_(owner),
+      iniPath_(std::move(iniPath)),
+      tabView_(owner),
+      tabTitleGet_(owner) {}
 
 TfrmSetting::~TfrmSetting() = default;
 
@@ -186,11 +190,20 @@ void TfrmSetting::bbnApplyClick() {
 
 void TfrmSetting::bbnOKClick() {
     bbnApplyClick();  // an error leaves here: the dialog stays open
-    End(IDOK);
+    FormClose(IDOK);
 }
 
 void TfrmSetting::bbnCancelClick() {
-    End(IDCANCEL);
+    FormClose(IDCANCEL);
+}
+
+void TfrmSetting::FormClose(INT_PTR result) {
+    owner_.CloseClassSearch();
+    End(result);
+}
+
+void TfrmSetting::TakeClassName(const std::string& className) {
+    tabTitleGet_.SetClassNameText(className);
 }
 
 bool TfrmSetting::OnCommand(int id, int code, HWND control) {

@@ -57,6 +57,10 @@ public:
     // "キャンセル(&X)" (also Esc and the close box): closes; nothing is written.
     void bbnCancelClick();
 
+    // The class search's OK: the class name into "検索するクラス名(&L)", which runs the live
+    // test as the user's edit does (also when the name is the one already there).
+    void TakeClassName(const std::string& className);
+
 protected:
     bool OnInit() override;
     bool OnCommand(int id, int code, HWND control) override;
@@ -66,6 +70,8 @@ protected:
 
 private:
     void LayOut();
+    // Every way of closing goes through here: the class search closes first.
+    void FormClose(INT_PTR result);
     // FormCreate: the four groups in this order; a colour that cannot be read stops it.
     void FormCreate();
     void LoadDisplaySettings();

@@ -1,15 +1,29 @@
 #include "title/win32/Win32WindowSystem.h"
 
+#include <exception>
+
 #include "title/win32/AutomationText.h"
 
 namespace vesk {
 
 namespace {
 
-// A named callback, not a lambda: on x86 a window enumeration callback is __stdcall.
-BOOL CALLBACK VisitTopLevel(HWND window, LPARAM visitor) {
-    const auto& next = *reinterpret_cast<const std::function<bool(WindowHandle)>*>(visitor);
-    return next(ToWindowHandle(window)) ? TRUE : FALSE;
+struct TopLevelVisit {
+    const std::function<bool(WindowHandle)>& visit;
+    std::exception_ptr error;
+};
+
+// A named callback, not a lambda: on x86 a window enumeration callback is __stdcall. An
+// exception must not unwind through the system's frames: it stops the enumeration and is
+// thrown again once EnumWindows has returned.
+BOOL CALLBACK VisitTopLevel(HWND window, LPARAM state) {
+    auto& visit = *reinterpret_cast<TopLevelVisit*>(state);
+    try {
+        return visit.visit(ToWindowHandle(window)) ? TRUE : FALSE;
+    } catch (...) {
+        visit.error = std::current_exception();
+        return FALSE;
+    }
 }
 
 class Win32WindowSystem final : public WindowSystem {
@@ -19,7 +33,11 @@ public:
     }
 
     void EnumerateTopLevel(const std::function<bool(WindowHandle)>& visit) const override {
-        EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&visit));
+        TopLevelVisit state{visit, nullptr};
+        EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&state));
+        if (state.error) {
+            std::rethrow_exception(state.error);
+        }
     }
 
     int ReadClassName(WindowHandle window, char* buffer, int size) const override {
@@ -36,6 +54,10 @@ public:
 
     WindowHandle OwnerOf(WindowHandle window) const override {
         return ToWindowHandle(GetWindow(ToHwnd(window), GW_OWNER));
+    }
+
+    bool IsVisible(WindowHandle window) const override {
+        return IsWindowVisible(ToHwnd(window)) != FALSE;
     }
 
     std::optional<std::string> ReadAutomationText(

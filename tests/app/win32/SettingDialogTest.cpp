@@ -243,7 +243,7 @@ TEST(SettingDialog, WmpPresetThenCancelWritesNothing) {
     EXPECT_EQ(rig.Text(IDC_LED_TOPCUT), "0");
     EXPECT_EQ(rig.Text(IDC_LED_BOTTOMCUT), "23");
     EXPECT_EQ(rig.Text(IDC_LED_TITLEPOS), "1");
-    EXPECT_FALSE(IsWindowEnabled(rig.Control(IDC_BTN_SEARCHCLASS)));
+    EXPECT_TRUE(IsWindowEnabled(rig.Control(IDC_BTN_SEARCHCLASS)));
     // Opened again while it is open: the same dialog, not loaded again.
     TfrmSetting* const open = rig.Dialog();
     rig.form.mitSettingClick();

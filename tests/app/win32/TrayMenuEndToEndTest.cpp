@@ -90,13 +90,13 @@ struct Optional {
     bool pasteSave = false;
 };
 
-// The right menu as long as the list editor is not part of the program: its item is not
-// offered. No player runs: the first item, the default one, says so.
+// The right menu. No player runs: the first item, the default one, says so.
 std::vector<MenuLine> RightMenu(const Optional& optional) {
     MenuLine thisLyric = Item(mitThisLyric, "PlayerNotFound(&T)");
     thisLyric.isDefault = true;
     std::vector<MenuLine> lines{thisLyric, Item(mitOpenText, "メモ帳で開く(&M)"), kSeparatorLine,
-                                Item(mitSetting, "設定(&S)"), kSeparatorLine};
+                                Item(mitSetting, "設定(&S)"),
+                                Item(mitEditList, "歌詞リスト編集(&L)"), kSeparatorLine};
     if (optional.amazon) {
         lines.push_back(Item(mitAmazon, "AmazonでCDを購入(&Z)"));
     }

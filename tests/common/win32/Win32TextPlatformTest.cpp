@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
+#include <vector>
 
+#include "common/TextFingerprint.h"
 #include "common/TextPlatform.h"
 #include "common/win32/Win32TextPlatform.h"
 
@@ -166,6 +170,47 @@ TEST(Win32TextPlatform, DuplicateCodesCompareAsCompareStringADoes) {
                 << System().ToUtf8(pair[0]) << " / " << System().ToUtf8(pair[1]);
         }
     }
+}
+
+// Every two characters that the locale weighs alike at the first level (the primary
+// weights, the sort key up to its first separator) share the fingerprint; and the
+// comparison's order is the one of CompareStringA.
+TEST(Win32TextPlatform, CharactersWeighedAlikeShareTheFingerprint) {
+    std::vector<std::string> characters;
+    for (int b = 1; b < 256; ++b) {
+        if (!System().IsLeadByte(static_cast<unsigned char>(b))) {
+            characters.emplace_back(1, static_cast<char>(b));
+        }
+    }
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        for (int trail = 0x40;
+             System().IsLeadByte(static_cast<unsigned char>(lead)) && trail <= 0xFC; ++trail) {
+            characters.push_back({static_cast<char>(lead), static_cast<char>(trail)});
+        }
+    }
+    constexpr char kLevelSeparator = 0x01;
+    std::map<std::string, std::string> first;  // primary weights -> first character with them
+    int shared = 0;
+    for (const std::string& c : characters) {
+        char key[256] = {};
+        const int size = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, c.data(),
+                                      static_cast<int>(c.size()), key, sizeof(key));
+        ASSERT_GT(size, 0);
+        const std::string weights(key, std::find(key, key + size, kLevelSeparator));
+        const auto [other, added] = first.emplace(weights, c);
+        const TextFingerprint a = FingerprintOf(c);
+        const TextFingerprint b = FingerprintOf(other->second);
+        if (!added && a.reliable && b.reliable) {
+            EXPECT_EQ(a.hash, b.hash)
+                << System().ToUtf8(c) << " " << System().ToUtf8(other->second);
+            ++shared;
+        }
+    }
+    EXPECT_GT(shared, 500);  // case, width, kana forms and duplicate codes
+    EXPECT_LT(System().Compare("apple", "Banana", true), 0);
+    EXPECT_EQ(System().Compare("Rain", "rain", true), 0);
+    EXPECT_NE(System().Compare("Rain", "rain", false), 0);
+    EXPECT_GT(System().Compare("b", "A", false), 0);
 }
 
 }  // namespace

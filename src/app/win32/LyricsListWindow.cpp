@@ -1,0 +1,46 @@
+#include "app/win32/LyricsListWindow.h"
+
+#include <memory>
+
+namespace vesk {
+
+TLyricsListWindow::TLyricsListWindow(TfrmMain& main, HWND ownerWindow)
+    : main_(main), ownerWindow_(ownerWindow) {}
+
+TLyricsListWindow::~TLyricsListWindow() = default;
+
+void TLyricsListWindow::Open() {
+    if (FileSelectDialog* dialog = main_.FileSelect(); dialog != nullptr && dialog->Showing()) {
+        dialog->Close();
+    }
+    if (!window_) {
+        LyricsListOwner& owner = *this;
+        auto window = std::make_unique<TfrmLyricsList>(owner);
+        if (!window->Create(ownerWindow_)) {
+            return;
+        }
+        TfrmLyricsList& editor = window_.Set(std::move(window));
+        if (main_.LyricsList != nullptr) {
+            editor.AddToListView(*main_.LyricsList);
+        }
+    }
+    window_->Show();
+}
+
+void TLyricsListWindow::Close() {
+    if (window_) {
+        window_->Close();
+    }
+}
+
+// Through the main form's save, which never replaces a list file it could not read.
+void TLyricsListWindow::StoreRows(const ListViewRows& rows) {
+    if (main_.LyricsList == nullptr) {
+        return;
+    }
+    main_.LyricsList->LoadFromListView(rows);
+    main_.SaveLyricsList();
+    main_.RefreshLyrics();
+}
+
+}  // namespace vesk

@@ -1,0 +1,40 @@
+#pragma once
+
+// The search behind dropping a folder on the lyrics list editor: every file of a folder
+// tree with a given extension, depth first, in the order the file system lists them.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vesk {
+
+// One entry of a folder as the file system lists it.
+struct FolderEntry {
+    std::string name;
+    bool folder = false;
+    // A symbolic link, junction or other reparse point: it may lead back up the tree.
+    bool link = false;
+};
+
+// What the search needs of the file system (Win32: FindFirstFileA and file identities).
+class FolderLister {
+public:
+    virtual ~FolderLister() = default;
+    // Every entry of the folder ("." and ".." left out), hidden and system ones included,
+    // in the order the file system gives them. folder ends with a path delimiter.
+    virtual std::vector<FolderEntry> Entries(const std::string& folder) const = 0;
+    // The same text for every path that leads to the same folder, whatever links it passes;
+    // empty when it cannot be told.
+    virtual std::string Identity(const std::string& folder) const = 0;
+};
+
+// FindFiles: appends to list every file under folder whose extension (its last "." and
+// what follows, ASCII letters in any case) equals extension, in the order the entries are
+// listed; a subfolder is searched at once, where it stands. A folder already searched is
+// not searched again, so that a link back into the tree ends there; a link whose target
+// cannot be told is not followed.
+void FindFiles(const FolderLister& lister, std::string folder, std::string_view extension,
+               std::vector<std::string>& list);
+
+}  // namespace vesk
