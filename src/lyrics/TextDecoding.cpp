@@ -134,6 +134,26 @@ std::string Utf8OfUtf16(std::u16string_view s) {
     return out;
 }
 
+// Whether every byte is a character of code page 932 by its form: a single byte (ASCII or
+// half-width katakana), or a lead byte and a trail byte.
+bool IsShiftJisForm(std::string_view s) {
+    for (std::size_t pos = 0; pos < s.size(); ++pos) {
+        const auto byte = static_cast<unsigned char>(s[pos]);
+        if (cp932::IsLeadByte(byte)) {
+            if (++pos == s.size()) {
+                return false;
+            }
+            const auto trail = static_cast<unsigned char>(s[pos]);
+            if (trail < 0x40 || trail == 0x7F || trail > 0xFC) {
+                return false;
+            }
+        } else if (byte == 0x80 || byte == 0xA0 || byte > 0xDF) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool StartsWith(std::string_view bytes, std::string_view mark) {
     return bytes.substr(0, mark.size()) == mark;
 }
@@ -153,7 +173,8 @@ TextEncoding DetectTextEncoding(std::string_view bytes) {
     // A NUL byte ends the text: what follows it is never read.
     const std::string_view text = bytes.substr(0, bytes.find('\0'));
     const Utf8Scan scan = ScanUtf8(text);
-    if (scan.valid && scan.longSequence) {
+    // Text the program may have written itself reads as it always did.
+    if (scan.valid && scan.longSequence && !IsShiftJisForm(text)) {
         return TextEncoding::kUtf8;
     }
     return TextEncoding::kAnsi;

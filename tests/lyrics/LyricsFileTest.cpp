@@ -202,12 +202,15 @@ TEST(ListFile, ListsInUtf8AndUtf16LoadInTheCodePage) {
         bool exact;
     } rows[] = {
         {"UTF-8 with a mark", "\xEF\xBB\xBF\"夏の雨\",\"C:\\歌詞\\雨.txt\",2,5\r\n", {rain}, true},
-        {"UTF-8 by hand", "夏の雨, C:\\歌詞\\雨.txt, 2, 5\n", {rain}, true},
+        {"UTF-8 by hand",
+         "夏, C:\\歌詞\\雨.txt, 2, 5\n",
+         {{Ansi("夏"), Ansi("C:\\歌詞\\雨.txt"), 2, 5}},
+         true},
         {"UTF-16", test::Utf16File(u"\"夏の雨\",\"C:\\歌詞\\雨.txt\",2,5\r\n"), {rain}, true},
         {"UTF-16 big-endian", test::Utf16File(u"夏の雨,C:\\歌詞\\雨.txt,2,5", true), {rain}, true},
         {"a character the code page lacks",
-         "\"歌🎵\",\"a.txt\",0,0\r\n",
-         {{Ansi("歌") + "??", "a.txt", 0, 0}},
+         "\"歌 🎵\",\"a.txt\",0,0\r\n",
+         {{Ansi("歌 ") + "??", "a.txt", 0, 0}},
          false},
         {"Shift_JIS",
          "\"" + Ansi("夏の雨") + "\",\"" + Ansi("C:\\歌詞\\雨.txt") + "\",2,5\r\n",

@@ -242,13 +242,11 @@ TEST(DisplayText, FilesOfTodaysLyricsToolsShowInTheCodePage) {
         {"a.txt", "\xEF\xBB\xBF一行目\r\n二行目\r\n", 0, 0, "一行目\r\n二行目"},
         {"a.txt", "一行目\r\n二行目\r\n三行目", 2, 3, "二行目\r\n三行目"},  // UTF-8, no mark
         {"a.txt", test::Utf16File(u"一行目\r\n二行目\r\n三行目\r\n"), 2, 3, "二行目\r\n三行目"},
-        {"a.txt", test::Utf16File(u"一行目\n二行目", true), 0, 0, "一行目\r\n二行目"},
         {"s.lrc", lrc, 0, 0, "一\r\n二\r\n三"},
         // The range counts the file's lines, header lines included.
         {"s.lrc", lrc, 3, 4, "一\r\n二"},
         {"s.lrc", lrc, 1, 3, "一"},
         {"s.lrc", lrc, 1, 2, ""},
-        {"S.LRC", test::Utf16File(u"[ti:題]\r\n[00:01.00]一\r\n"), 0, 0, "一"},
         {"s.txt", lrc, 3, 3, "[00:01.00]一"},  // tags mean something only in an LRC file
     };
     for (const auto& row : rows) {
