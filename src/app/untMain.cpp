@@ -3,11 +3,13 @@
 #include <optional>
 #include <utility>
 
+#include "app/LyricsFolder.h"
 #include "app/MainCommands.h"
 #include "common/AnsiText.h"
 #include "common/FileSystem.h"
 #include "common/ProgramText.h"
 #include "common/SongTitle.h"
+#include "lyrics/TextDecoding.h"
 
 namespace vesk {
 
@@ -35,8 +37,9 @@ bool EmptyReadHidesEntries(const std::string& path) {
     if (files.KindOf(path) != FileSystem::Kind::File) {
         return false;
     }
-    const std::optional<std::string> content = files.ReadFile(path);
-    return !content || content->find_first_not_of(" \t\r\n") != std::string::npos;
+    std::optional<std::string> content = files.ReadFile(path);
+    return !content ||
+           DecodeText(std::move(*content)).ansi.find_first_not_of(" \t\r\n") != std::string::npos;
 }
 
 }  // namespace
@@ -62,14 +65,59 @@ void TfrmMain::tmrTitleCheckTimer() {
         SongTitle = std::move(title);
         RefreshLyrics();
     }
+    checkedOnce_ = true;
 }
 
 void TfrmMain::RefreshLyrics() {
-    // With the window closed only SongTitle is kept; the window shows it when it opens.
-    if (!lyricsWindow_.LyricsWindowExists() || LyricsList == nullptr) {
+    // With the window closed and no overlay only SongTitle is kept; the window shows it
+    // when it opens.
+    const bool windowOpen = lyricsWindow_.LyricsWindowExists();
+    if ((!windowOpen && Settings.overlayTextFile.empty()) || LyricsList == nullptr) {
         return;
     }
-    lyricsWindow_.ShowLyrics(LyricsList->DisplayText(SongTitle));
+    const std::string text = DisplayTextOf(SongTitle);
+    if (windowOpen) {
+        lyricsWindow_.ShowLyrics(text);
+    }
+    if (!Settings.overlayTextFile.empty()) {
+        WriteOverlayText(text);
+    }
+}
+
+std::string TfrmMain::FolderFileOf(const std::string& title) const {
+    if (Settings.lyricsFolder.empty() || title == kPlayerNotFound ||
+        LyricsList->IndexOf(title) != -1) {
+        return {};
+    }
+    return LyricsFolderFile(Settings.lyricsFolder, title);
+}
+
+std::string TfrmMain::DisplayTextOf(const std::string& title) const {
+    if (const std::string path = FolderFileOf(title); !path.empty()) {
+        return LyricsFileDisplayText(path, 0, 0);
+    }
+    return LyricsList->DisplayText(title);
+}
+
+std::string TfrmMain::LyricsFileOf(const std::string& title) const {
+    if (LyricsList == nullptr) {
+        return {};
+    }
+    const std::string path = FolderFileOf(title);
+    return path.empty() ? LyricsList->FileNameOf(title) : path;
+}
+
+void TfrmMain::WriteOverlayText(const std::string& text) {
+    if (!overlay_.Write(Settings.overlayTextFile, text) && !overlayNotWrittenTold_) {
+        overlayNotWrittenTold_ = true;
+        ShowOverlayNotWritten(Settings.overlayTextFile);
+    }
+}
+
+void TfrmMain::ClearOverlayText() {
+    if (!Settings.overlayTextFile.empty()) {
+        WriteOverlayText({});
+    }
 }
 
 void TfrmMain::ToggleLyricsWindow() {
@@ -127,9 +175,15 @@ void TfrmMain::mitThisLyricClick() {
 }
 
 void TfrmMain::ApplyMainSettings(MainFormSettings settings) {
+    const bool extensionChanged = settings.lyricsFolder != Settings.lyricsFolder ||
+                                  settings.overlayTextFile != Settings.overlayTextFile;
     Settings = std::move(settings);
     if (LyricsList != nullptr) {
         LyricsList->SetCaseSensitive(Settings.sensetive);
+    }
+    // Before the first check there is no song yet: the check shows the lyrics.
+    if (extensionChanged && checkedOnce_) {
+        RefreshLyrics();
     }
 }
 
@@ -138,6 +192,7 @@ void TfrmMain::LoadLyricsList(const std::string& listPath) {
     LyricsList = std::make_unique<TLyricsList>(listPath);
     // Only an empty result can hide a read that failed.
     listUnread_ = LyricsList->Count() == 0 && EmptyReadHidesEntries(listPath);
+    listKeptAsRead_ = !LyricsList->LoadedExactly();
 }
 
 bool TfrmMain::SaveLyricsList() {
@@ -150,6 +205,11 @@ bool TfrmMain::SaveLyricsList() {
         return false;
     }
     entriesWaiting_ = false;
+    // Written in the ANSI code page, the file would lose the characters that it lacks.
+    if (listKeptAsRead_) {
+        TellListNotSaved();
+        return false;
+    }
     if (!LyricsList->SaveToFile(listPath_)) {
         TellListNotSaved();
         return false;
@@ -158,6 +218,10 @@ bool TfrmMain::SaveLyricsList() {
 }
 
 void TfrmMain::SaveLyricsListAtExit() {
+    // A list kept as read was told when a change could not be saved, if one was made.
+    if (listKeptAsRead_) {
+        return;
+    }
     // Every change saves at once: entries still waiting were made while the file was unread.
     const bool waiting = entriesWaiting_;
     if (!SaveLyricsList() && waiting && listUnread_) {
@@ -190,6 +254,7 @@ bool TfrmMain::TakeInUnreadList() {
             merged->Update(index, title, file, start, end);
         }
     }
+    listKeptAsRead_ = !merged->LoadedExactly();
     LyricsList = std::move(merged);
     listUnread_ = false;
     return true;

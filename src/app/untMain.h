@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/OverlayText.h"
 #include "editing/FileSelectRules.h"
 #include "lyrics/untTLyricsList.h"
 #include "settings/VeskSettings.h"
@@ -55,7 +56,8 @@ public:
     // comes while a check runs (a modal loop inside it: a slow automation call, an error
     // box) is skipped.
     virtual void tmrTitleCheckTimer();
-    // Gives the lyrics window, if it exists, the display text of SongTitle.
+    // Gives the lyrics window, if it exists, the display text of SongTitle, and puts that
+    // text into the overlay text file, if one is set (whether the window is open or not).
     virtual void RefreshLyrics();
     // Closes the lyrics window if it exists; otherwise creates it, gives it the current
     // text and only then shows it.
@@ -77,8 +79,21 @@ public:
     FileSelectDialog* FileSelect() const { return frmFileSelect_; }
 
     // Keeps the values LoadMainSettings read in Settings and gives the lyrics list its case
-    // sensitivity. The check interval and the priority are the window's to apply.
+    // sensitivity. The check interval and the priority are the window's to apply. A new
+    // lyrics folder or overlay file takes effect at once (RefreshLyrics), once the first
+    // title check has run.
     void ApplyMainSettings(MainFormSettings settings);
+
+    // The display text of title: the lyrics list's, except that a title with no entry whose
+    // lyrics file is in the lyrics folder (LyricsFolderFile) shows that file, whole. Nothing
+    // is added to the list.
+    std::string DisplayTextOf(const std::string& title) const;
+    // The lyrics file shown for title (what "メモ帳で開く" opens): its entry's, or for a
+    // title with no entry its file in the lyrics folder; empty when there is none.
+    std::string LyricsFileOf(const std::string& title) const;
+    // The program's exit: the overlay text file, if one is set, is emptied, since nothing
+    // is shown any more.
+    void ClearOverlayText();
 
     // Makes LyricsList the list of the file at listPath (empty when there is none). A file
     // that is there but cannot be read (another program holds it) is remembered as unread.
@@ -95,6 +110,9 @@ public:
     // Whether the list file was there at start-up but has not been read yet: another
     // program held it, or it gave no entries while holding more than blank lines.
     bool LyricsListUnread() const { return listUnread_; }
+    // Whether the list file, in UTF-8 or UTF-16, holds characters the ANSI code page lacks:
+    // it is then kept as read and never written (a save is told to the user as failed).
+    bool LyricsListKeptAsRead() const { return listKeptAsRead_; }
 
     // The settings the main form keeps: what LoadMainSettings read, until then the settings
     // file's defaults.
@@ -108,6 +126,9 @@ protected:
     // Tells the user that the list could not be saved to path (the window layer shows
     // "歌詞リストを保存できません：" and the path); called at most once per run.
     virtual void ShowListNotSaved(const std::string& path) { static_cast<void>(path); }
+    // Tells the user that the overlay text file at path cannot be written; called at most
+    // once per run.
+    virtual void ShowOverlayNotWritten(const std::string& path) { static_cast<void>(path); }
 
 private:
     bool TakeInUnreadList();
@@ -115,10 +136,18 @@ private:
 
     const TTitleGet& titleGet_;
     std::string listPath_;
+    // The title's file in the lyrics folder when it has no entry; empty otherwise.
+    std::string FolderFileOf(const std::string& title) const;
+    void WriteOverlayText(const std::string& text);
+
     bool listUnread_ = false;
+    bool listKeptAsRead_ = false;
     bool entriesWaiting_ = false;  // made while the file was unread, not written yet
     bool listNotSavedTold_ = false;
+    bool overlayNotWrittenTold_ = false;
     bool checking_ = false;
+    bool checkedOnce_ = false;
+    TOverlayText overlay_;
     FileSelectDialog* frmFileSelect_ = nullptr;
     LyricsSink& lyricsWindow_;
     CommandRunner runCommand_;

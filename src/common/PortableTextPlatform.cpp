@@ -105,6 +105,18 @@ std::string Cp932TextPlatform::ToUtf8(std::string_view ansi) const {
     return utf8;
 }
 
+std::string Cp932TextPlatform::FromUtf16(std::u16string_view utf16) const {
+    std::string ansi;
+    ansi.reserve(utf16.size() * 2);
+    for (const char16_t unit : utf16) {
+        // A surrogate is half a character the code page cannot have: "?" each, as Windows.
+        const bool surrogate = unit >= 0xD800 && unit <= 0xDFFF;
+        const std::string code = surrogate ? std::string() : cp932::Encode(unit);
+        ansi += code.empty() ? std::string("?") : code;
+    }
+    return ansi;
+}
+
 const TextPlatform& PortableTextPlatform() {
     static const Cp932TextPlatform platform;
     return platform;

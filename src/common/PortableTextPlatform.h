@@ -11,7 +11,9 @@
 //   case-sensitive form; it is not the system's collation, only an order that agrees with
 //   the equality above;
 // - conversion to and from UTF-8 by Microsoft's code page 932 table; characters that the
-//   code page lacks become "?", invalid bytes U+30FB.
+//   code page lacks become "?", invalid bytes U+30FB. UTF-16 converts by the same table,
+//   "?" for each unit the code page lacks: it knows no best fit, so where Windows gives
+//   one (an accented letter as the plain one) it gives "?".
 
 #include "common/TextPlatform.h"
 
@@ -24,6 +26,7 @@ public:
     int Compare(std::string_view a, std::string_view b, bool ignoreCase) const override;
     std::string FromUtf8(std::string_view utf8) const override;
     std::string ToUtf8(std::string_view ansi) const override;
+    std::string FromUtf16(std::u16string_view utf16) const override;
 };
 
 }  // namespace vesk

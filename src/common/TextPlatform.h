@@ -24,6 +24,12 @@ public:
     // The program's own texts are UTF-8 in the source; they are shown and stored as ANSI.
     virtual std::string FromUtf8(std::string_view utf8) const = 0;
     virtual std::string ToUtf8(std::string_view ansi) const = 0;
+
+    // UTF-16 text (lyrics and list files in other encodings) in the ANSI code page.
+    // Characters the code page has become their codes; others become the platform's best
+    // fit, or "?" for each UTF-16 unit where there is none (so a character beyond the
+    // basic plane gives "??", and a lone surrogate "?").
+    virtual std::string FromUtf16(std::u16string_view utf16) const = 0;
 };
 
 // Code page 932 as Vesk understands it without asking the system (see PortableTextPlatform.h).

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 #include <vector>
 
 #include "common/FileSystem.h"
 #include "common/ProgramText.h"
-#include "lyrics/TextLines.h"
+#include "lyrics/LrcText.h"
+#include "lyrics/ShownLines.h"
 #include "lyrics/untTLyricsList.h"
 
 namespace vesk {
@@ -46,24 +48,20 @@ std::string PreviewText(const std::string& path, std::int32_t startLine, std::in
         if (size && *size > kLyricsFileMaxBytes) {
             return kFileTooLarge.Ansi();
         }
-        const std::optional<std::string> content = files.ReadFile(path);
+        std::optional<std::string> content = files.ReadFile(path);
         if (!content) {
             return kNotRead.Ansi();
         }
         if (content->size() > kLyricsFileMaxBytes) {
             return kFileTooLarge.Ansi();
         }
-        const std::vector<std::string_view> lines = SplitTextLines(*content);
-        std::size_t first = 0;
-        std::size_t last = lines.size();
-        if (LineRangeApplies(startLine, endLine, lines.size())) {
-            first = static_cast<std::size_t>(startLine) - 1;
-            last = static_cast<std::size_t>(endLine);
-        }
+        const std::size_t bytes = content->size();
+        const std::vector<ShownLine> lines =
+            ShownLyricsLines(std::move(*content), IsLrcFile(path), startLine, endLine);
         std::string text;
-        text.reserve(content->size() + (last - first) * (kNumberWidth + 3));
-        for (std::size_t i = first; i < last; ++i) {
-            AppendNumbered(text, i + 1, lines[i]);
+        text.reserve(bytes + lines.size() * (kNumberWidth + 3));
+        for (const ShownLine& line : lines) {
+            AppendNumbered(text, line.number, line.text);
         }
         return text;
     } catch (const std::exception&) {

@@ -30,7 +30,9 @@ std::int32_t LineFieldPosition(std::int32_t line);
 
 // The preview of a lyrics file: every line with its number before it ("%3d|": right-aligned
 // in three places, wider numbers in as many as they need), lines start..end alone when the
-// line range rule holds for them, each line followed by CR LF and nothing trimmed.
+// line range rule holds for them, each line followed by CR LF and nothing trimmed. The lines
+// are those the lyrics window shows (ShownLyricsLines: a file in UTF-8 or UTF-16 in the ANSI
+// code page, an LRC file without its tags and header lines), numbered as in the file.
 // "ファイルサイズが大きすぎます" for a file larger than the lyrics window shows, "未読み込み"
 // when the path names no file that can be read (an empty path included).
 std::string PreviewText(const std::string& path, std::int32_t startLine, std::int32_t endLine);

@@ -1,5 +1,6 @@
 #include "editing/FolderSearch.h"
 
+#include <algorithm>
 #include <set>
 
 #include "common/AnsiText.h"
@@ -29,8 +30,13 @@ bool EndsWithDelimiter(std::string_view path) {
 
 class Search {
 public:
-    Search(const FolderLister& lister, std::string_view extension, std::vector<std::string>& list)
-        : lister_(lister), extension_(LowerAscii(extension)), list_(list) {}
+    Search(const FolderLister& lister, std::span<const std::string_view> extensions,
+           std::vector<std::string>& list)
+        : lister_(lister), list_(list) {
+        for (const std::string_view extension : extensions) {
+            extensions_.push_back(LowerAscii(extension));
+        }
+    }
 
     void Run(std::string folder, bool link) {
         if (!EndsWithDelimiter(folder)) {
@@ -43,7 +49,8 @@ public:
         for (const FolderEntry& entry : lister_.Entries(folder)) {
             if (entry.folder) {
                 Run(folder + entry.name, entry.link);
-            } else if (LowerAscii(ExtensionOf(entry.name)) == extension_) {
+            } else if (std::ranges::find(extensions_, LowerAscii(ExtensionOf(entry.name))) !=
+                       extensions_.end()) {
                 list_.push_back(folder + entry.name);
             }
         }
@@ -51,7 +58,7 @@ public:
 
 private:
     const FolderLister& lister_;
-    std::string extension_;
+    std::vector<std::string> extensions_;
     std::vector<std::string>& list_;
     std::set<std::string> searched_;
 };
@@ -60,7 +67,12 @@ private:
 
 void FindFiles(const FolderLister& lister, std::string folder, std::string_view extension,
                std::vector<std::string>& list) {
-    Search(lister, extension, list).Run(std::move(folder), false);
+    FindFiles(lister, std::move(folder), std::span(&extension, 1), list);
+}
+
+void FindFiles(const FolderLister& lister, std::string folder,
+               std::span<const std::string_view> extensions, std::vector<std::string>& list) {
+    Search(lister, extensions, list).Run(std::move(folder), false);
 }
 
 }  // namespace vesk

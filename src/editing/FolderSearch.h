@@ -3,6 +3,7 @@
 // The search behind dropping a folder on the lyrics list editor: every file of a folder
 // tree with a given extension, depth first, in the order the file system lists them.
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,5 +37,8 @@ public:
 // cannot be told is not followed.
 void FindFiles(const FolderLister& lister, std::string folder, std::string_view extension,
                std::vector<std::string>& list);
+// The same in one walk for files with any of extensions.
+void FindFiles(const FolderLister& lister, std::string folder,
+               std::span<const std::string_view> extensions, std::vector<std::string>& list);
 
 }  // namespace vesk

@@ -37,9 +37,10 @@ std::string_view ExtensionOf(std::string_view path) {
 
 bool IsLyricsFileName(std::string_view path) {
     const std::string_view extension = ExtensionOf(path);
-    return std::equal(extension.begin(), extension.end(), kLyricsFileExtension.begin(),
-                      kLyricsFileExtension.end(),
-                      [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
+    return std::ranges::any_of(kLyricsFileExtensions, [&](std::string_view lyrics) {
+        return std::ranges::equal(extension, lyrics,
+                                  [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
+    });
 }
 
 std::string TitleOfLyricsFile(std::string_view path) {

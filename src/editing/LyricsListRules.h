@@ -32,8 +32,9 @@ bool NextSortDescending(SortFlags& flags, int column);
 // topmost selected one), or the last row when fewer remain; none when no row remains.
 std::optional<std::size_t> SelectionAfterDelete(std::size_t current, std::size_t remaining);
 
-// The lyrics files that dropping takes, and their extension as FindFiles is given it.
-inline constexpr std::string_view kLyricsFileExtension = ".txt";
+// The lyrics files that dropping takes, by their extensions as FindFiles is given them:
+// plain text, and LRC files with time tags.
+inline constexpr std::string_view kLyricsFileExtensions[] = {".txt", ".lrc"};
 
 // The extension of the file name of path: its last "." and what follows; empty when the
 // name has no ".".

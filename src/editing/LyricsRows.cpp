@@ -159,7 +159,7 @@ void LyricsRows::AddFile(const std::string& path) {
 
 void LyricsRows::AddFolder(const FolderLister& lister, const std::string& folder) {
     std::vector<std::string> paths;
-    FindFiles(lister, folder, kLyricsFileExtension, paths);
+    FindFiles(lister, folder, kLyricsFileExtensions, paths);
     for (const std::string& path : paths) {
         AddFile(path);
     }

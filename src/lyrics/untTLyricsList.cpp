@@ -10,7 +10,10 @@
 #include "common/IntText.h"
 #include "common/ProgramText.h"
 #include "common/SongTitle.h"
+#include "lyrics/LrcText.h"
 #include "lyrics/LyricsCsv.h"
+#include "lyrics/ShownLines.h"
+#include "lyrics/TextDecoding.h"
 #include "lyrics/TextLines.h"
 
 namespace vesk {
@@ -105,59 +108,20 @@ std::string TLyricsList::DisplayText(const std::string& title) const {
     if (!InRange(index, titles_.size())) {
         return kTitleNotFound.Ansi() + title;
     }
-    try {
-        return ReadLyricsText(index);
-    } catch (const std::exception&) {
-        return kUnknownError.Ansi();
-    }
-}
-
-std::string TLyricsList::ReadLyricsText(std::int32_t index) const {
     const auto i = static_cast<std::size_t>(index);
-    const std::string& path = fileNames_[i];
-    const FileSystem& files = CurrentFileSystem();
-
-    // Devices, pipes and folders are never opened: reading one can block for ever.
-    if (files.KindOf(path) != FileSystem::Kind::File) {
-        return kFileNotFound.Ansi() + path;
-    }
-    // The size comes first, so that a large file is never read at all.
-    const std::optional<std::uint64_t> size = files.FileSize(path);
-    if (size && *size > kLyricsFileMaxBytes) {
-        return FileTooLarge(*size, path);
-    }
-    const std::optional<std::string> content = files.ReadFile(path);
-    if (!content) {
-        return kFileNotFound.Ansi() + path;
-    }
-    // The size could not be read, or the file grew after it was read.
-    if (content->size() > kLyricsFileMaxBytes) {
-        return FileTooLarge(content->size(), path);
-    }
-
-    const std::vector<std::string_view> lines = SplitTextLines(*content);
-    std::size_t first = 0;
-    std::size_t last = lines.size();
-    if (LineRangeApplies(startLines_[i], endLines_[i], lines.size())) {
-        first = static_cast<std::size_t>(startLines_[i]) - 1;
-        last = static_cast<std::size_t>(endLines_[i]);
-    }
-    std::string text;
-    text.reserve(content->size() + 2 * (last - first));
-    for (std::size_t line = first; line < last; ++line) {
-        text.append(lines[line]).append("\r\n");
-    }
-    return std::string(TrimBlanks(text));
+    return LyricsFileDisplayText(fileNames_[i], startLines_[i], endLines_[i]);
 }
 
 void TLyricsList::LoadFromFile(const std::string& fileName) {
     Clear();
     try {
-        const std::optional<std::string> content = CurrentFileSystem().ReadFile(fileName);
+        std::optional<std::string> content = CurrentFileSystem().ReadFile(fileName);
         if (!content) {
             return;
         }
-        const std::vector<std::string_view> lines = SplitTextLines(*content);
+        const DecodedText text = DecodeText(std::move(*content));
+        loadedExactly_ = text.exact;
+        const std::vector<std::string_view> lines = SplitTextLines(text.ansi);
         titles_.reserve(lines.size());
         fileNames_.reserve(lines.size());
         startLines_.reserve(lines.size());
@@ -225,10 +189,45 @@ void TLyricsList::Clear() {
     startLines_.clear();
     endLines_.clear();
     caseSensitive_ = true;
+    loadedExactly_ = true;
 }
 
 void TLyricsList::SetCaseSensitive(bool caseSensitive) {
     caseSensitive_ = caseSensitive;
+}
+
+std::string LyricsFileDisplayText(const std::string& path, std::int32_t startLine,
+                                  std::int32_t endLine) {
+    try {
+        const FileSystem& files = CurrentFileSystem();
+        // Devices, pipes and folders are never opened: reading one can block for ever.
+        if (files.KindOf(path) != FileSystem::Kind::File) {
+            return kFileNotFound.Ansi() + path;
+        }
+        // The size comes first, so that a large file is never read at all. The limit is on
+        // the file as it is, whatever its encoding.
+        const std::optional<std::uint64_t> size = files.FileSize(path);
+        if (size && *size > kLyricsFileMaxBytes) {
+            return FileTooLarge(*size, path);
+        }
+        std::optional<std::string> content = files.ReadFile(path);
+        if (!content) {
+            return kFileNotFound.Ansi() + path;
+        }
+        // The size could not be read, or the file grew after it was read.
+        if (content->size() > kLyricsFileMaxBytes) {
+            return FileTooLarge(content->size(), path);
+        }
+        const std::vector<ShownLine> lines =
+            ShownLyricsLines(std::move(*content), IsLrcFile(path), startLine, endLine);
+        std::string text;
+        for (const ShownLine& line : lines) {
+            text.append(line.text).append("\r\n");
+        }
+        return std::string(TrimBlanks(text));
+    } catch (const std::exception&) {
+        return kUnknownError.Ansi();
+    }
 }
 
 }  // namespace vesk

@@ -55,7 +55,8 @@ public:
     // What the lyrics window shows for title: the chosen lines, or a message.
     virtual std::string DisplayText(const std::string& title) const;
 
-    // Clear, then one entry per line of the file that holds a comma.
+    // Clear, then one entry per line of the file that holds a comma. A file in UTF-8 or
+    // UTF-16 is read in the ANSI code page (DecodeText of TextDecoding.h).
     virtual void LoadFromFile(const std::string& fileName);
     // Writes the whole list in one step; on failure the old file stays as it was. Raises
     // nothing: whether the file was written is the result, for the caller to tell.
@@ -80,15 +81,24 @@ public:
     const std::vector<std::int32_t>& StartLines() const { return startLines_; }
     const std::vector<std::int32_t>& EndLines() const { return endLines_; }
     bool CaseSensitive() const { return caseSensitive_; }
+    // Whether the entries hold every character of the file the last LoadFromFile read as
+    // it is: false when that file was in UTF-8 or UTF-16 and had characters the ANSI code
+    // page lacks, so that writing the list back would lose them. True after Clear.
+    bool LoadedExactly() const { return loadedExactly_; }
 
 private:
-    std::string ReadLyricsText(std::int32_t index) const;
-
     std::vector<std::string> titles_;
     bool caseSensitive_ = true;
     std::vector<std::string> fileNames_;
     std::vector<std::int32_t> startLines_;
     std::vector<std::int32_t> endLines_;
+    bool loadedExactly_ = true;
 };
+
+// The display text of a lyrics file with a line range, as DisplayText gives it for an entry
+// (the size limit, the messages of a file that cannot be shown, the line range rule, LRC
+// files without their tags, the text trimmed).
+std::string LyricsFileDisplayText(const std::string& path, std::int32_t startLine,
+                                  std::int32_t endLine);
 
 }  // namespace vesk

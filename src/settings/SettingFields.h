@@ -135,4 +135,23 @@ void WriteFields(TKelpIniFile& ini, Fields<std::type_identity_t<Settings>> field
     }
 }
 
+// Writes, in table order, the fields whose value differs from what the file reads for them
+// (a missing key reads as its default): a key that is not in the file is not added while
+// it holds its default.
+template <class Settings>
+void WriteChangedFields(TKelpIniFile& ini, Fields<std::type_identity_t<Settings>> fields,
+                        const Settings& settings) {
+    for (const Field<Settings>& field : fields) {
+        std::visit(
+            [&](const auto& row) {
+                auto stored = settings.*row.member;
+                ReadValue(ini, row.key, stored);
+                if (!(stored == settings.*row.member)) {
+                    WriteValue(ini, row.key, settings.*row.member);
+                }
+            },
+            field);
+    }
+}
+
 }  // namespace vesk

@@ -67,6 +67,9 @@ inline constexpr std::string_view kTitleGet = "TitleGet";
 inline constexpr std::string_view kConnection = "Connection";
 // The rest.
 inline constexpr std::string_view kMainForm = "MainForm";
+// What the program does beyond the lyrics list and its window: a folder of lyrics files
+// found by the song title, a text file for streaming overlays.
+inline constexpr std::string_view kExtension = "Extension";
 
 // "LyricsForm"
 inline constexpr FontKey kFont{kLyricsForm, "Font"};
@@ -111,6 +114,12 @@ inline constexpr TextKey kPasteSavePath{kMainForm, "PasteSavePath", ""};
 inline constexpr FlagKey kNotAmazon{kMainForm, "NotAmazon", false};
 inline constexpr NumberKey kPriority{kMainForm, "Priority", 1};  // 0 idle .. 3 real-time
 inline constexpr FlagKey kLyricShow{kMainForm, "LyricShow", true};
+
+// "Extension": each off while empty.
+// A folder where a title with no entry in the list finds its lyrics file by name.
+inline constexpr TextKey kLyricsFolder{kExtension, "LyricsFolder", ""};
+// A file that always holds the display text shown, in UTF-8.
+inline constexpr TextKey kOverlayTextFile{kExtension, "OverlayTextFile", ""};
 
 }  // namespace keys
 

@@ -41,6 +41,8 @@ constexpr Field<MainFormSettings> kMainFormFields[] = {
     Bind(keys::kPasteSavePath, &MainFormSettings::pasteSavePath),
     Bind(keys::kNotAmazon, &MainFormSettings::notAmazon),
     Bind(keys::kPriority, &MainFormSettings::priority),
+    Bind(keys::kLyricsFolder, &MainFormSettings::lyricsFolder),
+    Bind(keys::kOverlayTextFile, &MainFormSettings::overlayTextFile),
 };
 
 // The lyrics window's LoadSettings: every key of "LyricsForm". The order counts: a colour
@@ -127,6 +129,12 @@ constexpr Field<ConnectionSettings> kConnectionFields[] = {
     Bind(keys::kPasteSavePath, &ConnectionSettings::pasteSavePath),
     Bind(keys::kNotAmazon, &ConnectionSettings::notAmazon),
     Bind(keys::kPriority, &ConnectionSettings::priority),
+};
+
+// The settings dialog's extension page.
+constexpr Field<ExtensionSettings> kExtensionFields[] = {
+    Bind(keys::kLyricsFolder, &ExtensionSettings::lyricsFolder),
+    Bind(keys::kOverlayTextFile, &ExtensionSettings::overlayTextFile),
 };
 
 static_assert(std::size(kLyricsWindowFields) == kLyricsWindowKeyCount);
@@ -225,6 +233,18 @@ ConnectionSettings ReadConnectionSettings(const std::string& iniPath) {
 void WriteConnectionSettings(const std::string& iniPath, const ConnectionSettings& settings) {
     TKelpIniFile ini(iniPath);
     WriteFields(ini, kConnectionFields, settings);
+}
+
+ExtensionSettings ReadExtensionSettings(const std::string& iniPath) {
+    const TKelpIniFile ini(iniPath);
+    ExtensionSettings settings;
+    ReadFields(ini, kExtensionFields, settings);
+    return settings;
+}
+
+void WriteExtensionSettings(const std::string& iniPath, const ExtensionSettings& settings) {
+    TKelpIniFile ini(iniPath);
+    WriteChangedFields(ini, kExtensionFields, settings);
 }
 
 }  // namespace vesk

@@ -75,6 +75,9 @@ struct MainFormSettings {
     std::string pasteSavePath{keys::kPasteSavePath.defaultValue};  // empty: no paste assignment
     bool notAmazon = keys::kNotAmazon.defaultValue;
     std::int32_t priority = keys::kPriority.defaultValue;
+    // The lyrics folder (empty: none) and the overlay text file (empty: none written).
+    std::string lyricsFolder{keys::kLyricsFolder.defaultValue};
+    std::string overlayTextFile{keys::kOverlayTextFile.defaultValue};
     bool operator==(const MainFormSettings&) const = default;
 };
 // Never fails; "Delimiters" is cut to its first 255 bytes.
@@ -194,5 +197,17 @@ struct ConnectionSettings {
 ConnectionSettings ReadConnectionSettings(const std::string& iniPath);
 // SaveConnectionSettings ("LyricsMasterOn" and "LyricsMasterPath" before "Close").
 void WriteConnectionSettings(const std::string& iniPath, const ConnectionSettings& settings);
+
+// The settings dialog's extension page ("Extension").
+struct ExtensionSettings {
+    std::string lyricsFolder{keys::kLyricsFolder.defaultValue};
+    std::string overlayTextFile{keys::kOverlayTextFile.defaultValue};
+    bool operator==(const ExtensionSettings&) const = default;
+};
+// LoadExtensionSettings; never fails.
+ExtensionSettings ReadExtensionSettings(const std::string& iniPath);
+// SaveExtensionSettings: a key is written only where the file reads otherwise, so that a
+// settings file that never had these keys gets none while they stay empty.
+void WriteExtensionSettings(const std::string& iniPath, const ExtensionSettings& settings);
 
 }  // namespace vesk

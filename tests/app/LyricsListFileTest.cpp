@@ -102,9 +102,11 @@ TEST_F(LyricsListFile, AListThatGivesNoEntriesIsKeptUnlessItIsBlank) {
         bool kept;
     };
     const Row rows[] = {
-        {"UTF-16", std::string("\xFF\xFE\"\0R\0a\0i\0n\0\"\0,\0\"\0\r\0\n\0", 22), true},
+        {"UTF-16 without a byte-order mark", std::string("\"\0R\0a\0i\0n\0\"\0,\0\"\0\r\0\n\0", 20),
+         true},
         {"damaged", "\x81", true},
         {"blank lines", " \r\n\r\n\t\n", false},
+        {"blank lines in UTF-16", std::string("\xFF\xFE \0\r\0\n\0", 8), false},
     };
     for (const Row& row : rows) {
         ASSERT_TRUE(SystemFileSystem().ReplaceFile(listPath_, row.content));
@@ -115,6 +117,25 @@ TEST_F(LyricsListFile, AListThatGivesNoEntriesIsKeptUnlessItIsBlank) {
         EXPECT_EQ(FileContent(), row.kept ? row.content : "\"Moon\",\"C:\\L\\moon.txt\",0,0\r\n")
             << row.what;
     }
+}
+
+TEST_F(LyricsListFile, AListWithCharactersTheCodePageLacksIsKeptAsRead) {
+    const std::string content = "\"歌 🎵\",\"C:\\L\\note.txt\",0,0\r\n";
+    ASSERT_TRUE(SystemFileSystem().ReplaceFile(listPath_, content));
+    telling_.LoadLyricsList(listPath_);
+    EXPECT_TRUE(telling_.LyricsListKeptAsRead());
+    EXPECT_EQ(telling_.LyricsList->Count(), 1);
+    // Nothing changed: the exit writes nothing and tells nothing.
+    telling_.SaveLyricsListAtExit();
+    EXPECT_EQ(FileContent(), content);
+    EXPECT_TRUE(telling_.told.empty());
+    // A change cannot be saved: told once, the file as it was.
+    telling_.LyricsList->Add("Moon", "C:\\L\\moon.txt", 0, 0);
+    EXPECT_FALSE(telling_.SaveLyricsList());
+    EXPECT_FALSE(telling_.SaveLyricsList());
+    telling_.SaveLyricsListAtExit();
+    EXPECT_EQ(telling_.told, std::vector<std::string>{listPath_});
+    EXPECT_EQ(FileContent(), content);
 }
 
 TEST_F(LyricsListFile, ASaveThatFailsIsToldOncePerRun) {

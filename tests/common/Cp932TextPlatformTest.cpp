@@ -63,6 +63,26 @@ TEST(Cp932TextPlatform, EveryAssignedDoubleByteCodeRoundTripsThroughUtf8) {
     EXPECT_EQ(assigned, 9604);  // Microsoft's table, user-defined area included
 }
 
+TEST(Cp932TextPlatform, Utf16ConvertsByTheTableAndQuestionMarksTheRest) {
+    struct Row {
+        std::u16string utf16;
+        std::string cp932;
+    };
+    const Row rows[] = {
+        {u"夏の雨", Portable().FromUtf8("夏の雨")},
+        {u"Rain\r\n", "Rain\r\n"},
+        {u"～∵ⅰｱ", "\x81\x60\x81\xE6\xFA\x40\xB1"},
+        {u"é", "?"},                                 // no best fit here
+        {u"歌🎵", Portable().FromUtf8("歌") + "??"},  // one "?" for each half of the pair
+        {std::u16string(1, u'\xDC00') + u"a", "?a"},
+        {std::u16string(1, u'\0') + u"a", std::string("\0a", 2)},
+        {u"", ""},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(Portable().FromUtf16(row.utf16), row.cp932) << row.cp932;
+    }
+}
+
 TEST(Cp932TextPlatform, InvalidBytesBecomeTheKatakanaMiddleDot) {
     EXPECT_EQ(Portable().ToUtf8("a\x82"), "a・");
     EXPECT_EQ(Portable().ToUtf8("\x85\x40"), "・");

@@ -25,6 +25,10 @@ TEST(PreviewText, NumbersTheLinesOfTheRangeOrOfTheWholeFile) {
     files.sizes["grown.txt"] = 10;
     files.folders.insert("folder");
     files.devices.insert("CON");
+    // As the lyrics window shows them: UTF-8 in the code page, an LRC file without its tags
+    // and header lines, numbered as the file's lines.
+    files.files["utf8.txt"] = "\xEF\xBB\xBF一行目\r\n二行目";
+    files.files["song.lrc"] = "[ti:題]\r\n[00:01.00]一\r\n[00:02.00]\r\n[00:03.00]三\r\n";
     const ScopedFileSystem scope(files);
 
     const std::string three = Ansi("  1|一行目\r\n  2|  二行目  \r\n  3|三行目\r\n");
@@ -49,6 +53,9 @@ TEST(PreviewText, NumbersTheLinesOfTheRangeOrOfTheWholeFile) {
         {"grown.txt", 0, 0, tooLarge},
         {"cr.txt", 0, 0, "  1|a\r\n  2|b\r\n"},
         {"lf.txt", 0, 0, "  1|a\r\n  2|b\r\n  3|\r\n  4|c\r\n"},
+        {"utf8.txt", 0, 0, Ansi("  1|一行目\r\n  2|二行目\r\n")},
+        {"song.lrc", 0, 0, Ansi("  2|一\r\n  3|\r\n  4|三\r\n")},
+        {"song.lrc", 1, 2, Ansi("  2|一\r\n")},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(PreviewText(row.path, row.start, row.end), row.preview)

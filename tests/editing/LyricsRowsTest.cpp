@@ -163,6 +163,8 @@ TEST(LyricsFileNames, TitlesAndExtensionsOfDroppedFiles) {
         {"C:\\lyrics.txt\\Rain", false, "Rain"},
         {"C:\\lyrics\\Rain.txt.bak", false, "Rain.txt"},
         {"C:\\lyrics\\Rain.text", false, "Rain"},
+        {"C:\\lyrics\\Rain.LRC", true, "Rain"},
+        {"C:\\lyrics\\Rain.lrc.bak", false, "Rain.lrc"},
         {Ansi("C:\\歌詞\\ソ.txt"), true, Ansi("ソ")},  // "ソ" ends in the byte of "\"
     };
     for (const Row& row : rows) {
@@ -221,7 +223,7 @@ TEST(FindFiles, DepthFirstInListedOrderAndNeverTwiceThroughALink) {
                                    {"back", true, true},      // a junction to R:\music
                                    {"away", true, true},      // a link elsewhere
                                    {"unknown", true, true}};  // a link that cannot be told
-    tree.entries["R:\\music\\sub\\"] = {{"c.Txt"}, {"deep", true}, {"d.txt.old"}};
+    tree.entries["R:\\music\\sub\\"] = {{"c.Txt"}, {"deep", true}, {"d.txt.old"}, {"e.Lrc"}};
     tree.entries["R:\\music\\sub\\deep\\"] = {{".txt"}};
     tree.entries["R:\\music\\back\\"] = tree.entries["R:\\music\\"];
     tree.entries["R:\\music\\away\\"] = {{"e.txt"}};
@@ -237,8 +239,8 @@ TEST(FindFiles, DepthFirstInListedOrderAndNeverTwiceThroughALink) {
 
     LyricsRows rows;
     rows.AddFolder(tree, "R:\\music\\sub\\");
-    EXPECT_EQ(Column(rows, kTitleColumn), (std::vector<std::string>{"c", ""}));
-    EXPECT_EQ(Column(rows, kStartLineColumn), (std::vector<std::string>{"0", "0"}));
+    EXPECT_EQ(Column(rows, kTitleColumn), (std::vector<std::string>{"c", "", "e"}));
+    EXPECT_EQ(Column(rows, kStartLineColumn), (std::vector<std::string>{"0", "0", "0"}));
 }
 
 TEST(LyricsRows, RowsWhoseFileIsNoFileAreRemoved) {

@@ -1,7 +1,7 @@
 // The lyrics window's text: any lyrics file, any line range a list file can hold and any
 // title look-up give a text without a fault. A file that is shown gives only whole lines
-// of it, trimmed, with no NUL; a title that is not in the list gives the message that
-// names it.
+// of it (in the code page), trimmed, with no NUL; a title that is not in the list gives the message
+// that names it.
 //
 // Input: start line, end line (4 bytes each), flags (1 byte), title NUL looked-up title
 // NUL lyrics file. Flags: 1 titles compare without case, 2 the size reads as too large,
@@ -16,6 +16,7 @@
 #include "common/AnsiText.h"
 #include "common/FileSystem.h"
 #include "common/SongTitle.h"
+#include "lyrics/TextDecoding.h"
 #include "lyrics/TextLines.h"
 #include "lyrics/untTLyricsList.h"
 
@@ -60,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (shown) {
         FUZZ_CHECK(text.find('\0') == std::string::npos);
         FUZZ_CHECK(TrimBlanks(text) == text);
-        const std::vector<std::string_view> fileLines = SplitTextLines(content);
+        const std::string decoded = DecodeText(content).ansi;
+        const std::vector<std::string_view> fileLines = SplitTextLines(decoded);
         const std::set<std::string_view> known(fileLines.begin(), fileLines.end());
         const std::vector<std::string_view> shownLines = SplitTextLines(text);
         for (std::size_t i = 0; i < shownLines.size(); ++i) {

@@ -1,6 +1,6 @@
 // The assignment dialog's numbered preview of a lyrics file: any file and any line numbers
-// give, for a file that is read, exactly the lines of the range (or of the whole file), each
-// after its number, "|" and nothing trimmed, each ended by CR LF.
+// give, for a file that is read, exactly the lines (in the code page) of the range (or of the whole
+// file), each after its number, "|" and nothing trimmed, each ended by CR LF.
 //
 // Input: start line, end line (4 bytes each), flags (1 byte), lyrics file. Flags: 1 the size
 // reads as too large, 2 the size cannot be read, 4 the file cannot be read, 8 the path is a
@@ -15,6 +15,7 @@
 #include "MemoryFileSystem.h"
 #include "common/FileSystem.h"
 #include "editing/FileSelectRules.h"
+#include "lyrics/TextDecoding.h"
 #include "lyrics/TextLines.h"
 #include "lyrics/untTLyricsList.h"
 
@@ -59,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if ((flags & (1 | 4 | 8)) != 0) {
         return 0;  // a message
     }
-    const std::vector<std::string_view> lines = SplitTextLines(content);
+    const std::string decoded = DecodeText(content).ansi;
+    const std::vector<std::string_view> lines = SplitTextLines(decoded);
     std::size_t first = 1;
     std::size_t last = lines.size();
     if (LineRangeApplies(startLine, endLine, lines.size())) {

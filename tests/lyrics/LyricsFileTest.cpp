@@ -193,6 +193,46 @@ TEST(ListFile, FailedSaveLeavesTheOldFileAndTheList) {
     EXPECT_EQ(files.files.at("list.csv"), "");
 }
 
+TEST(ListFile, ListsInUtf8AndUtf16LoadInTheCodePage) {
+    const Entry rain{Ansi("夏の雨"), Ansi("C:\\歌詞\\雨.txt"), 2, 5};
+    const struct {
+        const char* what;
+        std::string content;
+        std::vector<Entry> entries;
+        bool exact;
+    } rows[] = {
+        {"UTF-8 with a mark", "\xEF\xBB\xBF\"夏の雨\",\"C:\\歌詞\\雨.txt\",2,5\r\n", {rain}, true},
+        {"UTF-8 by hand",
+         "夏, C:\\歌詞\\雨.txt, 2, 5\n",
+         {{Ansi("夏"), Ansi("C:\\歌詞\\雨.txt"), 2, 5}},
+         true},
+        {"UTF-16", test::Utf16File(u"\"夏の雨\",\"C:\\歌詞\\雨.txt\",2,5\r\n"), {rain}, true},
+        {"UTF-16 big-endian", test::Utf16File(u"夏の雨,C:\\歌詞\\雨.txt,2,5", true), {rain}, true},
+        {"a character the code page lacks",
+         "\"歌 🎵\",\"a.txt\",0,0\r\n",
+         {{Ansi("歌 ") + "??", "a.txt", 0, 0}},
+         false},
+        {"Shift_JIS",
+         "\"" + Ansi("夏の雨") + "\",\"" + Ansi("C:\\歌詞\\雨.txt") + "\",2,5\r\n",
+         {rain},
+         true},
+    };
+    for (const auto& row : rows) {
+        test::FakeFileSystem files;
+        files.files["list.csv"] = row.content;
+        ScopedFileSystem scope(files);
+        TLyricsList list("list.csv");
+        EXPECT_EQ(EntriesOf(list), row.entries) << row.what;
+        EXPECT_EQ(list.LoadedExactly(), row.exact) << row.what;
+        // Written back in the code page, as every list.
+        list.SaveToFile("list.csv");
+        EXPECT_EQ(TLyricsList("list.csv").LoadedExactly(), true) << row.what;
+        EXPECT_EQ(EntriesOf(TLyricsList("list.csv")), row.entries) << row.what;
+        list.Clear();
+        EXPECT_TRUE(list.LoadedExactly());
+    }
+}
+
 TEST(ListFile, RealFilesWithShiftJisNames) {
     test::TestFolder folder;
     const std::string path = folder / Ansi("歌詞リスト表示.csv");

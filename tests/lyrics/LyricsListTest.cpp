@@ -229,6 +229,51 @@ TEST(DisplayText, MessagesSayWhyThereAreNoLines) {
     EXPECT_EQ(list.DisplayText("ok"), Ansi("原因不明のエラーです"));
 }
 
+TEST(DisplayText, FilesOfTodaysLyricsToolsShowInTheCodePage) {
+    const std::string lrc =
+        "[ti:題]\r\n[ar:歌手]\r\n[00:01.00]一\r\n[00:05.00]二\r\n[00:09.00][00:20.00]三\r\n";
+    const struct {
+        const char* path;
+        std::string content;
+        std::int32_t startLine;
+        std::int32_t endLine;
+        std::string text;  // UTF-8
+    } rows[] = {
+        {"a.txt", "\xEF\xBB\xBF一行目\r\n二行目\r\n", 0, 0, "一行目\r\n二行目"},
+        {"a.txt", "一行目\r\n二行目\r\n三行目", 2, 3, "二行目\r\n三行目"},  // UTF-8, no mark
+        {"a.txt", test::Utf16File(u"一行目\r\n二行目\r\n三行目\r\n"), 2, 3, "二行目\r\n三行目"},
+        {"s.lrc", lrc, 0, 0, "一\r\n二\r\n三"},
+        // The range counts the file's lines, header lines included.
+        {"s.lrc", lrc, 3, 4, "一\r\n二"},
+        {"s.lrc", lrc, 1, 3, "一"},
+        {"s.lrc", lrc, 1, 2, ""},
+        {"s.txt", lrc, 3, 3, "[00:01.00]一"},  // tags mean something only in an LRC file
+    };
+    for (const auto& row : rows) {
+        test::FakeFileSystem files;
+        files.files[row.path] = row.content;
+        ScopedFileSystem scope(files);
+        TLyricsList list;
+        list.Add("Song", row.path, row.startLine, row.endLine);
+        EXPECT_EQ(list.DisplayText("Song"), Ansi(row.text))
+            << row.path << " " << row.startLine << ".." << row.endLine;
+    }
+}
+
+TEST(DisplayText, TheSizeLimitIsOnTheFileAsItIs) {
+    test::FakeFileSystem files;
+    // 65538 bytes as UTF-16, 32768 as Shift_JIS.
+    files.files["big16.txt"] = test::Utf16File(std::u16string(32768, u'a'));
+    files.files["max16.txt"] = test::Utf16File(std::u16string(32766, u'a'));
+    ScopedFileSystem scope(files);
+    TLyricsList list;
+    list.Add("big", "big16.txt", 0, 0);
+    list.Add("max", "max16.txt", 0, 0);
+    EXPECT_EQ(list.DisplayText("big"),
+              Ansi("■ファイルサイズが大きすぎます(65538bytes)：big16.txt"));
+    EXPECT_EQ(list.DisplayText("max"), std::string(32766, 'a'));
+}
+
 TEST(DisplayText, ReadsRealFiles) {
     test::TestFolder folder;
     const std::string lyrics = folder / Ansi("夏の雨.txt");

@@ -45,6 +45,17 @@ inline std::vector<Entry> EntriesOf(const TLyricsList& list) {
     return entries;
 }
 
+// The bytes of a UTF-16 file with its byte-order mark.
+inline std::string Utf16File(std::u16string_view text, bool bigEndian = false) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
 inline std::ostream& operator<<(std::ostream& out, const Entry& entry) {
     return out << "{\"" << entry.title << "\", \"" << entry.fileName << "\", " << entry.startLine
                << ", " << entry.endLine << "}";

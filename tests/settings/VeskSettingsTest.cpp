@@ -366,6 +366,29 @@ TEST_F(VeskSettingsTest, EveryKeyHoldsItsOwnMember) {
     EXPECT_EQ(readDisplay, display);
 }
 
+TEST_F(VeskSettingsTest, ExtensionKeysAppearOnlyOnceSet) {
+    const std::string before = "[MainForm]\r\nLyricShow=1\r\n";
+    SetFile(before);
+    EXPECT_EQ(ReadExtensionSettings(kPath), ExtensionSettings{});
+    WriteExtensionSettings(kPath, {});
+    EXPECT_EQ(File(), before) << "nothing added while empty";
+
+    const ExtensionSettings set{Ansi("C:\\歌詞\\"), "C:\\Stream\\lyrics.txt"};
+    WriteExtensionSettings(kPath, set);
+    EXPECT_EQ(File(), before + Ansi("[Extension]\r\nLyricsFolder=C:\\歌詞\\\r\n") +
+                          "OverlayTextFile=C:\\Stream\\lyrics.txt\r\n");
+    EXPECT_EQ(ReadExtensionSettings(kPath), set);
+    const MainFormSettings main = ReadMainFormSettings(kPath);
+    EXPECT_EQ(main.lyricsFolder, set.lyricsFolder);
+    EXPECT_EQ(main.overlayTextFile, set.overlayTextFile);
+
+    // Turned off again: the keys stay, empty.
+    WriteExtensionSettings(kPath, {"", set.overlayTextFile});
+    EXPECT_EQ(File(), before + "[Extension]\r\nLyricsFolder=\r\n" +
+                          "OverlayTextFile=C:\\Stream\\lyrics.txt\r\n");
+    EXPECT_EQ(ReadExtensionSettings(kPath), (ExtensionSettings{"", set.overlayTextFile}));
+}
+
 TEST_F(VeskSettingsTest, TheShadowColourStopsTheKeysAfterIt) {
     SetFile(
         "[LyricsForm]\r\nFitBottom=1\r\nAlignment=1\r\nShadowColor=grey\r\nShadowLeft=3\r\n"

@@ -71,9 +71,7 @@ void TLyricsWindowSink::AssignLyricsFile(const std::string& title, const std::st
     // Through the main form, which never replaces a list file it could not read; it may
     // take that file's entries in, so the text shown comes from the list it keeps.
     main_->SaveLyricsList();
-    if (window_) {
-        window_->ShowLyrics(main_->LyricsList->DisplayText(main_->SongTitle));
-    }
+    main_->RefreshLyrics();
 }
 
 std::string TLyricsWindowSink::SongTitle() const {
@@ -85,10 +83,7 @@ std::string TLyricsWindowSink::PasteSavePath() const {
 }
 
 std::string TLyricsWindowSink::LyricsFileOf(const std::string& title) const {
-    if (main_ == nullptr || main_->LyricsList == nullptr) {
-        return {};
-    }
-    return main_->LyricsList->FileNameOf(title);
+    return main_ != nullptr ? main_->LyricsFileOf(title) : std::string();
 }
 
 void TLyricsWindowSink::RefreshLyrics() {

@@ -37,6 +37,9 @@ constexpr UINT kClosePlayerTimeout = 10000;
 
 constexpr ProgramText kInformation{"情報"};
 constexpr ProgramText kListNotSaved{"歌詞リストを保存できません："};
+constexpr ProgramText kListKeptAsRead{
+    "（Shift_JISで保存できない文字を含むため、ファイルは読み込んだときのまま残します）"};
+constexpr ProgramText kOverlayNotWritten{"配信用テキストファイルに書き込めません："};
 
 }  // namespace
 
@@ -145,6 +148,7 @@ void TMainWindow::FormClose() {
     // Nothing of the editor's rows is stored.
     ShutdownStep([this] { listEditor_.Close(); });
     ShutdownStep([this] { SaveLyricsListAtExit(); });
+    ShutdownStep([this] { ClearOverlayText(); });
     LyricsList.reset();
 }
 
@@ -197,7 +201,15 @@ void CALLBACK TMainWindow::TitleCheckTimerProc(HWND window, UINT, UINT_PTR, DWOR
 }
 
 void TMainWindow::ShowListNotSaved(const std::string& path) {
-    ReportError(Handle(), kListNotSaved.Ansi() + path);
+    std::string text = kListNotSaved.Ansi() + path;
+    if (LyricsListKeptAsRead()) {
+        text += "\r\n" + kListKeptAsRead.Ansi();
+    }
+    ReportError(Handle(), text);
+}
+
+void TMainWindow::ShowOverlayNotWritten(const std::string& path) {
+    ReportError(Handle(), kOverlayNotWritten.Ansi() + path);
 }
 
 void TMainWindow::SetPriority(std::int32_t priority) {
@@ -248,9 +260,7 @@ void TMainWindow::tryMainMouseEnter() {
 }
 
 void TMainWindow::mitOpenTextClick() {
-    if (LyricsList != nullptr) {
-        OpenWithAssociatedProgram(Handle(), LyricsList->FileNameOf(SongTitle));
-    }
+    OpenWithAssociatedProgram(Handle(), LyricsFileOf(SongTitle));
 }
 
 void TMainWindow::mitSettingClick() {

@@ -69,6 +69,7 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ShowListNotSaved(const std::string& path) override;
+    void ShowOverlayNotWritten(const std::string& path) override;
 
 private:
     static void CALLBACK TitleCheckTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);

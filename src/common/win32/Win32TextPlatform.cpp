@@ -32,6 +32,11 @@ std::string Win32TextPlatform::ToUtf8(std::string_view ansi) const {
     return Narrow(Widen(ansi, CP_ACP), CP_UTF8);
 }
 
+std::string Win32TextPlatform::FromUtf16(std::u16string_view utf16) const {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    return Narrow({reinterpret_cast<const wchar_t*>(utf16.data()), utf16.size()}, CP_ACP);
+}
+
 const TextPlatform& SystemTextPlatform() {
     static const Win32TextPlatform platform;
     return platform;

@@ -11,7 +11,9 @@
 #include "common/ProgramText.h"
 #include "common/win32/ErrorReport.h"
 #include "common/win32/SystemColors.h"
+#include "display/ScreenPlacement.h"
 #include "display/win32/LyricsFormRes.h"
+#include "display/win32/Monitors.h"
 #include "settings/KelpIniFile.h"
 
 namespace vesk {
@@ -89,6 +91,10 @@ bool TfrmLyrics::Create() {
         LoadSettings();
     } catch (const std::exception&) {
         settingsError_ = std::current_exception();
+    }
+    // Its saved place may be on a monitor removed since.
+    if (const auto placed = PlacedOnScreen(Bounds(), DisplayMonitors())) {
+        SetBounds(*placed);
     }
     return true;
 }

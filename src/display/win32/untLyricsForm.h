@@ -61,8 +61,9 @@ public:
     ~TfrmLyrics() override;
 
     // create: makes the window (hidden), takes it off the task bar and runs LoadSettings;
-    // in normal z-order mode that already shows it. An error of the settings file leaves
-    // the window as far as it got and is kept for TakeSettingsError. false when the window
+    // in normal z-order mode that already shows it. A window whose saved place lies on no
+    // monitor is then moved onto the nearest one (PlacedOnScreen). An error of the settings file
+    // leaves the window as far as it got and is kept for TakeSettingsError. false when the window
     // cannot be made.
     bool Create();
     // The error of the settings file met by Create, once; null when there was none. The

@@ -21,15 +21,6 @@ namespace {
 constexpr ProgramText kPlayerFilter{"実行ファイル(*.exe)|*.exe"};
 constexpr std::size_t kFileNameBytes = 1024;
 
-// A "description|pattern" filter as the file dialog takes it: NUL separated, two NULs at
-// the end. "|" is never the second byte of a double-byte character.
-std::string FileDialogFilter(const std::string& filter) {
-    std::string result = filter;
-    std::replace(result.begin(), result.end(), '|', '\0');
-    result.append(2, '\0');
-    return result;
-}
-
 }  // namespace
 
 TConnectionPage::TConnectionPage() : TSettingPage(IDD_SETTING_CONNECTION) {}

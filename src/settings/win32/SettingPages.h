@@ -1,6 +1,6 @@
 #pragma once
 
-// The five pages of the settings dialog, each a child dialog over the tab control that
+// The six pages of the settings dialog, each a child dialog over the tab control that
 // moves values between its controls and its settings group (VeskSettings.h). The rules
 // they apply are in settings/SettingRules.h; TfrmSetting (untSettingForm.h) puts them
 // together, loads and applies.
@@ -47,6 +47,10 @@ protected:
 private:
     HWND tooltip_ = nullptr;
 };
+
+// A "description|pattern|..." filter as the file dialogs take it: NUL separated, two NULs
+// at the end.
+std::string FileDialogFilter(const std::string& filter);
 
 // A colour panel: an owner-drawn button that shows its colour and opens the colour
 // dialog when clicked.
@@ -169,6 +173,27 @@ private:
     UpDownPair udnTopCut_;
     UpDownPair udnBottomCut_;
     UpDownPair udnCheckTime_;
+};
+
+// "拡張(&X)" (tabExtension): the lyrics folder and the overlay text file.
+class TExtensionPage final : public TSettingPage {
+public:
+    TExtensionPage();
+    void ShowKeys(const ExtensionSettings& settings);
+    void SaveTo(ExtensionSettings& settings) const;
+    // The folder browser; the folder is kept with a "\" after it.
+    void btnLyricsFolderClick();
+    void btnLyricsFolderDeleteClick();
+    // The file dialog for a file to write (an existing one only after the user agrees).
+    void btnOverlayFileClick();
+    void btnOverlayFileDeleteClick();
+
+protected:
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+
+private:
+    std::unique_ptr<TSHBrowseForFolderEx> fldOpen_;
 };
 
 }  // namespace vesk

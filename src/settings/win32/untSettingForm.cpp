@@ -13,8 +13,8 @@ namespace vesk {
 namespace {
 
 constexpr ProgramText kTabCaptions[TfrmSetting::kTabCount] = {
-    ProgramText{"表示1(&1)"}, ProgramText{"表示2(&2)"}, ProgramText{"連携(&C)"},
-    ProgramText{"その他(&E)"}, ProgramText{"タイトル取得(&T)"}};
+    ProgramText{"表示1(&1)"},  ProgramText{"表示2(&2)"},        ProgramText{"連携(&C)"},
+    ProgramText{"その他(&E)"}, ProgramText{"タイトル取得(&T)"}, ProgramText{"拡張(&X)"}};
 
 // The layout in pixels: the tab control fills the area above a row of three buttons at
 // the bottom right.
@@ -44,6 +44,8 @@ TSettingPage& TfrmSetting::Page(int page) {
             return tabOther_;
         case tabTitleGet:
             return tabTitleGet_;
+        case tabExtension:
+            return tabExtension_;
         default:
             return tabView_;
     }
@@ -115,6 +117,7 @@ void TfrmSetting::FormCreate() {
     LoadDisplaySettings();
     LoadTitleGetSettings();
     LoadConnectionSettings();
+    LoadExtensionSettings();
 }
 
 // The keys read before a colour that cannot be read are shown; the font and the preview
@@ -144,6 +147,10 @@ void TfrmSetting::LoadConnectionSettings() {
     tabOther_.ShowKeys(settings);
 }
 
+void TfrmSetting::LoadExtensionSettings() {
+    tabExtension_.ShowKeys(ReadExtensionSettings(iniPath_));
+}
+
 void TfrmSetting::SaveDisplaySettings() {
     DisplaySettings settings;
     tabView_.SaveTo(settings);
@@ -164,10 +171,17 @@ void TfrmSetting::SaveConnectionSettings() {
     WriteConnectionSettings(iniPath_, settings);
 }
 
+void TfrmSetting::SaveExtensionSettings() {
+    ExtensionSettings settings;
+    tabExtension_.SaveTo(settings);
+    WriteExtensionSettings(iniPath_, settings);
+}
+
 void TfrmSetting::bbnApplyClick() {
     SaveDisplaySettings();
     SaveTitleGetSettings();
     SaveConnectionSettings();
+    SaveExtensionSettings();
     owner_.LoadMainSettings();
     owner_.CheckTitle();
     // The lyrics window's state was written above, so its reload leaves it where it is.

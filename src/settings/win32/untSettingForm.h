@@ -2,7 +2,7 @@
 
 // TfrmSetting, "Veskの設定": the dialog in which the user changes every setting with a live
 // preview of the lyrics text and a live test of the title extraction. A tool window with
-// five tabs (one page each, SettingPages.h) above OK, 適用 and キャンセル. It loads its
+// six tabs (one page each, SettingPages.h) above OK, 適用 and キャンセル. It loads its
 // controls from Vesk.ini when it is made; OK and 適用 write them back and make the running
 // program take them over at once through its owner (SettingFormOwner.h).
 //
@@ -25,7 +25,15 @@ namespace vesk {
 class TfrmSetting final : public Dialog {
 public:
     // The tabs, in order.
-    enum TabPage : int { tabView, tabView2, tabConnection, tabOther, tabTitleGet, kTabCount };
+    enum TabPage : int {
+        tabView,
+        tabView2,
+        tabConnection,
+        tabOther,
+        tabTitleGet,
+        tabExtension,
+        kTabCount
+    };
     static constexpr int kClientWidth = 496;
     static constexpr int kClientHeight = 303;
 
@@ -42,7 +50,7 @@ public:
 
     // "OK(&O)": applies, then closes; a write that fails leaves the dialog open.
     void bbnOKClick();
-    // "適用(&A)": writes the three groups, each opening and releasing the file, then the
+    // "適用(&A)": writes the four groups, each opening and releasing the file, then the
     // main form reads its settings, the title is checked once and the open lyrics window
     // reads its settings and fits its text. A refused write stops it at that key.
     void bbnApplyClick();
@@ -64,14 +72,16 @@ private:
     void LayOut();
     // Every way of closing goes through here: the class search closes first.
     void FormClose(INT_PTR result);
-    // FormCreate: the three groups in this order; a colour that cannot be read stops it.
+    // FormCreate: the four groups in this order; a colour that cannot be read stops it.
     void FormCreate();
     void LoadDisplaySettings();
     void LoadTitleGetSettings();
     void LoadConnectionSettings();
+    void LoadExtensionSettings();
     void SaveDisplaySettings();
     void SaveTitleGetSettings();
     void SaveConnectionSettings();
+    void SaveExtensionSettings();
     TSettingPage& Page(int page);
     void ShowPage(int page);
 
@@ -83,6 +93,7 @@ private:
     TConnectionPage tabConnection_;
     TOtherPage tabOther_;
     TTitleGetPage tabTitleGet_;
+    TExtensionPage tabExtension_;
 };
 
 }  // namespace vesk

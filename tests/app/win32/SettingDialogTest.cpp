@@ -23,6 +23,7 @@
 #include "common/FileSystem.h"
 #include "common/win32/MessageLoop.h"
 #include "display/win32/LyricsFormTestKit.h"
+#include "settings/win32/SettingExtensionRes.h"
 #include "settings/win32/SettingFormRes.h"
 #include "shell/SHBFFEX.h"
 
@@ -382,6 +383,37 @@ TEST(SettingDialog, FolderBrowserOpensCentredOnTheFolderShownAndAddsTheSeparator
 
     rig.Click(IDC_BTN_PASTESAVEDELETE);
     EXPECT_EQ(rig.Text(IDC_EDT_PASTESAVEPATH), "");
+}
+
+// The browser and the apply rules are the other pages'; here the page's own keys.
+TEST(SettingDialog, ExtensionTabShowsItsKeysAndTheProgramTakesThemAtOnce) {
+    SettingRig rig("[MainForm]\r\nLyricShow=0\r\n[Extension]\r\nLyricsFolder=C:\\nowhere\\\r\n");
+    char caption[64] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption;
+    item.cchTextMax = sizeof(caption);
+    SendMessageA(rig.Control(IDC_SETTING_TABS), TCM_GETITEMA, TfrmSetting::tabExtension,
+                 reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(std::string(caption), Ansi("拡張(&X)"));
+    rig.Show(TfrmSetting::tabExtension);
+    EXPECT_TRUE(IsWindowVisible(rig.Control(IDC_EDT_LYRICSFOLDER)));
+    EXPECT_EQ(rig.Text(IDC_EDT_LYRICSFOLDER), "C:\\nowhere\\");
+    EXPECT_EQ(rig.Text(IDC_EDT_OVERLAYFILE), "");
+
+    const std::string overlay = rig.folder / "now.txt";
+    SetWindowTextA(rig.Control(IDC_EDT_OVERLAYFILE), overlay.c_str());
+    rig.Click(IDC_BTN_LYRICSFOLDERDELETE);
+    rig.Click(IDC_SETTING_APPLY);
+    EXPECT_EQ(rig.form.Settings.lyricsFolder, "");
+    EXPECT_EQ(rig.form.Settings.overlayTextFile, overlay);
+    EXPECT_NE(rig.Ini().find("[Extension]\r\nLyricsFolder=\r\nOverlayTextFile=" + overlay + "\r\n"),
+              std::string::npos)
+        << rig.Ini();
+    // The title was checked at once: the file holds what would be shown.
+    EXPECT_NE(CurrentFileSystem().ReadFile(overlay).value_or(""), "");
+    rig.Click(IDC_BTN_OVERLAYFILEDELETE);
+    EXPECT_EQ(rig.Text(IDC_EDT_OVERLAYFILE), "");
 }
 
 }  // namespace

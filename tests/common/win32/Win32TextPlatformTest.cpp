@@ -79,6 +79,26 @@ TEST(Win32TextPlatform, EncodingOfEveryCharacterAgrees) {
     }
 }
 
+// Every character of the basic plane that the portable table converts converts to the
+// same bytes on the system; for the others the system may have a best fit, else "?".
+TEST(Win32TextPlatform, Utf16ConversionAgreesWhereThePortableOneCan) {
+    int bestFits = 0;
+    for (char32_t c = 1; c <= 0xFFFF; ++c) {
+        const std::u16string unit(1, static_cast<char16_t>(c));
+        const std::string portable = Portable().FromUtf16(unit);
+        const std::string system = System().FromUtf16(unit);
+        if (portable != "?" || c == U'?') {
+            EXPECT_EQ(system, portable) << std::hex << static_cast<unsigned>(c);
+        } else if (system != "?") {
+            ++bestFits;
+        }
+    }
+    EXPECT_GT(bestFits, 0) << "the system converts with a best fit";
+    EXPECT_EQ(System().FromUtf16(u"Caf\u00E9"), "Cafe");
+    EXPECT_EQ(System().FromUtf16(u"\U0001F3B5"), Portable().FromUtf16(u"\U0001F3B5"));
+    EXPECT_EQ(System().FromUtf16(std::u16string(1, u'\xDC00')), "?");
+}
+
 // Titles as players show them; both forms of equality must agree with CompareStringA.
 TEST(Win32TextPlatform, EqualityAgreesWithCompareStringA) {
     const char* const titles[] = {

@@ -232,6 +232,33 @@ TEST(LyricsWindow, SettingsAreAppliedAndTheirStepsFollow) {
     EXPECT_EQ(label.Font().name, "Arial");
 }
 
+// A saved place on a monitor removed since comes back onto the screen, and is written so at
+// the close; a window partly on the screen stays where it was.
+TEST(LyricsWindow, ASavedPlaceOnNoMonitorIsBroughtBack) {
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const struct {
+        const char* place;
+        POINT expected;
+    } rows[] = {
+        {"FormClientPos.X=-30000\r\nFormClientPos.Y=20000\r\n", {work.left, work.bottom - 60}},
+        {"FormClientPos.X=-299\r\nFormClientPos.Y=-59\r\n", {-299, -59}},
+    };
+    for (const auto& row : rows) {
+        LyricsRig rig;
+        rig.WriteSettings(std::string(kHidden) + "FormSize.XSize=300\r\nFormSize.YSize=60\r\n" +
+                          row.place);
+        TfrmLyrics& window = rig.Open();
+        const RECT rect = WindowRect(window.Handle());
+        EXPECT_EQ(rect.left, row.expected.x) << row.place;
+        EXPECT_EQ(rect.top, row.expected.y) << row.place;
+        EXPECT_EQ(rect.right - rect.left, 300) << row.place;
+        EXPECT_EQ(rect.bottom - rect.top, 60) << row.place;
+        window.Close();
+        EXPECT_EQ(rig.IniValue("FormClientPos.X"), std::to_string(row.expected.x)) << row.place;
+    }
+}
+
 TEST(LyricsWindow, UnreadableColourKeepsTheKeysReadBeforeIt) {
     LyricsRig rig;
     rig.WriteSettings(kHidden);

@@ -1,0 +1,12 @@
+#pragma once
+
+// Resource ids of the settings dialog's extension page (7000-7099).
+
+#define IDD_SETTING_EXTENSION 7000
+
+#define IDC_EDT_LYRICSFOLDER 7010
+#define IDC_BTN_LYRICSFOLDER 7011
+#define IDC_BTN_LYRICSFOLDERDELETE 7012
+#define IDC_EDT_OVERLAYFILE 7020
+#define IDC_BTN_OVERLAYFILE 7021
+#define IDC_BTN_OVERLAYFILEDELETE 7022
