@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "common/win32/LateBound.h"
 #include "settings/SettingRules.h"
 #include "settings/win32/SettingExtensionRes.h"
 #include "settings/win32/SettingPages.h"
@@ -67,7 +68,9 @@ void TExtensionPage::btnOverlayFileClick() {
     // The file is written over again and again: an existing one only if the user says so.
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR |
                    OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
-    if (GetSaveFileNameA(&dialog)) {
+    static const auto getSaveFileName =
+        LateBound<decltype(GetSaveFileNameA)>(kComDlg32, "GetSaveFileNameA");
+    if (getSaveFileName != nullptr && getSaveFileName(&dialog)) {
         SetItemText(IDC_EDT_OVERLAYFILE, file.c_str());
     }
 }
