@@ -12,6 +12,9 @@ namespace vesk {
 
 namespace {
 
+// Modeless dialogs of this class alive on this thread (from WM_INITDIALOG to WM_NCDESTROY).
+thread_local int t_modelessDialogs = 0;
+
 // The common controls the dialogs use, registered once before the first template is read.
 void RegisterCommonControls() {
     static const bool registered = [] {
@@ -41,6 +44,10 @@ Dialog::~Dialog() {
             DestroyWindow(hwnd);
         }
     }
+}
+
+bool Dialog::AnyModelessOnThread() {
+    return t_modelessDialogs > 0;
 }
 
 Dialog* Dialog::FromHandle(HWND hwnd) {
@@ -249,6 +256,9 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         self = reinterpret_cast<Dialog*>(lParam);
         self->hwnd_ = hwnd;
         SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        if (!self->modal_) {
+            ++t_modelessDialogs;
+        }
     } else {
         self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     }
@@ -264,6 +274,9 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        if (!self->modal_) {
+            --t_modelessDialogs;
+        }
         self->hwnd_ = nullptr;
         self->anchored_.clear();
         self->OnDestroyed();

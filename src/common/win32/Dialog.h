@@ -59,6 +59,9 @@ public:
     // else Show() does. false when it cannot be made.
     bool CreateModeless(HWND owner);
     bool IsModal() const { return modal_; }
+    // Whether a modeless dialog of this class exists on the calling thread: the message loop
+    // asks nothing more of the window system while none does.
+    static bool AnyModelessOnThread();
     // Shows a modeless dialog and brings it to the front.
     void Show();
     // Ends the dialog: a modal one returns result from ShowModal, a modeless one is destroyed.

@@ -5,7 +5,9 @@
 namespace vesk {
 
 bool RouteDialogMessage(MSG& msg) {
-    if (msg.hwnd == nullptr) {
+    // Finding a message's top-level window is a round trip to the window server under Wine:
+    // with no modeless dialog open, as nearly always, no message can be a dialog's.
+    if (msg.hwnd == nullptr || !Dialog::AnyModelessOnThread()) {
         return false;
     }
     const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
