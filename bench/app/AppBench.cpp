@@ -7,9 +7,10 @@
 // default) showing that song's lyrics, once with it closed. Beside it, over the same
 // VESK_BENCH_IDLE_SECONDS seconds (default 60; figures are given per 60 s) after a settling
 // time, run the reference program and, for comparison only, the reference program reading the
-// player's caption each tick with a bare FindWindowA + GetWindowTextA ("reader"): the load of
-// the shared machine falls on all three alike. After the run with the window open the player's
-// caption changes and the window must follow, which proves that the check ran.
+// player's caption each tick with a bare FindWindowA + GetWindowTextLengthA + GetWindowTextA
+// ("reader"), as Vesk's title check reads it: the load of the shared machine falls on all
+// three alike. After the run with the window open the player's caption changes and the window
+// must follow, which proves that the check ran.
 //
 // CPU time: Wine's GetProcessTimes reports no user or kernel time for another process, so it is
 // the sum of the run times of the threads of the program's Linux process, read from

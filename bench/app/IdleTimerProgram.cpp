@@ -5,9 +5,12 @@
 //   idle_timer_program.exe [<class name>]
 //
 // With a class name, each tick reads the caption of the first window of that class with a
-// bare FindWindowA and GetWindowTextA: the least a program that watches a player can do.
+// bare FindWindowA, GetWindowTextLengthA and GetWindowTextA into a buffer of that length: the
+// least a program that reads a player's caption of any length can do.
 
 #include <windows.h>
+
+#include <string>
 
 namespace {
 
@@ -18,8 +21,9 @@ constexpr UINT kIntervalMilliseconds = 1000;
 const char* g_captionClass = nullptr;  // the class whose caption each tick reads, if any
 
 void ReadCaption() {
-    char caption[256];
-    GetWindowTextA(FindWindowA(g_captionClass, nullptr), caption, sizeof(caption));
+    const HWND player = FindWindowA(g_captionClass, nullptr);
+    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(player)) + 1, '\0');
+    GetWindowTextA(player, caption.data(), static_cast<int>(caption.size()));
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

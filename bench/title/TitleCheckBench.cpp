@@ -155,8 +155,11 @@ BOOL CALLBACK VisitForBareSearch(HWND window, LPARAM parameter) {
     if (std::strcmp(className, kFilteredClass) != 0) {
         return TRUE;
     }
-    GetWindowTextA(window, s.caption, sizeof(s.caption));
-    if (std::strstr(s.caption, "[playing]") == nullptr) {
+    // The caption as the title reader reads it: its length first, then the text.
+    const int length = GetWindowTextLengthA(window);
+    if (length >= static_cast<int>(sizeof(s.caption)) ||
+        GetWindowTextA(window, s.caption, length + 1) != length ||
+        std::strstr(s.caption, "[playing]") == nullptr) {
         return TRUE;
     }
     s.found = window;
