@@ -100,20 +100,32 @@ WindowHandle TTitleGet::SearchPlayerWindow(std::string_view className,
         }
         return compared.emplace_back(name, SameClassName(name, className)).second;
     };
-    for (const WindowHandle window : EnumTopWindows()) {
+    // Read as the windows are listed, so that the search stops at the first match: the
+    // windows behind the player (mostly of other processes, each read a round trip to the
+    // window server) are never looked at.
+    WindowHandle found = kNoWindow;
+    EnumTopWindows([&](WindowHandle window) {
         if (isPlayerClass(WindowClassName(window)) &&
             ContainsText(GetWindowCaption(window), filter)) {
-            return window;
+            found = window;
+            return false;
         }
-    }
-    return kNoWindow;
+        return true;
+    });
+    return found;
+}
+
+void EnumTopWindows(const std::function<bool(WindowHandle)>& visit) {
+    std::size_t visited = 0;
+    CurrentWindowSystem().EnumerateTopLevel(
+        [&](WindowHandle window) { return visit(window) && ++visited < kMaxTopWindows; });
 }
 
 std::vector<WindowHandle> EnumTopWindows() {
     std::vector<WindowHandle> windows;
-    CurrentWindowSystem().EnumerateTopLevel([&windows](WindowHandle window) {
+    EnumTopWindows([&windows](WindowHandle window) {
         windows.push_back(window);
-        return windows.size() < kMaxTopWindows;
+        return true;
     });
     return windows;
 }

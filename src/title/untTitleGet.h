@@ -4,6 +4,7 @@
 // Player) and cuts the song title out of it by the user's rules.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +62,9 @@ private:
 // The top-level windows, front to back, visible or not, owned or not; at most
 // kMaxTopWindows of them.
 std::vector<WindowHandle> EnumTopWindows();
+
+// The same windows handed to visit one by one as they are listed, until visit returns false.
+void EnumTopWindows(const std::function<bool(WindowHandle)>& visit);
 
 // Windows Media Player's caption as the extraction rules expect it: the current media's
 // name followed by " - Windows Media Player"; "- Windows Media Player" when the player runs

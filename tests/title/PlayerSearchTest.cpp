@@ -94,6 +94,13 @@ TEST_F(PlayerSearch, EmptyFilterAsksTheSystemOnceAndEnumeratesNothing) {
     EXPECT_EQ(desktop_.captionReads, 1);
 }
 
+// The windows behind the one found are never listed or read: on a desktop each of them can
+// be a round trip to another process.
+TEST_F(PlayerSearch, FilteredSearchStopsAtTheWindowFound) {
+    EXPECT_EQ(TitleGet().FindPlayerWindow("Lilith", "[Mine]"), Handle(3));
+    EXPECT_EQ(desktop_.visits, 3);
+}
+
 TEST_F(PlayerSearch, WindowsMediaPlayerCaptionIsBuiltThroughAutomation) {
     desktop_.automationText = Ansi("夏の雨");
     // The filter plays no part for the Windows Media Player class.
