@@ -21,11 +21,6 @@ constexpr std::string_view kWmpProgId = "WMPuICE.WMPApp.1";
 constexpr std::string_view kWmpNamePath[] = {"Core", "currentMedia", "Name"};
 constexpr std::string_view kWmpNoMediaCaption = "- Windows Media Player";
 
-// Class names compare as the system's locale does, letter case counting.
-bool SameClassName(std::string_view a, std::string_view b) {
-    return TextEqual(a, b, false);
-}
-
 }  // namespace
 
 std::string TTitleGet::GetWindowCaption(WindowHandle window) const {
@@ -71,7 +66,7 @@ std::string TTitleGet::GetSongTitle(std::string_view caption, std::string_view d
 }
 
 std::string TTitleGet::GetPlayerCaption(std::string_view className, std::string_view filter) const {
-    if (SameClassName(className, kWmpClassName)) {
+    if (wmpClass_.Equal(kWmpClassName, className)) {
         return GetWmpCaption();
     }
     const WindowHandle window = SearchPlayerWindow(className, filter);
@@ -89,23 +84,12 @@ WindowHandle TTitleGet::SearchPlayerWindow(std::string_view className,
     if (filter.empty()) {
         return CurrentWindowSystem().FindFirstOfClass(std::string(className));
     }
-    // Most windows share a few classes, and the locale comparison costs more than the
-    // window reads: each distinct class name is compared once per search.
-    std::vector<std::pair<std::string, bool>> compared;
-    const auto isPlayerClass = [&compared, className](const std::string& name) {
-        for (const auto& [seen, equal] : compared) {
-            if (seen == name) {
-                return equal;
-            }
-        }
-        return compared.emplace_back(name, SameClassName(name, className)).second;
-    };
     // Read as the windows are listed, so that the search stops at the first match: the
     // windows behind the player (mostly of other processes, each read a round trip to the
     // window server) are never looked at.
     WindowHandle found = kNoWindow;
     EnumTopWindows([&](WindowHandle window) {
-        if (isPlayerClass(WindowClassName(window)) &&
+        if (playerClass_.Equal(className, WindowClassName(window)) &&
             ContainsText(GetWindowCaption(window), filter)) {
             found = window;
             return false;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/SongTitle.h"
+#include "title/ClassNameMatch.h"
 #include "title/WindowSystem.h"
 
 namespace vesk {
@@ -22,7 +23,8 @@ inline constexpr std::string_view kWmpCaptionEnd = " - Windows Media Player";
 // At most this many top-level windows are examined in one search.
 inline constexpr std::size_t kMaxTopWindows = 500;
 
-// Holds no state: the program uses one instance, TitleGet(). The operations are virtual so
+// Keeps only the answers of its class-name comparisons, so it belongs to one thread: the
+// program uses one instance, TitleGet(), on its user-interface thread. The operations are virtual so
 // that a derived class can change one step (a replaced FindDelimiter changes how
 // GetSongTitle splits fields; a replaced GetWindowCaption changes how the player search
 // reads every caption). Windows are reached through CurrentWindowSystem().
@@ -57,6 +59,11 @@ public:
 
 private:
     WindowHandle SearchPlayerWindow(std::string_view className, std::string_view filter) const;
+
+    // Class names compare as the system's locale does, letter case counting; the answers
+    // are kept, since the same names are compared every tick.
+    mutable ClassNameMatch wmpClass_;
+    mutable ClassNameMatch playerClass_;
 };
 
 // The top-level windows, front to back, visible or not, owned or not; at most
