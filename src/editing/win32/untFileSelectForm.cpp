@@ -1,7 +1,6 @@
 #include "editing/win32/untFileSelectForm.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <algorithm>
 #include <utility>
@@ -9,7 +8,7 @@
 #include "common/FileSystem.h"
 #include "common/ProgramText.h"
 #include "common/win32/DroppedFiles.h"
-#include "common/win32/LateBound.h"
+#include "common/win32/FileDialogs.h"
 #include "editing/untPasteSave.h"
 #include "editing/win32/Win32PasteUi.h"
 
@@ -19,8 +18,7 @@ namespace {
 
 constexpr ProgramText kPreviewFontFace{"ＭＳ ゴシック"};
 constexpr int kPreviewFontPoints = 9;
-constexpr ProgramText kAllFilesFilter{"全てのファイル(*.*)"};
-constexpr char kAllFilesPattern[] = "*.*";
+constexpr ProgramText kAllFilesFilter{"全てのファイル(*.*)|*.*"};
 // The file-open dialog's buffer: long paths whole.
 constexpr std::size_t kOpenPathChars = 32768;
 
@@ -284,27 +282,17 @@ void TfrmFileSelect::udnStartLineClick(int controlId) {
 }
 
 void TfrmFileSelect::btnFileOpenClick() {
-    std::string filter = kAllFilesFilter.Ansi();
-    filter.append(1, '\0').append(kAllFilesPattern).append(2, '\0');
-    std::string path(kOpenPathChars, '\0');
+    FileDialogOptions options;
+    options.owner = Handle();
+    options.filter = kAllFilesFilter.Ansi();
+    options.pathBytes = kOpenPathChars;
     // The dialog opens at the current file; a text that names none could make it refuse
     // to open at all.
-    if (CurrentFileSystem().KindOf(fields_.fileName) == FileSystem::Kind::File &&
-        fields_.fileName.size() < path.size()) {
-        std::copy(fields_.fileName.begin(), fields_.fileName.end(), path.begin());
+    if (CurrentFileSystem().KindOf(fields_.fileName) == FileSystem::Kind::File) {
+        options.initialFile = fields_.fileName;
     }
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = Handle();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path.data();
-    dialog.nMaxFile = static_cast<DWORD>(path.size());
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-    static const auto getOpenFileName =
-        LateBound<decltype(GetOpenFileNameA)>(kComDlg32, "GetOpenFileNameA");
-    if (getOpenFileName != nullptr && getOpenFileName(&dialog)) {
-        SetLyricsFileText(path.c_str());
+    if (const std::optional<std::string> path = AskOpenFileName(options)) {
+        SetLyricsFileText(*path);
     }
 }
 

@@ -1,7 +1,6 @@
 #include "editing/win32/untLyricsListForm.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <algorithm>
 #include <utility>
@@ -11,7 +10,7 @@
 #include "common/ProgramText.h"
 #include "common/win32/DroppedFiles.h"
 #include "common/win32/ErrorReport.h"
-#include "common/win32/LateBound.h"
+#include "common/win32/FileDialogs.h"
 #include "common/win32/Window.h"
 #include "editing/win32/ButtonImages.h"
 #include "editing/win32/Win32FolderLister.h"
@@ -23,9 +22,8 @@ namespace {
 constexpr ProgramText kCaption{"歌詞リスト"};
 constexpr ProgramText kRepeatTitleDeleteCaption{"重複タイトル削除実行中..."};
 constexpr ProgramText kFileNotExistsDeleteCaption{"ファイルが存在しない項目を削除中..."};
-constexpr ProgramText kListFilter{"CSVファイル(*.csv)"};
+constexpr ProgramText kListFilter{"CSVファイル(*.csv)|*.csv"};
 constexpr ProgramText kListNotSaved{"歌詞リストを保存できません："};
-constexpr char kListPattern[] = "*.csv";
 constexpr ProgramText kColumnHeaders[kLyricsColumnCount] = {
     ProgramText{"タイトル"}, ProgramText{"歌詞ファイル"}, ProgramText{"開始行"},
     ProgramText{"終了行"}};
@@ -362,27 +360,11 @@ void TfrmLyricsList::mitExcludeClick() {
 
 // The save dialog adds no extension and does not ask before replacing a file.
 std::optional<std::string> TfrmLyricsList::AskListFile(bool save) {
-    std::string filter = kListFilter.Ansi();
-    filter.append(1, '\0').append(kListPattern).append(2, '\0');
-    std::string path(kPathChars, '\0');
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = Handle();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path.data();
-    dialog.nMaxFile = static_cast<DWORD>(path.size());
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-    static const auto getOpenFileName =
-        LateBound<decltype(GetOpenFileNameA)>(kComDlg32, "GetOpenFileNameA");
-    static const auto getSaveFileName =
-        LateBound<decltype(GetSaveFileNameA)>(kComDlg32, "GetSaveFileNameA");
-    const auto ask = save ? getSaveFileName : getOpenFileName;
-    const BOOL chosen = ask != nullptr && ask(&dialog);
-    if (!chosen) {
-        return std::nullopt;
-    }
-    return std::string(path.c_str());
+    FileDialogOptions options;
+    options.owner = Handle();
+    options.filter = kListFilter.Ansi();
+    options.pathBytes = kPathChars;
+    return save ? AskSaveFileName(options) : AskOpenFileName(options);
 }
 
 void TfrmLyricsList::lvwLyricsListColumnClick(int column) {

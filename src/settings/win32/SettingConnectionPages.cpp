@@ -3,12 +3,10 @@
 
 #include <windows.h>
 
-#include <commdlg.h>
-
 #include <algorithm>
 #include <string>
 
-#include "common/win32/LateBound.h"
+#include "common/win32/FileDialogs.h"
 #include "settings/SettingRules.h"
 #include "settings/win32/SettingFormRes.h"
 #include "settings/win32/SettingPages.h"
@@ -42,19 +40,12 @@ void TConnectionPage::SaveTo(ConnectionSettings& settings) const {
 }
 
 void TConnectionPage::btnConnectionPlayerOpenClick() {
-    const std::string filter = FileDialogFilter(kPlayerFilter.Ansi());
-    std::string file(kFileNameBytes, '\0');
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = Form();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-    static const auto getOpenFileName =
-        LateBound<decltype(GetOpenFileNameA)>(kComDlg32, "GetOpenFileNameA");
-    if (getOpenFileName != nullptr && getOpenFileName(&dialog)) {
-        SetItemText(IDC_EDT_CONNECTIONPLAYER, file.c_str());
+    FileDialogOptions options;
+    options.owner = Form();
+    options.filter = kPlayerFilter.Ansi();
+    options.pathBytes = kFileNameBytes;
+    if (const std::optional<std::string> file = AskOpenFileName(options)) {
+        SetItemText(IDC_EDT_CONNECTIONPLAYER, *file);
     }
 }
 

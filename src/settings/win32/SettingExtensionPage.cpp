@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "common/win32/LateBound.h"
+#include "common/win32/FileDialogs.h"
 #include "settings/SettingRules.h"
 #include "settings/win32/SettingExtensionRes.h"
 #include "settings/win32/SettingPages.h"
@@ -55,23 +55,16 @@ void TExtensionPage::btnLyricsFolderDeleteClick() {
 }
 
 void TExtensionPage::btnOverlayFileClick() {
-    const std::string filter = FileDialogFilter(kOverlayFilter.Ansi());
-    std::string file = ItemText(IDC_EDT_OVERLAYFILE);
-    file.resize(kFileNameBytes, '\0');
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = Form();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrDefExt = kOverlayExtension;
+    FileDialogOptions options;
+    options.owner = Form();
+    options.filter = kOverlayFilter.Ansi();
+    options.initialFile = ItemText(IDC_EDT_OVERLAYFILE);
+    options.pathBytes = kFileNameBytes;
+    options.defaultExtension = kOverlayExtension;
     // The file is written over again and again: an existing one only if the user says so.
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR |
-                   OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
-    static const auto getSaveFileName =
-        LateBound<decltype(GetSaveFileNameA)>(kComDlg32, "GetSaveFileNameA");
-    if (getSaveFileName != nullptr && getSaveFileName(&dialog)) {
-        SetItemText(IDC_EDT_OVERLAYFILE, file.c_str());
+    options.extraFlags = OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
+    if (const std::optional<std::string> file = AskSaveFileName(options)) {
+        SetItemText(IDC_EDT_OVERLAYFILE, *file);
     }
 }
 

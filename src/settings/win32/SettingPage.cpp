@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 
 namespace vesk {
 
@@ -12,14 +11,6 @@ namespace {
 constexpr int kHintWidth = 360;
 
 }  // namespace
-
-// "|" is never the second byte of a double-byte character.
-std::string FileDialogFilter(const std::string& filter) {
-    std::string result = filter;
-    std::replace(result.begin(), result.end(), '|', '\0');
-    result.append(2, '\0');
-    return result;
-}
 
 void TSettingPage::OnOK() {
     SendMessageA(Form(), WM_COMMAND, IDOK, 0);

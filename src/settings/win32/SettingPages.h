@@ -48,10 +48,6 @@ private:
     HWND tooltip_ = nullptr;
 };
 
-// A "description|pattern|..." filter as the file dialogs take it: NUL separated, two NULs
-// at the end.
-std::string FileDialogFilter(const std::string& filter);
-
 // A colour panel: an owner-drawn button that shows its colour and opens the colour
 // dialog when clicked.
 struct ColorPanel {
