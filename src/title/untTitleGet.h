@@ -24,8 +24,8 @@ inline constexpr std::string_view kWmpCaptionEnd = " - Windows Media Player";
 inline constexpr std::size_t kMaxTopWindows = 500;
 
 // Keeps only the answers of its class-name comparisons, so it belongs to one thread: the
-// program uses one instance, TitleGet(), on its user-interface thread. The operations are virtual so
-// that a derived class can change one step (a replaced FindDelimiter changes how
+// program uses one instance, TitleGet(), on its user-interface thread. The operations are
+// virtual so that a derived class can change one step (a replaced FindDelimiter changes how
 // GetSongTitle splits fields; a replaced GetWindowCaption changes how the player search
 // reads every caption). Windows are reached through CurrentWindowSystem().
 class TTitleGet {
