@@ -12,7 +12,7 @@
 #include <string>
 
 #include "FuzzInput.h"
-#include "MemoryFileSystem.h"
+#include "LyricsFileShape.h"
 #include "common/AnsiText.h"
 #include "common/FileSystem.h"
 #include "common/SongTitle.h"
@@ -33,19 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = "lyrics.txt";
     test::MemoryFileSystem files;
     ScopedFileSystem scope(files);
-    if ((flags & 8) != 0) {
-        files.folders.insert(path);
-    } else {
-        files.files[path] = content;
-    }
-    if ((flags & 2) != 0) {
-        files.sizes[path] = kLyricsFileMaxBytes + 1;
-    } else if ((flags & 4) != 0) {
-        files.sizes[path] = std::nullopt;
-    }
-    if ((flags & 16) != 0) {
-        files.unreadable.insert(path);
-    }
+    fuzz::PlaceLyricsFile(files, path, content,
+                          {.folder = (flags & 8) != 0,
+                           .tooLarge = (flags & 2) != 0,
+                           .sizeUnknown = (flags & 4) != 0,
+                           .unreadable = (flags & 16) != 0});
 
     TLyricsList list;
     list.SetCaseSensitive((flags & 1) == 0);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "FuzzInput.h"
-#include "MemoryFileSystem.h"
+#include "LyricsFileShape.h"
 #include "common/FileSystem.h"
 #include "editing/FileSelectRules.h"
 #include "lyrics/TextDecoding.h"
@@ -42,19 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = "lyrics.txt";
     test::MemoryFileSystem files;
     ScopedFileSystem scope(files);
-    if ((flags & 8) != 0) {
-        files.folders.insert(path);
-    } else {
-        files.files[path] = content;
-    }
-    if ((flags & 1) != 0) {
-        files.sizes[path] = kLyricsFileMaxBytes + 1;
-    } else if ((flags & 2) != 0) {
-        files.sizes[path] = std::nullopt;
-    }
-    if ((flags & 4) != 0) {
-        files.unreadable.insert(path);
-    }
+    fuzz::PlaceLyricsFile(files, path, content,
+                          {.folder = (flags & 8) != 0,
+                           .tooLarge = (flags & 1) != 0,
+                           .sizeUnknown = (flags & 2) != 0,
+                           .unreadable = (flags & 4) != 0});
 
     const std::string preview = PreviewText(path, startLine, endLine);
     if ((flags & (1 | 4 | 8)) != 0) {
