@@ -147,9 +147,7 @@ void EditorOkStore(benchmark::State& state) {
     TfrmLyricsList& editor = program.Open();
     TfrmMain& main = program.Main();
     for (auto _ : state) {
-        main.LyricsList->LoadFromListView(editor.Rows());
-        main.SaveLyricsList();
-        main.RefreshLyrics();
+        main.ReplaceLyricsRows(editor.Rows());
     }
     program.Editor().Close();
     Pump();

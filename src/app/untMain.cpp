@@ -57,65 +57,69 @@ void TfrmMain::tmrTitleCheckTimer() {
         ~Running() { flag = false; }
     } running(checking_);
     const std::string caption =
-        titleGet_.GetPlayerCaption(Settings.getClassName, Settings.getTitle);
-    std::string title = titleGet_.GetSongTitle(caption, Settings.delimiters, Settings.titlePos,
-                                               Settings.topCut, Settings.bottomCut);
+        titleGet_.GetPlayerCaption(settings_.getClassName, settings_.getTitle);
+    std::string title = titleGet_.GetSongTitle(caption, settings_.delimiters, settings_.titlePos,
+                                               settings_.topCut, settings_.bottomCut);
+    TakeSongTitle(std::move(title));
+    checkedOnce_ = true;
+}
+
+void TfrmMain::TakeSongTitle(std::string title) {
     // Byte for byte: a change in letter case alone is a new title.
-    if (title != SongTitle) {
-        SongTitle = std::move(title);
+    if (title != songTitle_) {
+        songTitle_ = std::move(title);
         RefreshLyrics();
     }
-    checkedOnce_ = true;
 }
 
 void TfrmMain::RefreshLyrics() {
     // With the window closed and no overlay only SongTitle is kept; the window shows it
     // when it opens.
     const bool windowOpen = lyricsWindow_.LyricsWindowExists();
-    if ((!windowOpen && Settings.overlayTextFile.empty()) || LyricsList == nullptr) {
+    if ((!windowOpen && settings_.overlayTextFile.empty()) || lyricsList_ == nullptr) {
         return;
     }
-    const std::string text = DisplayTextOf(SongTitle);
+    const std::string text = DisplayTextOf(songTitle_);
     if (windowOpen) {
         lyricsWindow_.ShowLyrics(text);
     }
-    if (!Settings.overlayTextFile.empty()) {
+    if (!settings_.overlayTextFile.empty()) {
         WriteOverlayText(text);
     }
 }
 
 std::string TfrmMain::FolderFileOf(const std::string& title) const {
-    if (Settings.lyricsFolder.empty() || title == kPlayerNotFound ||
-        LyricsList->IndexOf(title) != -1) {
+    if (settings_.lyricsFolder.empty() || title == kPlayerNotFound ||
+        lyricsList_->IndexOf(title) != -1) {
         return {};
     }
-    return LyricsFolderFile(Settings.lyricsFolder, title);
+    return LyricsFolderFile(settings_.lyricsFolder, title);
 }
 
 std::string TfrmMain::DisplayTextOf(const std::string& title) const {
     if (const std::string path = FolderFileOf(title); !path.empty()) {
         return LyricsFileDisplayText(path, 0, 0);
     }
-    return LyricsList->DisplayText(title);
+    return lyricsList_->DisplayText(title);
 }
 
 std::string TfrmMain::LyricsFileOf(const std::string& title) const {
-    if (LyricsList == nullptr) {
+    if (lyricsList_ == nullptr) {
         return {};
     }
     const std::string path = FolderFileOf(title);
-    return path.empty() ? LyricsList->FileNameOf(title) : path;
+    return path.empty() ? lyricsList_->FileNameOf(title) : path;
 }
 
 void TfrmMain::WriteOverlayText(const std::string& text) {
-    if (!overlay_.Write(Settings.overlayTextFile, text) && !overlayNotWrittenTold_) {
+    if (!overlay_.Write(settings_.overlayTextFile, text) && !overlayNotWrittenTold_) {
         overlayNotWrittenTold_ = true;
-        ShowOverlayNotWritten(Settings.overlayTextFile);
+        ShowOverlayNotWritten(settings_.overlayTextFile);
     }
 }
 
 void TfrmMain::ClearOverlayText() {
-    if (!Settings.overlayTextFile.empty()) {
+    if (!settings_.overlayTextFile.empty()) {
         WriteOverlayText({});
     }
 }
@@ -138,48 +142,32 @@ void TfrmMain::CloseLyricsWindow() {
 }
 
 void TfrmMain::SearchLyricsMaster(std::string_view title) {
-    runCommand_(LyricsMasterCommand(Settings.lyricsMasterPath, title));
+    runCommand_(LyricsMasterCommand(settings_.lyricsMasterPath, title));
 }
 
 void TfrmMain::mitThisLyricClick() {
-    if (SongTitle == kPlayerNotFound) {
-        runCommand_(PlayerCommandLine(Settings.player));
+    if (songTitle_ == kPlayerNotFound) {
+        runCommand_(PlayerCommandLine(settings_.player));
         return;
     }
-    if (frmFileSelect_ == nullptr || frmFileSelect_->Showing() || LyricsList == nullptr) {
+    if (frmFileSelect_ == nullptr || frmFileSelect_->Showing() || lyricsList_ == nullptr) {
         return;
     }
-    LyricsEntryFields entry{SongTitle, {}, 0, 0};
-    if (const std::int32_t index = LyricsList->IndexOf(SongTitle); index != -1) {
-        const auto i = static_cast<std::size_t>(index);
-        entry = {SongTitle, LyricsList->FileNames()[i], LyricsList->StartLines()[i],
-                 LyricsList->EndLines()[i]};
+    const LyricsEntryFields entry =
+        EntryOf(songTitle_).value_or(LyricsEntryFields{songTitle_, {}, 0, 0});
+    // The song may have changed while the dialog was open; the window then shows the one
+    // playing now. The list is gone when the program closed meanwhile.
+    if (const std::optional<LyricsEntryFields> edited = frmFileSelect_->Edit(entry)) {
+        AssignLyrics(*edited);
     }
-    const std::optional<LyricsEntryFields> edited = frmFileSelect_->Edit(entry);
-    // The list is gone when the program closed while the dialog was open.
-    if (!edited || LyricsList == nullptr) {
-        return;
-    }
-    const std::int32_t index = LyricsList->IndexOf(edited->title);
-    if (index == -1) {
-        LyricsList->Add(edited->title, edited->fileName, edited->startLine, edited->endLine);
-    } else {
-        LyricsList->Update(index, edited->title, edited->fileName, edited->startLine,
-                           edited->endLine);
-    }
-    // Saved first: a list file that could not be read at start-up is taken in by the save,
-    // and the lyrics shown come from the list as kept. The song may have changed while the
-    // dialog was open; the window shows the one playing now.
-    SaveLyricsList();
-    RefreshLyrics();
 }
 
 void TfrmMain::ApplyMainSettings(MainFormSettings settings) {
-    const bool extensionChanged = settings.lyricsFolder != Settings.lyricsFolder ||
-                                  settings.overlayTextFile != Settings.overlayTextFile;
-    Settings = std::move(settings);
-    if (LyricsList != nullptr) {
-        LyricsList->SetCaseSensitive(Settings.sensetive);
+    const bool extensionChanged = settings.lyricsFolder != settings_.lyricsFolder ||
+                                  settings.overlayTextFile != settings_.overlayTextFile;
+    settings_ = std::move(settings);
+    if (lyricsList_ != nullptr) {
+        lyricsList_->SetCaseSensitive(settings_.sensetive);
     }
     // Before the first check there is no song yet: the check shows the lyrics.
     if (extensionChanged && checkedOnce_) {
@@ -187,16 +175,53 @@ void TfrmMain::ApplyMainSettings(MainFormSettings settings) {
     }
 }
 
+std::optional<LyricsEntryFields> TfrmMain::EntryOf(const std::string& title) const {
+    const std::int32_t index = lyricsList_ != nullptr ? lyricsList_->IndexOf(title) : -1;
+    if (index == -1) {
+        return std::nullopt;
+    }
+    const auto i = static_cast<std::size_t>(index);
+    return LyricsEntryFields{title, lyricsList_->FileNames()[i], lyricsList_->StartLines()[i],
+                             lyricsList_->EndLines()[i]};
+}
+
+bool TfrmMain::AssignLyrics(const LyricsEntryFields& entry) {
+    if (lyricsList_ == nullptr) {
+        return false;
+    }
+    const std::int32_t index = lyricsList_->IndexOf(entry.title);
+    if (index == -1) {
+        lyricsList_->Add(entry.title, entry.fileName, entry.startLine, entry.endLine);
+    } else {
+        lyricsList_->Update(index, entry.title, entry.fileName, entry.startLine, entry.endLine);
+    }
+    return ListChanged();
+}
+
+bool TfrmMain::ReplaceLyricsRows(const ListViewRows& rows) {
+    if (lyricsList_ == nullptr) {
+        return false;
+    }
+    lyricsList_->LoadFromListView(rows);
+    return ListChanged();
+}
+
+bool TfrmMain::ListChanged() {
+    const bool saved = SaveLyricsList();
+    RefreshLyrics();
+    return saved;
+}
+
 void TfrmMain::LoadLyricsList(const std::string& listPath) {
     listPath_ = listPath;
-    LyricsList = std::make_unique<TLyricsList>(listPath);
+    lyricsList_ = std::make_unique<TLyricsList>(listPath);
     // Only an empty result can hide a read that failed.
-    listUnread_ = LyricsList->Count() == 0 && EmptyReadHidesEntries(listPath);
-    listKeptAsRead_ = !LyricsList->LoadedExactly();
+    listUnread_ = lyricsList_->Count() == 0 && EmptyReadHidesEntries(listPath);
+    listKeptAsRead_ = !lyricsList_->LoadedExactly();
 }
 
 bool TfrmMain::SaveLyricsList() {
-    if (LyricsList == nullptr || listPath_.empty()) {
+    if (lyricsList_ == nullptr || listPath_.empty()) {
         return false;
     }
     // Replacing a file not read would lose the user's whole list.
@@ -210,7 +235,7 @@ bool TfrmMain::SaveLyricsList() {
         TellListNotSaved();
         return false;
     }
-    if (!LyricsList->SaveToFile(listPath_)) {
+    if (!lyricsList_->SaveToFile(listPath_)) {
         TellListNotSaved();
         return false;
     }
@@ -219,14 +244,12 @@ bool TfrmMain::SaveLyricsList() {
 
 void TfrmMain::SaveLyricsListAtExit() {
     // A list kept as read was told when a change could not be saved, if one was made.
-    if (listKeptAsRead_) {
-        return;
-    }
     // Every change saves at once: entries still waiting were made while the file was unread.
     const bool waiting = entriesWaiting_;
-    if (!SaveLyricsList() && waiting && listUnread_) {
+    if (!listKeptAsRead_ && !SaveLyricsList() && waiting && listUnread_) {
         TellListNotSaved();
     }
+    lyricsList_.reset();
 }
 
 void TfrmMain::TellListNotSaved() {
@@ -241,12 +264,12 @@ bool TfrmMain::TakeInUnreadList() {
     if (merged->Count() == 0 && EmptyReadHidesEntries(listPath_)) {
         return false;  // still held, or still nothing this program can read
     }
-    merged->SetCaseSensitive(LyricsList->CaseSensitive());
-    for (std::int32_t i = 0; i < LyricsList->Count(); ++i) {
-        const std::string& title = LyricsList->Titles()[i];
-        const std::string& file = LyricsList->FileNames()[i];
-        const std::int32_t start = LyricsList->StartLines()[i];
-        const std::int32_t end = LyricsList->EndLines()[i];
+    merged->SetCaseSensitive(lyricsList_->CaseSensitive());
+    for (std::int32_t i = 0; i < lyricsList_->Count(); ++i) {
+        const std::string& title = lyricsList_->Titles()[i];
+        const std::string& file = lyricsList_->FileNames()[i];
+        const std::int32_t start = lyricsList_->StartLines()[i];
+        const std::int32_t end = lyricsList_->EndLines()[i];
         const std::int32_t index = merged->IndexOf(title);
         if (index < 0) {
             merged->Add(title, file, start, end);
@@ -255,7 +278,7 @@ bool TfrmMain::TakeInUnreadList() {
         }
     }
     listKeptAsRead_ = !merged->LoadedExactly();
-    LyricsList = std::move(merged);
+    lyricsList_ = std::move(merged);
     listUnread_ = false;
     return true;
 }

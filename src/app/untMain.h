@@ -7,11 +7,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/OverlayText.h"
 #include "editing/FileSelectRules.h"
+#include "lyrics/ListViewRows.h"
 #include "lyrics/untTLyricsList.h"
 #include "settings/VeskSettings.h"
 #include "title/untTitleGet.h"
@@ -65,24 +67,27 @@ public:
     virtual void CloseLyricsWindow();
     // Runs the Lyrics Master command for title (see LyricsMasterCommand).
     void SearchLyricsMaster(std::string_view title) override;
-    bool LyricsMasterOn() const override { return Settings.lyricsMasterOn; }
-    std::string PasteSavePath() const override { return Settings.pasteSavePath; }
+    bool LyricsMasterOn() const override { return settings_.lyricsMasterOn; }
+    std::string PasteSavePath() const override { return settings_.pasteSavePath; }
 
     // Assign lyrics to this title: with no player, starts the player instead. Otherwise
     // opens the assignment dialog (unless it is open already) on the entry of SongTitle
-    // and, on OK, updates the entry of the title the dialog ends with or adds one (an
-    // edited title never renames the entry it started from), saves the list and shows the
-    // lyrics of the song playing by then.
+    // and, on OK, assigns what the dialog ends with (AssignLyrics: an edited title never
+    // renames the entry it started from).
     virtual void mitThisLyricClick();
     // The assignment dialog, made once the form is; until then the command does nothing.
     void AttachFileSelect(FileSelectDialog& dialog) { frmFileSelect_ = &dialog; }
     FileSelectDialog* FileSelect() const { return frmFileSelect_; }
 
-    // Keeps the values LoadMainSettings read in Settings and gives the lyrics list its case
+    // Keeps the values LoadMainSettings read and gives the lyrics list its case
     // sensitivity. The check interval and the priority are the window's to apply. A new
     // lyrics folder or overlay file takes effect at once (RefreshLyrics), once the first
     // title check has run.
     void ApplyMainSettings(MainFormSettings settings);
+    // What LoadMainSettings read, until then the settings file's defaults.
+    const MainFormSettings& Settings() const { return settings_; }
+    // The current song title; empty until a check finds another one.
+    const std::string& SongTitle() const { return songTitle_; }
 
     // The display text of title: the lyrics list's, except that a title with no entry whose
     // lyrics file is in the lyrics folder (LyricsFolderFile) shows that file, whole. Nothing
@@ -95,17 +100,25 @@ public:
     // is shown any more.
     void ClearOverlayText();
 
-    // Makes LyricsList the list of the file at listPath (empty when there is none). A file
-    // that is there but cannot be read (another program holds it) is remembered as unread.
+    // The lyrics list. It changes only through the operations below, each of which saves
+    // it through the one guarded save (which never replaces a list file it could not read)
+    // and then shows the current song's lyrics from the list as kept.
+    // The list, for reading; nullptr before LoadLyricsList and after the exit's save.
+    const TLyricsList* LyricsList() const { return lyricsList_.get(); }
+    // The first entry of title, if it has one.
+    std::optional<LyricsEntryFields> EntryOf(const std::string& title) const;
+    // Updates the first entry of entry.title, or adds one. Whether the list file now holds
+    // the list.
+    bool AssignLyrics(const LyricsEntryFields& entry);
+    // The list editor's OK: the list becomes the rows.
+    bool ReplaceLyricsRows(const ListViewRows& rows);
+
+    // Makes the list that of the file at listPath (empty when there is none). A file that
+    // is there but cannot be read (another program holds it) is remembered as unread.
     void LoadLyricsList(const std::string& listPath);
-    // Saves LyricsList to its file; whether the file now holds it. Every save of the
-    // program's list goes through here, so that an unread file is never replaced: while it
-    // still cannot be read nothing is written; once it can, its entries are taken in and the
-    // entries made meanwhile are assigned over them (as if the list had loaded), and then
-    // the file is written. A write that fails is told to the user once per run.
-    bool SaveLyricsList();
-    // The save at exit: as SaveLyricsList, and entries made while the file stayed unread,
+    // The save at exit: as every save, and entries made while the file stayed unread,
     // which are lost now, are told to the user (once per run with the failures above).
+    // The list is freed after it.
     void SaveLyricsListAtExit();
     // Whether the list file was there at start-up but has not been read yet: another
     // program held it, or it gave no entries while holding more than blank lines.
@@ -113,14 +126,6 @@ public:
     // Whether the list file, in UTF-8 or UTF-16, holds characters the ANSI code page lacks:
     // it is then kept as read and never written (a save is told to the user as failed).
     bool LyricsListKeptAsRead() const { return listKeptAsRead_; }
-
-    // The settings the main form keeps: what LoadMainSettings read, until then the settings
-    // file's defaults.
-    MainFormSettings Settings;
-    // Created at start-up from the lyrics list file, saved and freed at shutdown.
-    std::unique_ptr<TLyricsList> LyricsList;
-    // The current song title; empty until a check finds another one.
-    std::string SongTitle;
 
 protected:
     // Tells the user that the list could not be saved to path (the window layer shows
@@ -130,11 +135,29 @@ protected:
     // once per run.
     virtual void ShowOverlayNotWritten(const std::string& path) { static_cast<void>(path); }
 
+    // The title check's end: title becomes the current song and, when it differs from
+    // SongTitle byte for byte, its lyrics are shown.
+    void TakeSongTitle(std::string title);
+    // Takes list as the lyrics list without reading or writing a file (a list of the
+    // derived form's own making).
+    void UseLyricsList(std::unique_ptr<TLyricsList> list) { lyricsList_ = std::move(list); }
+
 private:
+    // The one save of the list: while the file stays unread nothing is written; once it
+    // can be read, its entries are taken in and the entries made meanwhile are assigned
+    // over them (as if the list had loaded), and then the file is written. A write that
+    // fails is told to the user once per run. Whether the file now holds the list.
+    bool SaveLyricsList();
     bool TakeInUnreadList();
     void TellListNotSaved();
+    // Every change of the list ends here: saved first (the save may take in an unread
+    // file), then the lyrics of the song playing now come from the list as kept.
+    bool ListChanged();
 
     const TTitleGet& titleGet_;
+    MainFormSettings settings_;
+    std::unique_ptr<TLyricsList> lyricsList_;
+    std::string songTitle_;
     std::string listPath_;
     // The title's file in the lyrics folder when it has no entry; empty otherwise.
     std::string FolderFileOf(const std::string& title) const;

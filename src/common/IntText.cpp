@@ -19,6 +19,28 @@ int HexDigit(char c) {
 
 }  // namespace
 
+std::optional<std::uint32_t> ParseHexDigits(std::string_view digits) {
+    if (digits.empty()) {
+        return std::nullopt;
+    }
+    // Leading zeros do not count against the 32 bits.
+    const std::size_t firstSignificant = digits.find_first_not_of('0');
+    digits.remove_prefix(firstSignificant == std::string_view::npos ? digits.size()
+                                                                    : firstSignificant);
+    if (digits.size() > 8) {
+        return std::nullopt;
+    }
+    std::uint32_t pattern = 0;
+    for (const char c : digits) {
+        const int d = HexDigit(c);
+        if (d < 0) {
+            return std::nullopt;
+        }
+        pattern = pattern << 4 | static_cast<std::uint32_t>(d);
+    }
+    return pattern;
+}
+
 std::optional<std::int32_t> ParseInt32(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) {
@@ -39,24 +61,11 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
         (digits.size() > 1 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'));
     if (hex) {
         digits.remove_prefix(digits[0] == '0' ? 2 : 1);
-        if (digits.empty()) {
+        const std::optional<std::uint32_t> parsed = ParseHexDigits(digits);
+        if (!parsed) {
             return std::nullopt;
         }
-        // Leading zeros do not count against the 32 bits.
-        const std::size_t firstSignificant = digits.find_first_not_of('0');
-        digits.remove_prefix(firstSignificant == std::string_view::npos ? digits.size()
-                                                                        : firstSignificant);
-        if (digits.size() > 8) {
-            return std::nullopt;
-        }
-        std::uint32_t pattern = 0;
-        for (char c : digits) {
-            const int d = HexDigit(c);
-            if (d < 0) {
-                return std::nullopt;
-            }
-            pattern = pattern << 4 | static_cast<std::uint32_t>(d);
-        }
+        std::uint32_t pattern = *parsed;
         if (negative) {
             pattern = 0u - pattern;
         }

@@ -13,6 +13,10 @@ namespace vesk {
 // as a 32-bit pattern ("$FFFFFFFF" is -1). Nothing may follow the digits.
 std::optional<std::int32_t> ParseInt32(std::string_view text);
 
+// The 32-bit pattern of hexadecimal digits (either letter case): nullopt when digits is
+// empty, holds anything else, or has more than eight digits after its leading zeros.
+std::optional<std::uint32_t> ParseHexDigits(std::string_view digits);
+
 // Decimal, "-" before negative values, no leading zeros, no "+".
 std::string IntToText(std::int64_t value);
 

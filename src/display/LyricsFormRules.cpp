@@ -119,14 +119,9 @@ ZOrderPlace ApplyZOrderPlace(std::int32_t formPos) {
 }
 
 ZOrderPlace ForcedInsertAfter(std::int32_t formPos) {
-    switch (formPos) {
-        case kFormPosTopMost:
-            return ZOrderPlace::kTopMost;
-        case kFormPosBottom:
-            return ZOrderPlace::kBottom;
-        default:
-            return ZOrderPlace::kNone;
-    }
+    // Normal mode leaves the top-most band once; it holds no place afterwards.
+    const ZOrderPlace place = ApplyZOrderPlace(formPos);
+    return place == ZOrderPlace::kNoTopMost ? ZOrderPlace::kNone : place;
 }
 
 std::int32_t ToggledTopMost(std::int32_t formPos) {

@@ -50,19 +50,6 @@ std::string ItemKey(std::string_view ident, std::int64_t n) {
     return std::string(ident).append(".").append(IntToText(n));
 }
 
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 std::string HexText(std::uint32_t pattern) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text = "0x";
@@ -153,21 +140,13 @@ std::int32_t TKelpIniFile::ReadHex(std::string_view section, std::string_view id
                                    std::int32_t defaultValue) const {
     const std::string text =
         ReadText(section, ident, HexText(static_cast<std::uint32_t>(defaultValue)));
+    // Whatever the first two characters are, up to eight digits after them count.
     const std::string digits = text.size() > 2 ? text.substr(2, kHexDigits) : std::string();
-    std::uint32_t pattern = 0;
-    bool valid = !digits.empty();
-    for (char c : digits) {
-        const int value = HexDigitValue(c);
-        if (value < 0) {
-            valid = false;
-            break;
-        }
-        pattern = pattern << 4 | static_cast<std::uint32_t>(value);
-    }
-    if (!valid) {
+    const std::optional<std::uint32_t> pattern = ParseHexDigits(digits);
+    if (!pattern) {
         throw IniConvertError("$" + digits);
     }
-    return static_cast<std::int32_t>(pattern);
+    return static_cast<std::int32_t>(*pattern);
 }
 
 void TKelpIniFile::WriteHex(std::string_view section, std::string_view ident, std::int32_t value) {

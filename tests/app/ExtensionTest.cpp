@@ -51,9 +51,9 @@ TEST(LyricsFolder, TheTitleNamesTheFileTxtBeforeLrc) {
 }
 
 // A main form that notes what it would tell the user.
-class TellingForm : public TfrmMain {
+class TellingForm : public test::TestMainForm {
 public:
-    using TfrmMain::TfrmMain;
+    using TestMainForm::TestMainForm;
     std::vector<std::string> told;
 
 protected:
@@ -66,9 +66,10 @@ protected:
         files_.files["C:\\L\\Rain.txt"] = "rain words";
         files_.files["C:\\F\\Sun.lrc"] = "[ti:Sun]\r\n[00:01.00]sun words\r\n";
         files_.files["C:\\F\\Rain.txt"] = "folder rain";
-        form_.LyricsList = std::make_unique<TLyricsList>();
-        form_.LyricsList->Add("Rain", "C:\\L\\Rain.txt", 0, 0);
-        form_.Settings.topCut = 0;
+        auto list = std::make_unique<TLyricsList>();
+        list->Add("Rain", "C:\\L\\Rain.txt", 0, 0);
+        form_.UseLyricsList(std::move(list));
+        test::ChangeSettings(form_, [](MainFormSettings& s) { s.topCut = 0; });
     }
 
     void Check(const std::string& caption) {
@@ -76,7 +77,7 @@ protected:
         form_.tmrTitleCheckTimer();
     }
     MainFormSettings With(std::string folder, std::string overlay) const {
-        MainFormSettings settings = form_.Settings;
+        MainFormSettings settings = form_.Settings();
         settings.lyricsFolder = std::move(folder);
         settings.overlayTextFile = std::move(overlay);
         return settings;
@@ -97,7 +98,7 @@ TEST_F(Extension, TheLyricsFolderShowsTitlesWithoutAnEntryAndAddsNothing) {
     EXPECT_EQ(form_.DisplayTextOf("Sun"), "sun words");
     EXPECT_EQ(form_.DisplayTextOf("Wind"), Ansi("■Title Not Found：Wind"));
     EXPECT_EQ(form_.DisplayTextOf("PlayerNotFound"), Ansi("■Player Not Found"));
-    EXPECT_EQ(form_.LyricsList->Count(), 1);
+    EXPECT_EQ(form_.LyricsList()->Count(), 1);
     EXPECT_EQ(files_.writes, 0);
     // "メモ帳で開く" opens the file shown.
     EXPECT_EQ(form_.LyricsFileOf("Rain"), "C:\\L\\Rain.txt");

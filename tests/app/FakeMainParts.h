@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/untMain.h"
@@ -35,6 +36,22 @@ public:
         return "text of " + title;
     }
 };
+
+// The main form with a lyrics list and a song title of the test's own making.
+class TestMainForm : public TfrmMain {
+public:
+    using TfrmMain::TakeSongTitle;
+    using TfrmMain::TfrmMain;
+    using TfrmMain::UseLyricsList;
+};
+
+// Gives form its settings as change leaves them.
+template <class Change>
+void ChangeSettings(TfrmMain& form, Change change) {
+    MainFormSettings settings = form.Settings();
+    change(settings);
+    form.ApplyMainSettings(std::move(settings));
+}
 
 // Records what the main form asks of the lyrics window, in order.
 class RecordingLyricsWindow : public LyricsSink {

@@ -46,6 +46,8 @@ protected:
     void ShowListNotSaved(const std::string& path) override { told.push_back(path); }
 };
 
+const LyricsEntryFields kMoon{"Moon", "C:\\L\\moon.txt", 0, 0};
+
 class LyricsListFile : public testing::Test {
 protected:
     LyricsListFile() { EXPECT_TRUE(SystemFileSystem().ReplaceFile(listPath_, kUserList)); }
@@ -67,9 +69,8 @@ protected:
 TEST_F(LyricsListFile, AReadableListLoadsAndSaves) {
     form_.LoadLyricsList(listPath_);
     EXPECT_FALSE(form_.LyricsListUnread());
-    EXPECT_EQ(form_.LyricsList->Count(), 2);
-    form_.LyricsList->Add("Moon", "C:\\L\\moon.txt", 0, 0);
-    form_.SaveLyricsList();
+    EXPECT_EQ(form_.LyricsList()->Count(), 2);
+    form_.AssignLyrics(kMoon);
     EXPECT_EQ(FileContent(), std::string(kUserList) + "\"Moon\",\"C:\\L\\moon.txt\",0,0\r\n");
 }
 
@@ -79,7 +80,7 @@ TEST_F(LyricsListFile, AMissingOrEmptyListIsNotUnread) {
     ASSERT_TRUE(SystemFileSystem().ReplaceFile(listPath_, ""));
     form_.LoadLyricsList(listPath_);
     EXPECT_FALSE(form_.LyricsListUnread());
-    form_.SaveLyricsList();
+    form_.SaveLyricsListAtExit();
     EXPECT_EQ(FileContent(), "");
 }
 
@@ -87,10 +88,9 @@ TEST_F(LyricsListFile, AnUnreadListIsNeverReplaced) {
     files_.held.insert(listPath_);
     form_.LoadLyricsList(listPath_);
     EXPECT_TRUE(form_.LyricsListUnread());
-    EXPECT_EQ(form_.LyricsList->Count(), 0);
+    EXPECT_EQ(form_.LyricsList()->Count(), 0);
 
-    form_.LyricsList->Add("Moon", "C:\\L\\moon.txt", 0, 0);
-    form_.SaveLyricsList();  // still held: nothing written
+    form_.AssignLyrics(kMoon);  // still held: nothing written
     EXPECT_EQ(FileContent(), kUserList);
     EXPECT_TRUE(form_.LyricsListUnread());
 }
@@ -112,8 +112,7 @@ TEST_F(LyricsListFile, AListThatGivesNoEntriesIsKeptUnlessItIsBlank) {
         ASSERT_TRUE(SystemFileSystem().ReplaceFile(listPath_, row.content));
         form_.LoadLyricsList(listPath_);
         EXPECT_EQ(form_.LyricsListUnread(), row.kept) << row.what;
-        form_.LyricsList->Add("Moon", "C:\\L\\moon.txt", 0, 0);
-        form_.SaveLyricsList();
+        form_.AssignLyrics(kMoon);
         EXPECT_EQ(FileContent(), row.kept ? row.content : "\"Moon\",\"C:\\L\\moon.txt\",0,0\r\n")
             << row.what;
     }
@@ -124,15 +123,15 @@ TEST_F(LyricsListFile, AListWithCharactersTheCodePageLacksIsKeptAsRead) {
     ASSERT_TRUE(SystemFileSystem().ReplaceFile(listPath_, content));
     telling_.LoadLyricsList(listPath_);
     EXPECT_TRUE(telling_.LyricsListKeptAsRead());
-    EXPECT_EQ(telling_.LyricsList->Count(), 1);
+    EXPECT_EQ(telling_.LyricsList()->Count(), 1);
     // Nothing changed: the exit writes nothing and tells nothing.
     telling_.SaveLyricsListAtExit();
     EXPECT_EQ(FileContent(), content);
     EXPECT_TRUE(telling_.told.empty());
     // A change cannot be saved: told once, the file as it was.
-    telling_.LyricsList->Add("Moon", "C:\\L\\moon.txt", 0, 0);
-    EXPECT_FALSE(telling_.SaveLyricsList());
-    EXPECT_FALSE(telling_.SaveLyricsList());
+    telling_.LoadLyricsList(listPath_);
+    EXPECT_FALSE(telling_.AssignLyrics(kMoon));
+    EXPECT_FALSE(telling_.AssignLyrics(kMoon));
     telling_.SaveLyricsListAtExit();
     EXPECT_EQ(telling_.told, std::vector<std::string>{listPath_});
     EXPECT_EQ(FileContent(), content);
@@ -141,8 +140,8 @@ TEST_F(LyricsListFile, AListWithCharactersTheCodePageLacksIsKeptAsRead) {
 TEST_F(LyricsListFile, ASaveThatFailsIsToldOncePerRun) {
     telling_.LoadLyricsList(listPath_);
     files_.held.insert(listPath_);  // now it cannot be written either
-    EXPECT_FALSE(telling_.SaveLyricsList());
-    EXPECT_FALSE(telling_.SaveLyricsList());
+    EXPECT_FALSE(telling_.AssignLyrics(kMoon));
+    EXPECT_FALSE(telling_.AssignLyrics(kMoon));
     telling_.SaveLyricsListAtExit();
     EXPECT_EQ(telling_.told, std::vector<std::string>{listPath_});
     EXPECT_EQ(FileContent(), kUserList);
@@ -154,8 +153,8 @@ TEST_F(LyricsListFile, EntriesLostWithAListHeldToTheEndAreTold) {
     telling_.SaveLyricsListAtExit();  // nothing was made meanwhile: nothing lost
     EXPECT_TRUE(telling_.told.empty());
 
-    telling_.LyricsList->Add("Moon", "C:\\L\\moon.txt", 0, 0);
-    EXPECT_FALSE(telling_.SaveLyricsList());  // still held: waits, silently
+    telling_.LoadLyricsList(listPath_);
+    EXPECT_FALSE(telling_.AssignLyrics(kMoon));  // still held: waits, silently
     EXPECT_TRUE(telling_.told.empty());
     telling_.SaveLyricsListAtExit();
     EXPECT_EQ(telling_.told, std::vector<std::string>{listPath_});
@@ -165,18 +164,18 @@ TEST_F(LyricsListFile, EntriesLostWithAListHeldToTheEndAreTold) {
 TEST_F(LyricsListFile, OnceReadableTheEntriesMadeMeanwhileAreAssignedOverIt) {
     files_.held.insert(listPath_);
     form_.LoadLyricsList(listPath_);
-    form_.LyricsList->SetCaseSensitive(false);
-    form_.LyricsList->Add("sun", "C:\\L\\new-sun.txt", 0, 0);  // the same title, other case
-    form_.LyricsList->Add("Moon", "C:\\L\\moon.txt", 0, 0);
+    test::ChangeSettings(form_, [](MainFormSettings& s) { s.sensetive = false; });
+    form_.AssignLyrics({"sun", "C:\\L\\new-sun.txt", 0, 0});  // the same title, other case
+    form_.AssignLyrics(kMoon);
 
     files_.held.clear();
-    form_.SaveLyricsList();
+    form_.AssignLyrics(kMoon);  // the next change saves
     EXPECT_FALSE(form_.LyricsListUnread());
     EXPECT_EQ(FileContent(),
               "\"Rain\",\"C:\\L\\rain.txt\",0,0\r\n\"sun\",\"C:\\L\\new-sun.txt\",0,0\r\n"
               "\"Moon\",\"C:\\L\\moon.txt\",0,0\r\n");
-    EXPECT_EQ(form_.LyricsList->Count(), 3);
-    EXPECT_FALSE(form_.LyricsList->CaseSensitive());
+    EXPECT_EQ(form_.LyricsList()->Count(), 3);
+    EXPECT_FALSE(form_.LyricsList()->CaseSensitive());
 }
 
 }  // namespace

@@ -33,7 +33,10 @@ struct Program {
         files.files["Vesk.csv"] = "\"Rain\",\"rain.txt\",2,3\r\n\"Star\",\"star.txt\",0,0\r\n";
         form.LoadLyricsList("Vesk.csv");
         form.AttachFileSelect(dialog);
-        form.SongTitle = songTitle;
+        test::ChangeSettings(form, [](MainFormSettings& s) { s.topCut = 0; });
+        // The player plays songTitle (no caption: no player).
+        player.caption = songTitle == "PlayerNotFound" ? "" : songTitle + " - Band";
+        form.tmrTitleCheckTimer();
     }
 
     test::MemoryFileSystem files;
@@ -62,7 +65,7 @@ TEST(ThisLyric, OpensOnTheSongsEntryStoresUnderTheTitleItEndsWithOrStartsThePlay
     EXPECT_EQ(moon.files.writes, 0);
 
     Program noPlayer("PlayerNotFound");
-    noPlayer.form.Settings.player = "player.exe /play";
+    test::ChangeSettings(noPlayer.form, [](MainFormSettings& s) { s.player = "player.exe /play"; });
     noPlayer.form.mitThisLyricClick();
     EXPECT_EQ(noPlayer.commands, std::vector<std::string>{"player.exe /play"});
     EXPECT_TRUE(noPlayer.dialog.opened.empty());

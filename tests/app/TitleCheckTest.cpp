@@ -22,8 +22,8 @@ protected:
     TitleCheck() {
         auto lyrics = std::make_unique<CountingLyrics>();
         lyrics_ = lyrics.get();
-        form_.LyricsList = std::move(lyrics);
-        form_.Settings.topCut = 0;
+        form_.UseLyricsList(std::move(lyrics));
+        test::ChangeSettings(form_, [](MainFormSettings& s) { s.topCut = 0; });
     }
 
     // One check with the player showing caption; the window's events since the last call.
@@ -37,7 +37,8 @@ protected:
     ScriptedTitleGet player_;
     RecordingLyricsWindow window_;
     std::vector<std::string> commands_;
-    TfrmMain form_{player_, window_, [this](const std::string& c) { commands_.push_back(c); }};
+    test::TestMainForm form_{player_, window_,
+                             [this](const std::string& c) { commands_.push_back(c); }};
     CountingLyrics* lyrics_ = nullptr;
 };
 
@@ -46,7 +47,7 @@ using Events = std::vector<std::string>;
 TEST_F(TitleCheck, ShowsLyricsOnlyWhenTheTitleChanges) {
     window_.exists = true;
     EXPECT_EQ(Check("Rain - Band"), Events{"show text of Rain"});
-    EXPECT_EQ(form_.SongTitle, "Rain");
+    EXPECT_EQ(form_.SongTitle(), "Rain");
     // The same caption again: no display text, the window untouched.
     EXPECT_EQ(Check("Rain - Band"), Events{});
     // Another caption with the same title is no change either.
@@ -75,9 +76,9 @@ TEST(TitleCheckTicks, NeverRunInsideEachOther) {
     ReenteringTitleGet player;
     RecordingLyricsWindow window;
     window.exists = true;
-    TfrmMain form(player, window, [](const std::string&) {});
-    form.LyricsList = std::make_unique<CountingLyrics>();
-    form.Settings.topCut = 0;
+    test::TestMainForm form(player, window, [](const std::string&) {});
+    form.UseLyricsList(std::make_unique<CountingLyrics>());
+    test::ChangeSettings(form, [](MainFormSettings& s) { s.topCut = 0; });
     player.form = &form;
     player.caption = "Rain - Band";
     form.tmrTitleCheckTimer();
@@ -87,7 +88,7 @@ TEST(TitleCheckTicks, NeverRunInsideEachOther) {
     player.caption = "Snow - Band";
     form.tmrTitleCheckTimer();
     EXPECT_EQ(player.reads, 2);
-    EXPECT_EQ(form.SongTitle, "Snow");
+    EXPECT_EQ(form.SongTitle(), "Snow");
 }
 
 TEST_F(TitleCheck, PlayerGoneAndBack) {
@@ -97,12 +98,12 @@ TEST_F(TitleCheck, PlayerGoneAndBack) {
     ASSERT_TRUE(CurrentFileSystem().ReplaceFile(lyricsFile, "la la\r\n"));
     auto list = std::make_unique<TLyricsList>();
     list->Add("Rain", lyricsFile, 0, 0);
-    form_.LyricsList = std::move(list);
+    form_.UseLyricsList(std::move(list));
     window_.exists = true;
 
     EXPECT_EQ(Check("Rain - Band"), Events{"show la la"});
     EXPECT_EQ(Check(""), Events{"show " + Ansi("■Player Not Found")});
-    EXPECT_EQ(form_.SongTitle, "PlayerNotFound");
+    EXPECT_EQ(form_.SongTitle(), "PlayerNotFound");
     EXPECT_EQ(Check(""), Events{});
     EXPECT_EQ(Check("Rain - Band"), Events{"show la la"});
 }
@@ -110,7 +111,7 @@ TEST_F(TitleCheck, PlayerGoneAndBack) {
 TEST_F(TitleCheck, TitleChangesWhileTheWindowIsClosed) {
     EXPECT_EQ(Check("Rain - Band"), Events{});
     EXPECT_EQ(Check("Sun - Band"), Events{});
-    EXPECT_EQ(form_.SongTitle, "Sun");
+    EXPECT_EQ(form_.SongTitle(), "Sun");
     EXPECT_TRUE(lyrics_->asked.empty()) << "no lyrics read for a closed window";
     // Opening shows the title of the latest check, before the window is shown.
     form_.ToggleLyricsWindow();
@@ -128,9 +129,9 @@ TEST_F(TitleCheck, TitleChangesWhileTheWindowIsClosed) {
 
 TEST_F(TitleCheck, EmptyFirstTitleShowsNothingUntilTheWindowOpens) {
     // Cuts that remove the whole caption give the empty title, which is the initial one.
-    form_.Settings.topCut = 8;
+    test::ChangeSettings(form_, [](MainFormSettings& s) { s.topCut = 8; });
     EXPECT_EQ(Check("Rain"), Events{});
-    EXPECT_EQ(form_.SongTitle, "");
+    EXPECT_EQ(form_.SongTitle(), "");
     form_.ToggleLyricsWindow();
     EXPECT_EQ(TakeEvents(), (Events{"create", "show text of ", "open"}));
     EXPECT_EQ(lyrics_->asked, std::vector<std::string>{""});
@@ -138,12 +139,14 @@ TEST_F(TitleCheck, EmptyFirstTitleShowsNothingUntilTheWindowOpens) {
 
 TEST_F(TitleCheck, UsesTheFormsSettings) {
     window_.exists = true;
-    form_.Settings.getClassName = "Winamp";
-    form_.Settings.getTitle = Ansi("再生中");
-    form_.Settings.delimiters = "<>";
-    form_.Settings.titlePos = 2;
-    form_.Settings.topCut = 4;
-    form_.Settings.bottomCut = 2;
+    test::ChangeSettings(form_, [](MainFormSettings& s) {
+        s.getClassName = "Winamp";
+        s.getTitle = Ansi("再生中");
+        s.delimiters = "<>";
+        s.titlePos = 2;
+        s.topCut = 4;
+        s.bottomCut = 2;
+    });
     EXPECT_EQ(Check(Ansi("123 Band<夏の雨>xx")), Events{"show text of " + Ansi("夏の雨")});
     EXPECT_EQ(player_.className, "Winamp");
     EXPECT_EQ(player_.filter, Ansi("再生中"));
@@ -153,7 +156,9 @@ TEST_F(TitleCheck, UsesTheFormsSettings) {
 }
 
 TEST_F(TitleCheck, SearchLyricsMasterRunsTheTemplateWithTheTitle) {
-    form_.Settings.lyricsMasterPath = R"(C:\LM\LyricsMaster.exe /search "[title]")";
+    test::ChangeSettings(form_, [](MainFormSettings& s) {
+        s.lyricsMasterPath = R"(C:\LM\LyricsMaster.exe /search "[title]")";
+    });
     form_.SearchLyricsMaster("Rain");
     // Quotes in a title cannot end the template's quoted argument.
     form_.SearchLyricsMaster(R"(Rain" /delete "C:\)");

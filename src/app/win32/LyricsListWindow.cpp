@@ -20,8 +20,8 @@ void TLyricsListWindow::Open() {
             return;
         }
         TfrmLyricsList& editor = window_.Set(std::move(window));
-        if (main_.LyricsList != nullptr) {
-            editor.AddToListView(*main_.LyricsList);
+        if (const TLyricsList* list = main_.LyricsList()) {
+            editor.AddToListView(*list);
         }
     }
     window_->Show();
@@ -33,14 +33,8 @@ void TLyricsListWindow::Close() {
     }
 }
 
-// Through the main form's save, which never replaces a list file it could not read.
 void TLyricsListWindow::StoreRows(const ListViewRows& rows) {
-    if (main_.LyricsList == nullptr) {
-        return;
-    }
-    main_.LyricsList->LoadFromListView(rows);
-    main_.SaveLyricsList();
-    main_.RefreshLyrics();
+    main_.ReplaceLyricsRows(rows);
 }
 
 }  // namespace vesk

@@ -29,15 +29,9 @@ void TLyricsWindowSink::CreateLyricsWindow() {
     }
     window_.Set(std::move(window));
     // Shown once the reference is set: while the box is open the tray menus still work,
-    // and they must find this window, not make a second one.
-    if (const std::exception_ptr error = window_->TakeSettingsError()) {
-        const HWND handle = window_->Handle();
-        try {
-            std::rethrow_exception(error);
-        } catch (const std::exception& e) {
-            ReportError(handle, e);  // the window may be gone when this returns
-        }
-    }
+    // and they must find this window, not make a second one. It may be gone when this
+    // returns.
+    ReportError(window_->Handle(), window_->TakeSettingsError());
 }
 
 void TLyricsWindowSink::ShowLyricsWindow() {
@@ -58,28 +52,17 @@ void TLyricsWindowSink::AssignLyricsFile(const std::string& path) {
 
 void TLyricsWindowSink::AssignLyricsFile(const std::string& title, const std::string& path) {
     // No player, no song: nothing to give lyrics to.
-    if (main_ == nullptr || main_->LyricsList == nullptr || title == kPlayerNotFound) {
-        return;
+    if (main_ != nullptr && title != kPlayerNotFound) {
+        main_->AssignLyrics({title, path, 0, 0});
     }
-    TLyricsList& list = *main_->LyricsList;
-    const std::int32_t index = list.IndexOf(title);
-    if (index == -1) {
-        list.Add(title, path, 0, 0);
-    } else {
-        list.Update(index, title, path, 0, 0);
-    }
-    // Through the main form, which never replaces a list file it could not read; it may
-    // take that file's entries in, so the text shown comes from the list it keeps.
-    main_->SaveLyricsList();
-    main_->RefreshLyrics();
 }
 
 std::string TLyricsWindowSink::SongTitle() const {
-    return main_ != nullptr ? main_->SongTitle : std::string();
+    return main_ != nullptr ? main_->SongTitle() : std::string();
 }
 
 std::string TLyricsWindowSink::PasteSavePath() const {
-    return main_ != nullptr ? main_->Settings.pasteSavePath : std::string();
+    return main_ != nullptr ? main_->Settings().pasteSavePath : std::string();
 }
 
 std::string TLyricsWindowSink::LyricsFileOf(const std::string& title) const {

@@ -12,6 +12,7 @@
 #include "app/win32/LyricsWindowSink.h"
 #include "app/win32/RunCommand.h"
 #include "app/win32/SettingFormSink.h"
+#include "common/AnsiError.h"
 #include "common/AnsiText.h"
 #include "common/FileSystem.h"
 #include "common/ProgramText.h"
@@ -40,6 +41,10 @@ constexpr ProgramText kListNotSaved{"歌詞リストを保存できません："
 constexpr ProgramText kListKeptAsRead{
     "（Shift_JISで保存できない文字を含むため、ファイルは読み込んだときのまま残します）"};
 constexpr ProgramText kOverlayNotWritten{"配信用テキストファイルに書き込めません："};
+// Only a damaged or altered Vesk.exe lacks its version resource.
+constexpr ProgramText kNoVersion{
+    "Vesk.exeのバージョン情報を読み取れません。Vesk.exeが壊れているおそれがあります。"
+    "配布されたファイルで置き換えてください。"};
 
 }  // namespace
 
@@ -114,7 +119,7 @@ void TMainWindow::FormCreate() {
         }
     }
     if (startup.connectionOn &&
-        TitleGet().GetPlayerCaption(Settings.getClassName, Settings.getTitle).empty()) {
+        TitleGet().GetPlayerCaption(Settings().getClassName, Settings().getTitle).empty()) {
         StartPlayer();
     }
     tryMain->SetTipHelp(TrayTipOf(GetVersionText()));
@@ -133,10 +138,10 @@ void TMainWindow::FormClose() {
     if (FileSelect() != nullptr) {
         FileSelect()->Close();
     }
-    if (LyricsList == nullptr) {
+    if (LyricsList() == nullptr) {
         return;  // closed before start-up read anything: nothing of the user's to write
     }
-    if (Settings.closePlayer) {
+    if (Settings().closePlayer) {
         ShutdownStep([this] { ClosePlayer(); });
     }
     // Before the lyrics window closes, which would always make it false.
@@ -149,7 +154,6 @@ void TMainWindow::FormClose() {
     ShutdownStep([this] { listEditor_.Close(); });
     ShutdownStep([this] { SaveLyricsListAtExit(); });
     ShutdownStep([this] { ClearOverlayText(); });
-    LyricsList.reset();
 }
 
 template <class Step>
@@ -163,8 +167,8 @@ void TMainWindow::ShutdownStep(Step step) {
 
 void TMainWindow::LoadMainSettings() {
     ApplyMainSettings(ReadMainFormSettings(iniPath_));
-    SetCheckTime(Settings.checkTime);
-    SetPriority(Settings.priority);
+    SetCheckTime(Settings().checkTime);
+    SetPriority(Settings().priority);
 }
 
 void TMainWindow::SetCheckTime(std::int32_t milliseconds) {
@@ -229,14 +233,14 @@ std::string TMainWindow::GetVersionText() {
     if (size == 0 || !GetFileVersionInfoA(path, 0, size, data.data()) ||
         !VerQueryValueA(data.data(), "\\StringFileInfo\\041103A4\\FileVersion", &value, &length) ||
         value == nullptr) {
-        throw std::logic_error("Assertion failure (untMain): no version information");
+        throw AnsiError(kNoVersion.Ansi());
     }
     return std::string(static_cast<const char*>(value));
 }
 
 void TMainWindow::ClosePlayer() {
     const HWND player =
-        ToHwnd(TitleGet().FindPlayerWindow(Settings.getClassName, Settings.getTitle));
+        ToHwnd(TitleGet().FindPlayerWindow(Settings().getClassName, Settings().getTitle));
     if (player != nullptr) {
         DWORD_PTR result = 0;
         SendMessageTimeoutA(player, WM_CLOSE, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
@@ -245,7 +249,7 @@ void TMainWindow::ClosePlayer() {
 }
 
 void TMainWindow::StartPlayer() {
-    RunCommandLine(PlayerCommandLine(Settings.player));
+    RunCommandLine(PlayerCommandLine(Settings().player));
 }
 
 void TMainWindow::tryMainMouseEnter() {
@@ -253,14 +257,14 @@ void TMainWindow::tryMainMouseEnter() {
     if (const TfrmLyrics* window = lyricsWindow_.frmLyrics()) {
         view = {true, window->BackTransparent(), window->FormPos()};
     }
-    menuState_ =
-        TrayMenuStateOnEnter(menuState_, view, SongTitle,
-                             {Settings.lyricsMasterOn, Settings.pasteSavePath, Settings.notAmazon});
+    menuState_ = TrayMenuStateOnEnter(
+        menuState_, view, SongTitle(),
+        {Settings().lyricsMasterOn, Settings().pasteSavePath, Settings().notAmazon});
     menus_.Apply(menuState_);
 }
 
 void TMainWindow::mitOpenTextClick() {
-    OpenWithAssociatedProgram(Handle(), LyricsFileOf(SongTitle));
+    OpenWithAssociatedProgram(Handle(), LyricsFileOf(SongTitle()));
 }
 
 void TMainWindow::mitSettingClick() {
@@ -277,14 +281,14 @@ void TMainWindow::mitAmazonClick() {
 }
 
 void TMainWindow::mitLyricsMasterClick() {
-    SearchLyricsMaster(SongTitle);
+    SearchLyricsMaster(SongTitle());
 }
 
 void TMainWindow::mitPasteSaveClick() {
     // The title of the moment the user chose the command: the song may change while the
     // confirmation is open.
-    const std::string title = SongTitle;
-    const std::string folder = Settings.pasteSavePath;
+    const std::string title = SongTitle();
+    const std::string folder = Settings().pasteSavePath;
     if (title == kPlayerNotFound) {
         return;  // no song to give lyrics to
     }

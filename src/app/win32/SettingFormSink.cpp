@@ -31,15 +31,8 @@ void TSettingFormSink::OpenSettingDialog(bool titlePage) {
         window_->SetActivePage(TfrmSetting::tabTitleGet);
     }
     // Shown once the reference is set: while the box is open the menus still work, and
-    // they must find this dialog, not make a second one.
-    if (loadError) {
-        const HWND handle = window_->Handle();
-        try {
-            std::rethrow_exception(loadError);
-        } catch (const std::exception& error) {
-            ReportError(handle, error);  // the dialog may be gone when this returns
-        }
-    }
+    // they must find this dialog, not make a second one. It may be gone when this returns.
+    ReportError(window_->Handle(), loadError);
 }
 
 void TSettingFormSink::CloseSettingDialog() {

@@ -30,6 +30,18 @@ namespace {
 constexpr char kClassName[] = "TfrmLyrics";
 constexpr ProgramText kCaption{"歌詞"};
 
+// The window's place in the z-order for the two fixed modes; nullptr for any other.
+HWND FixedInsertAfter(ZOrderPlace place) {
+    switch (place) {
+        case ZOrderPlace::kTopMost:
+            return HWND_TOPMOST;
+        case ZOrderPlace::kBottom:
+            return HWND_BOTTOM;
+        default:
+            return nullptr;
+    }
+}
+
 std::int32_t AlignmentSetting(TAlignment alignment) {
     switch (alignment) {
         case TAlignment::taCenter:
@@ -238,20 +250,13 @@ void TfrmLyrics::ToggleBottom() {
 void TfrmLyrics::ApplyZOrder() {
     const HWND window = Handle();
     constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    switch (ApplyZOrderPlace(formPos_)) {
-        case ZOrderPlace::kNoTopMost:
-            SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kKeep);
-            ShowWindow(window, SW_SHOWNA);
-            SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kKeep);
-            break;
-        case ZOrderPlace::kTopMost:
-            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kKeep);
-            break;
-        case ZOrderPlace::kBottom:
-            SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, kKeep);
-            break;
-        case ZOrderPlace::kNone:
-            break;
+    const ZOrderPlace place = ApplyZOrderPlace(formPos_);
+    if (place == ZOrderPlace::kNoTopMost) {
+        SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kKeep);
+        ShowWindow(window, SW_SHOWNA);
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kKeep);
+    } else if (const HWND insertAfter = FixedInsertAfter(place)) {
+        SetWindowPos(window, insertAfter, 0, 0, 0, 0, kKeep);
     }
 }
 
@@ -477,15 +482,8 @@ LRESULT TfrmLyrics::OnHitTest(LPARAM lParam) {
 }
 
 void TfrmLyrics::OnWindowPosChanging(WINDOWPOS& pos) const {
-    switch (ForcedInsertAfter(formPos_)) {
-        case ZOrderPlace::kTopMost:
-            pos.hwndInsertAfter = HWND_TOPMOST;
-            break;
-        case ZOrderPlace::kBottom:
-            pos.hwndInsertAfter = HWND_BOTTOM;
-            break;
-        default:
-            break;
+    if (const HWND insertAfter = FixedInsertAfter(ForcedInsertAfter(formPos_))) {
+        pos.hwndInsertAfter = insertAfter;
     }
     if ((pos.flags & SWP_NOSIZE) == 0) {
         pos.cx = std::max(pos.cx, kLyricsFormMinWidth);

@@ -14,6 +14,7 @@
 #include "ScreenCapture.h"
 #include "TestFolder.h"
 #include "TestText.h"
+#include "app/FakeMainParts.h"
 #include "app/untMain.h"
 #include "app/win32/LyricsWindowSink.h"
 #include "app/win32/VeskDriver.h"
@@ -54,8 +55,9 @@ private:
             folder / "Vesk.ini", Ansi(std::string("[LyricsForm]\r\n") + kLyricsWindowKeys +
                                       "FormClientPos.X=700\r\nFormClientPos.Y=560\r\n")));
         sink_ = std::make_unique<TLyricsWindowSink>(folder / "Vesk.ini");
-        main_ = std::make_unique<TfrmMain>(TitleGet(), *sink_, [](const std::string&) {});
-        main_->LyricsList = std::make_unique<TLyricsList>();
+        auto main = std::make_unique<TestMainForm>(TitleGet(), *sink_, [](const std::string&) {});
+        main->UseLyricsList(std::make_unique<TLyricsList>());
+        main_ = std::move(main);
         sink_->AttachMainForm(*main_);
         sink_->CreateLyricsWindow();
         sink_->ShowLyricsWindow();

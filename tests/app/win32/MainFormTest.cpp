@@ -13,10 +13,10 @@
 #include "TestFolder.h"
 #include "TestText.h"
 #include "app/win32/InProcessVesk.h"
+#include "app/win32/LyricsWindowSink.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/TrayMenus.h"
 #include "common/FileSystem.h"
-#include "app/win32/LyricsWindowSink.h"
 #include "lyrics/untTLyricsList.h"
 #include "settings/VeskSettings.h"
 #include "tools/WineTray.h"
@@ -87,8 +87,8 @@ TEST(MainForm, SettingsApplyToTheListLoadedBeforeThem) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.settings);
         MainFormRig rig(row.settings, "\"Rain\",\"C:\\rain.txt\",0,0\r\n");
-        ASSERT_NE(rig.form->LyricsList, nullptr);
-        EXPECT_EQ(rig.form->LyricsList->IndexOf("rain"), row.indexOfLowerCase);
+        ASSERT_NE(rig.form->LyricsList(), nullptr);
+        EXPECT_EQ(rig.form->LyricsList()->IndexOf("rain"), row.indexOfLowerCase);
     }
 }
 
@@ -158,7 +158,7 @@ TEST(MainForm, MenuCommandsReachTheLyricsWindow) {
 TEST(MainForm, EndOfTheSessionSavesOnce) {
     MainFormRig rig(std::string("[MainForm]\r\nLyricShow=1\r\n") + kHiddenWindow, "");
     ASSERT_NE(rig.Window(), nullptr);
-    rig.form->LyricsList->Add(Ansi("夏の雨"), "C:\\rain.txt", 0, 0);
+    rig.form->AssignLyrics({Ansi("夏の雨"), "C:\\rain.txt", 0, 0});
     const std::string saved = Ansi("\"夏の雨\",\"C:\\rain.txt\",0,0\r\n");
 
     // Asked first, then told: Windows ends the process after this message.
@@ -178,15 +178,14 @@ TEST(MainForm, EndOfTheSessionSavesOnce) {
 
 TEST(MainForm, SessionThatGoesOnSavesNothing) {
     MainFormRig rig(std::string("[MainForm]\r\nLyricShow=0\r\n") + kHiddenWindow, "");
-    rig.form->LyricsList->Add("Rain", "C:\\rain.txt", 0, 0);
     SendMessageA(rig.form->Handle(), WM_ENDSESSION, FALSE, 0);
     EXPECT_EQ(CurrentFileSystem().ReadFile(rig.folder / "Vesk.csv"), "");
-    EXPECT_NE(rig.form->LyricsList, nullptr);
+    EXPECT_NE(rig.form->LyricsList(), nullptr) << "the exit frees the list";
 }
 
 TEST(MainForm, CloseOfTheApplicationWindowEndsTheProgramAsItsExitDoes) {
     MainFormRig rig(std::string("[MainForm]\r\nLyricShow=1\r\n") + kHiddenWindow, "");
-    rig.form->LyricsList->Add("Rain", "C:\\rain.txt", 0, 0);
+    rig.form->AssignLyrics({"Rain", "C:\\rain.txt", 0, 0});
     const HWND form = rig.form->Handle();
     SendMessageA(rig.Application(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(form));
@@ -252,7 +251,7 @@ TEST(MainForm, CloseWhileAnIconMenuIsOpen) {
         SCOPED_TRACE(queuedBeforeTheMenu ? "queued before the menu opens" : "while it is open");
         {
             MainFormRig rig("[MainForm]\r\nLyricShow=0\r\n", "");
-            rig.form->LyricsList->Add("Rain", "C:\\rain.txt", 0, 0);
+            rig.form->AssignLyrics({"Rain", "C:\\rain.txt", 0, 0});
             const HWND form = rig.form->Handle();
             const HWND trayWindow = TrayWindowOfThisProcess();
             ASSERT_NE(trayWindow, nullptr);

@@ -49,12 +49,12 @@ class PlayerCycle : public testing::Test {
 protected:
     PlayerCycle() {
         auto lyrics = std::make_unique<test::CountingLyrics>();
-        form_.LyricsList = std::move(lyrics);
+        form_.UseLyricsList(std::move(lyrics));
         window_.exists = true;
     }
 
     test::RecordingLyricsWindow window_;
-    TfrmMain form_{TitleGet(), window_, RunCommandLine};
+    test::TestMainForm form_{TitleGet(), window_, RunCommandLine};
 };
 
 TEST_F(PlayerCycle, NotepadCaptionGivesTheFileName) {
@@ -72,20 +72,22 @@ TEST_F(PlayerCycle, NotepadCaptionGivesTheFileName) {
     HWND window = WaitForWindow("Notepad", fileName);
     ASSERT_NE(window, nullptr) << "Notepad did not show the file";
 
-    form_.Settings.getClassName = "Notepad";
-    form_.Settings.delimiters = "-";
-    form_.Settings.topCut = 0;
-    form_.Settings.bottomCut = 0;
-    form_.Settings.titlePos = 1;
+    test::ChangeSettings(form_, [](MainFormSettings& s) {
+        s.getClassName = "Notepad";
+        s.delimiters = "-";
+        s.topCut = 0;
+        s.bottomCut = 0;
+        s.titlePos = 1;
+    });
     form_.tmrTitleCheckTimer();
-    EXPECT_EQ(form_.SongTitle, fileName) << test::Utf8(form_.SongTitle);
+    EXPECT_EQ(form_.SongTitle(), fileName) << test::Utf8(form_.SongTitle());
     EXPECT_EQ(window_.events, std::vector<std::string>{"show text of " + fileName});
 
     // Notepad closes: the title becomes "PlayerNotFound".
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(notepad.WaitEnd(30000));
     form_.tmrTitleCheckTimer();
-    EXPECT_EQ(form_.SongTitle, "PlayerNotFound");
+    EXPECT_EQ(form_.SongTitle(), "PlayerNotFound");
 }
 
 TEST_F(PlayerCycle, LyricsMasterGetsTheTitleAsOneArgument) {
@@ -94,8 +96,9 @@ TEST_F(PlayerCycle, LyricsMasterGetsTheTitleAsOneArgument) {
     GetFullPathNameA(test::Arguments().front().c_str(), MAX_PATH, program, nullptr);
     // The fake player stands in for Lyrics Master: its caption is the argument it was given.
     const std::string className = "VeskTest.LyricsMaster." + std::to_string(GetCurrentProcessId());
-    form_.Settings.lyricsMasterPath =
-        "\"" + std::string(program) + "\" " + className + " \"[title]\"";
+    test::ChangeSettings(form_, [&](MainFormSettings& s) {
+        s.lyricsMasterPath = "\"" + std::string(program) + "\" " + className + " \"[title]\"";
+    });
 
     // A title from the tags that tries to end the quoted argument and add one of its own.
     form_.SearchLyricsMaster(Ansi("夏の雨\" \"x"));
@@ -118,7 +121,9 @@ TEST_F(PlayerCycle, LyricsMasterGetsTheTitleAsOneArgument) {
 
     // A command that cannot start is not reported: a message box would keep this call from
     // returning.
-    form_.Settings.lyricsMasterPath = "\"C:\\no such folder\\lm.exe\" [title]";
+    test::ChangeSettings(form_, [](MainFormSettings& s) {
+        s.lyricsMasterPath = "\"C:\\no such folder\\lm.exe\" [title]";
+    });
     form_.SearchLyricsMaster("Rain");
 }
 

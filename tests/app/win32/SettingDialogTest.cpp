@@ -168,9 +168,9 @@ TEST(SettingDialog, ApplyWritesEveryKeyInOrderAndTheProgramTakesThemAtOnce) {
                    "LyricsMasterPath=LM.exe 【quote】[title]【quote】\r\nClose=0\r\n"
                    "[MainForm]\r\nLyricShow=0\r\nPasteSavePath=C:\\Lyrics\\\r\nNotAmazon=0\r\n"
                    "Priority=2\r\n"));
-    EXPECT_EQ(rig.form.Settings.checkTime, 200);
-    EXPECT_EQ(rig.form.Settings.delimiters, "- ");
-    EXPECT_FALSE(rig.form.LyricsList->CaseSensitive());
+    EXPECT_EQ(rig.form.Settings().checkTime, 200);
+    EXPECT_EQ(rig.form.Settings().delimiters, "- ");
+    EXPECT_FALSE(rig.form.LyricsList()->CaseSensitive());
     EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(HIGH_PRIORITY_CLASS));
     SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
     EXPECT_TRUE(IsWindowVisible(rig.Handle()));
@@ -405,8 +405,8 @@ TEST(SettingDialog, ExtensionTabShowsItsKeysAndTheProgramTakesThemAtOnce) {
     SetWindowTextA(rig.Control(IDC_EDT_OVERLAYFILE), overlay.c_str());
     rig.Click(IDC_BTN_LYRICSFOLDERDELETE);
     rig.Click(IDC_SETTING_APPLY);
-    EXPECT_EQ(rig.form.Settings.lyricsFolder, "");
-    EXPECT_EQ(rig.form.Settings.overlayTextFile, overlay);
+    EXPECT_EQ(rig.form.Settings().lyricsFolder, "");
+    EXPECT_EQ(rig.form.Settings().overlayTextFile, overlay);
     EXPECT_NE(rig.Ini().find("[Extension]\r\nLyricsFolder=\r\nOverlayTextFile=" + overlay + "\r\n"),
               std::string::npos)
         << rig.Ini();

@@ -69,7 +69,7 @@ class Commands : public testing::Test {
 protected:
     void SetUp() override {
         rig.WriteSettings(kHidden);
-        rig.main.SongTitle = title;
+        rig.main.TakeSongTitle(title);
         window = &rig.Open();
     }
     void Command(UINT item) { SendMessageA(window->Handle(), WM_COMMAND, item, 0); }
@@ -83,7 +83,7 @@ TEST_F(Commands, AssignLyricsFileAddsThenUpdatesAndSaves) {
     const std::string first = rig.WriteFile("first.txt", Ansi("一番\r\n"));
     const std::string second = rig.WriteFile("second.txt", Ansi("二番\r\n"));
     rig.sink.AssignLyricsFile(first);
-    const TLyricsList& list = *rig.main.LyricsList;
+    const TLyricsList& list = *rig.main.LyricsList();
     ASSERT_EQ(list.Count(), 1);
     EXPECT_EQ(list.Titles()[0], title);
     EXPECT_EQ(list.FileNames()[0], first);
@@ -101,7 +101,7 @@ TEST_F(Commands, AssignLyricsFileAddsThenUpdatesAndSaves) {
 
     // With the window closed the list still changes and is saved.
     rig.sink.CloseLyricsWindow();
-    rig.main.SongTitle = "another";
+    rig.main.TakeSongTitle("another");
     rig.sink.AssignLyricsFile(first);
     EXPECT_EQ(list.Count(), 2);
     ASSERT_EQ(SavedList(rig).size(), 2u);
@@ -143,7 +143,7 @@ TEST_F(Commands, DropTakesTheFirstOfSeveralFiles) {
     const std::string first = rig.WriteFile(Ansi("夏の雨.txt"), Ansi("雨の歌\r\n"));
     const std::string second = rig.WriteFile("other.txt", "other\r\n");
     Drop(window->Handle(), {first, second});
-    const TLyricsList& list = *rig.main.LyricsList;
+    const TLyricsList& list = *rig.main.LyricsList();
     ASSERT_EQ(list.Count(), 1);
     EXPECT_EQ(list.FileNames()[0], first);
     EXPECT_EQ(window->slbLyrics.Caption(), Ansi("雨の歌"));
@@ -155,7 +155,7 @@ TEST_F(Commands, DroppedFolderIsIgnored) {
     const std::string folder = rig.folder / "lyrics";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     Drop(window->Handle(), {folder, rig.WriteFile("a.txt", "a\r\n")});
-    EXPECT_EQ(rig.main.LyricsList->Count(), 0);
+    EXPECT_EQ(rig.main.LyricsList()->Count(), 0);
     EXPECT_EQ(CurrentFileSystem().KindOf(rig.ListPath()), FileSystem::Kind::Missing);
 }
 
@@ -164,17 +164,18 @@ TEST_F(Commands, DroppedPathIsTakenWholeHoweverLong) {
         rig.folder / (std::string(150, 'd') + "\\" + std::string(150, 'f') + ".txt");
     ASSERT_GT(path.size(), 300u);
     Drop(window->Handle(), {path});
-    ASSERT_EQ(rig.main.LyricsList->Count(), 1);
-    EXPECT_EQ(rig.main.LyricsList->FileNames()[0], path);
+    ASSERT_EQ(rig.main.LyricsList()->Count(), 1);
+    EXPECT_EQ(rig.main.LyricsList()->FileNames()[0], path);
 }
 
 TEST_F(Commands, PasteItemShowsOnlyWithAPasteFolder) {
     const HMENU menu = window->pupMain();
-    rig.main.Settings.pasteSavePath.clear();
+    test::ChangeSettings(rig.main, [](MainFormSettings& s) { s.pasteSavePath.clear(); });
     window->pupMainPopup();
     EXPECT_EQ(GetMenuState(menu, IDM_LYRICS_PASTESAVE, MF_BYCOMMAND), UINT(-1));
     EXPECT_EQ(GetMenuItemCount(menu), 12);
-    rig.main.Settings.pasteSavePath = rig.folder.Path();
+    test::ChangeSettings(rig.main,
+                         [&](MainFormSettings& s) { s.pasteSavePath = rig.folder.Path(); });
     window->pupMainPopup();
     window->pupMainPopup();
     ASSERT_EQ(GetMenuItemCount(menu), 13);
@@ -246,13 +247,13 @@ TEST_F(Commands, OpenTextOpensAnExistingLyricsFileOnly) {
         ERROR_SUCCESS);
     // No lyrics file for the title, and one that does not exist: nothing happens.
     Command(IDM_LYRICS_OPENTEXT);
-    rig.main.LyricsList->Add(title, rig.folder / "missing-lyrics.txt", 0, 0);
+    rig.main.AssignLyrics({title, rig.folder / "missing-lyrics.txt", 0, 0});
     Command(IDM_LYRICS_OPENTEXT);
     test::PumpMessages(500);
     EXPECT_EQ(FindNotepadWith("missing-lyrics"), nullptr);
 
     const std::string path = rig.WriteFile("open-lyrics.txt", "words\r\n");
-    rig.main.LyricsList->Update(0, title, path, 0, 0);
+    rig.main.AssignLyrics({title, path, 0, 0});
     Command(IDM_LYRICS_OPENTEXT);
     HWND notepad = nullptr;
     for (int i = 0; i < 100 && notepad == nullptr; ++i) {
@@ -268,11 +269,12 @@ protected:
     void SetUp() override {
         Commands::SetUp();
         ASSERT_TRUE(CreateDirectoryA((rig.folder / "paste").c_str(), nullptr));
-        rig.main.Settings.pasteSavePath = rig.folder / "paste\\";
+        test::ChangeSettings(
+            rig.main, [&](MainFormSettings& s) { s.pasteSavePath = rig.folder / "paste\\"; });
         ASSERT_TRUE(PutTextOnClipboard(Ansi("一行目\n二行目")));
     }
     std::string PastePath(const std::string& songTitle) const {
-        return rig.main.Settings.pasteSavePath + songTitle + ".txt";
+        return rig.main.Settings().pasteSavePath + songTitle + ".txt";
     }
 
     const std::string caption = Ansi("貼り付け割り当て");
@@ -283,8 +285,8 @@ TEST_F(PasteCommand, SavesTheClipboardAndAssignsTheFile) {
     Command(IDM_LYRICS_PASTESAVE);
     EXPECT_TRUE(box.get().found);
     EXPECT_EQ(CurrentFileSystem().ReadFile(PastePath(title)), Ansi("一行目\r\n二行目\r\n"));
-    ASSERT_EQ(rig.main.LyricsList->Count(), 1);
-    EXPECT_EQ(rig.main.LyricsList->FileNames()[0], PastePath(title));
+    ASSERT_EQ(rig.main.LyricsList()->Count(), 1);
+    EXPECT_EQ(rig.main.LyricsList()->FileNames()[0], PastePath(title));
     EXPECT_EQ(window->slbLyrics.Caption(), Ansi("一行目\r\n二行目"));
     EXPECT_EQ(SavedList(rig).size(), 1u);
 }
@@ -293,7 +295,7 @@ TEST_F(PasteCommand, CancelChangesNothing) {
     auto box = test::AnswerBox(caption, IDCANCEL);
     Command(IDM_LYRICS_PASTESAVE);
     EXPECT_TRUE(box.get().found);
-    EXPECT_EQ(rig.main.LyricsList->Count(), 0);
+    EXPECT_EQ(rig.main.LyricsList()->Count(), 0);
     EXPECT_EQ(CurrentFileSystem().KindOf(rig.ListPath()), FileSystem::Kind::Missing);
 }
 
@@ -312,20 +314,21 @@ TEST(LyricsWindowWithoutPlayer, NeitherPasteNorDropAssignsLyrics) {
     const CountingPaste paste;
     LyricsRig rig(paste);
     rig.WriteSettings(kHidden);
-    rig.main.SongTitle = "PlayerNotFound";
-    rig.main.Settings.pasteSavePath = rig.folder.Path();
+    rig.main.TakeSongTitle("PlayerNotFound");
+    test::ChangeSettings(rig.main,
+                         [&](MainFormSettings& s) { s.pasteSavePath = rig.folder.Path(); });
     TfrmLyrics& window = rig.Open();
     SendMessageA(window.Handle(), WM_COMMAND, IDM_LYRICS_PASTESAVE, 0);
     EXPECT_EQ(paste.calls, 0);
     rig.sink.AssignLyricsFile(rig.WriteFile("dropped.txt", "words"));
-    EXPECT_EQ(rig.main.LyricsList->Count(), 0);
+    EXPECT_EQ(rig.main.LyricsList()->Count(), 0);
     EXPECT_EQ(CurrentFileSystem().KindOf(rig.ListPath()), FileSystem::Kind::Missing);
 }
 
-TfrmMain* g_songChanger = nullptr;
+test::TestMainForm* g_songChanger = nullptr;
 void CALLBACK SongChanges(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    g_songChanger->SongTitle = Ansi("別の歌");
+    g_songChanger->TakeSongTitle(Ansi("別の歌"));
 }
 
 // The title-check timer keeps running while the confirmation box is open.
@@ -336,8 +339,8 @@ TEST_F(PasteCommand, SongThatChangesDuringTheBoxGetsNoFileOfTheOther) {
     Command(IDM_LYRICS_PASTESAVE);
     EXPECT_TRUE(box.get().found);
     g_songChanger = nullptr;
-    ASSERT_EQ(rig.main.SongTitle, Ansi("別の歌"));
-    const TLyricsList& list = *rig.main.LyricsList;
+    ASSERT_EQ(rig.main.SongTitle(), Ansi("別の歌"));
+    const TLyricsList& list = *rig.main.LyricsList();
     EXPECT_EQ(list.IndexOf(Ansi("別の歌")), -1);
     ASSERT_EQ(list.IndexOf(title), 0);
     EXPECT_EQ(list.FileNames()[0], PastePath(title));

@@ -30,7 +30,7 @@ protected:
         }
         rig_ = new LyricsRig;
         // No Vesk.ini: every key takes its default, so FormPos is 0.
-        rig_->main.SongTitle = Ansi("星降る坂道");
+        rig_->main.TakeSongTitle(Ansi("星降る坂道"));
         TfrmLyrics& window = rig_->Open();
         visibleAtCreation_ = IsWindowVisible(window.Handle()) != FALSE;
         rig_->main.RefreshLyrics();
@@ -165,7 +165,7 @@ void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
 
 TEST_F(ShownWindow, RightClickOpensThePopUpMenuWithoutThePasteItem) {
     MoveTo(100, 100, 280, 159);
-    Rig().main.Settings.pasteSavePath.clear();
+    test::ChangeSettings(Rig().main, [](MainFormSettings& s) { s.pasteSavePath.clear(); });
     g_menu = Window().pupMain();
     g_menuSeen = {};
     test::MouseTo(240, 180);

@@ -566,17 +566,18 @@ TEST_F(FadeOnWindow, FromTheAlphaValueAndBackToIt) {
 // A timer tick handled during the fade (as a message box's loop would) brings a new title:
 // its text is shown, by the fade that runs, and no second fade starts.
 void CALLBACK NewTitleTick(HWND, UINT, UINT_PTR id, DWORD);
-TfrmMain* g_tickMain = nullptr;
+test::TestMainForm* g_tickMain = nullptr;
 
 void CALLBACK NewTitleTick(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    g_tickMain->SongTitle = "second";
+    g_tickMain->TakeSongTitle("second");
     g_tickMain->RefreshLyrics();
 }
 
 TEST_F(FadeOnWindow, ANewTextDuringTheFadeStartsNoSecondFade) {
+    // Before the window opens: an assignment shows the current song's text at once.
+    rig.main.AssignLyrics({"second", rig.WriteFile("second.txt", "second words"), 0, 0});
     Open("");
-    rig.main.LyricsList->Add("second", rig.WriteFile("second.txt", "second words"), 0, 0);
     g_tickMain = &rig.main;
     duringWait = [this] {
         if (steps.size() == 3) {
@@ -595,14 +596,14 @@ TEST_F(FadeOnWindow, ANewTextDuringTheFadeStartsNoSecondFade) {
 TEST(LyricsWindow, MainFormTogglesItThroughTheReference) {
     LyricsRig rig;
     rig.WriteSettings(kHidden);
-    rig.main.SongTitle = Ansi("夏の雨");
-    rig.main.LyricsList->Add(rig.main.SongTitle, rig.WriteFile("rain.txt", Ansi("雨\r\n")), 0, 0);
+    rig.main.TakeSongTitle(Ansi("夏の雨"));
+    rig.main.AssignLyrics({rig.main.SongTitle(), rig.WriteFile("rain.txt", Ansi("雨\r\n")), 0, 0});
     rig.main.ToggleLyricsWindow();
     ASSERT_TRUE(rig.sink.LyricsWindowExists());
     const HWND hwnd = rig.Handle();
     EXPECT_TRUE(IsWindowVisible(hwnd));
     EXPECT_EQ(rig.Window().slbLyrics.Caption(), Ansi("雨"));
-    rig.main.SongTitle = "PlayerNotFound";
+    rig.main.TakeSongTitle("PlayerNotFound");
     rig.main.RefreshLyrics();
     EXPECT_EQ(rig.Window().slbLyrics.Caption(), Ansi("■Player Not Found"));
     rig.main.ToggleLyricsWindow();

@@ -15,9 +15,10 @@
 #include "DesktopKit.h"
 #include "TestFolder.h"
 #include "TestText.h"
+#include "app/FakeMainParts.h"
 #include "app/untMain.h"
-#include "common/FileSystem.h"
 #include "app/win32/LyricsWindowSink.h"
+#include "common/FileSystem.h"
 #include "lyrics/untTLyricsList.h"
 #include "title/untTitleGet.h"
 
@@ -65,7 +66,7 @@ public:
 
     TestFolder folder;
     TLyricsWindowSink sink;
-    TfrmMain main;
+    TestMainForm main;
 };
 
 // Handles the messages that have arrived, for about ms milliseconds.
