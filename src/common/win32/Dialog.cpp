@@ -7,6 +7,7 @@
 #include "common/win32/ErrorReport.h"
 #include "common/win32/LateBound.h"
 #include "common/win32/Window.h"
+#include "common/win32/WindowDpi.h"
 
 namespace vesk {
 
@@ -170,16 +171,54 @@ void Dialog::SetAnchors(std::span<const DialogAnchor> table) {
 }
 
 void Dialog::SetMinTrackSize(int width, int height) {
-    minTrackSize_ = {width, height};
+    const DpiScale scale = Scale();
+    minTrackSize_ = {scale(width), scale(height)};
+}
+
+DpiScale Dialog::Scale() const {
+    return WindowScale(hwnd_);
+}
+
+void Dialog::PlaceControls(std::span<const ControlPlace> table) {
+    vesk::PlaceControls(hwnd_, table, Scale());
+}
+
+SIZE Dialog::ClientSize() const {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const DpiScale scale = Scale();
+    return {scale.Unscaled(client.right), scale.Unscaled(client.bottom)};
+}
+
+void Dialog::SetWindowSize(int width, int height) {
+    const DpiScale scale = Scale();
+    SetWindowPos(hwnd_, nullptr, 0, 0, scale(width), scale(height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Dialog::SetClientSize(int width, int height) {
-    RECT r{0, 0, width, height};
+    const DpiScale scale = Scale();
+    RECT r{0, 0, scale(width), scale(height)};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)),
                        GetMenu(hwnd_) != nullptr,
                        static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)));
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Dialog::CentreInWorkArea() {
+    const HWND owner = GetWindow(hwnd_, GW_OWNER);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoA(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        return;
+    }
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    const RECT& work = monitor.rcWork;
+    SetWindowPos(hwnd_, nullptr, (work.left + work.right - (window.right - window.left)) / 2,
+                 (work.top + work.bottom - (window.bottom - window.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Every control from where the table took it, so that no rounding piles up.
@@ -205,6 +244,7 @@ void Dialog::ApplyAnchors(int clientWidth, int clientHeight) {
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
+            PlaceControls(places_);
             return OnInit() ? TRUE : FALSE;
         case WM_COMMAND:
             return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))

@@ -9,11 +9,21 @@
 // modeless dialog (a modeless dialog's keys reach it through RouteDialogMessage, in
 // MessageLoop.h).
 //
+// Geometry has one source, the code. A template holds the controls, their ids, styles,
+// captions and tab order, with 0, 0, 0, 0 for every rectangle (the dialog's own x may be
+// CW_USEDEFAULT, 0x8000: the system places it). Where each control goes is the dialog's
+// pixel table (ControlPlaces.h), and window sizes are pixels too, all at 96 DPI: the
+// placing functions below scale them to the window's DPI (DpiScale.h), so that nothing is
+// ever placed in dialog units, whose size follows the dialog's font. A table that does not
+// depend on the dialog's size goes to the constructor and is placed before OnInit; one
+// that does is made and placed in OnInit (PlaceControls), from ClientSize.
+//
 //   class TfrmExample final : public Dialog {
 //   public:
-//       TfrmExample() : Dialog(IDD_EXAMPLE) {}
+//       TfrmExample() : Dialog(IDD_EXAMPLE, kPlaces) {}   // {control id, left, top, width, height}
 //   protected:
 //       bool OnInit() override {
+//           SetClientSize(kClientWidth, kClientHeight);
 //           SetAnchors(kAnchors);          // {control id, anchors} rows
 //           return true;
 //       }
@@ -32,6 +42,8 @@
 #include <vector>
 
 #include "common/Anchors.h"
+#include "common/DpiScale.h"
+#include "common/win32/ControlPlaces.h"
 
 namespace vesk {
 
@@ -43,7 +55,9 @@ struct DialogAnchor {
 
 class Dialog {
 public:
-    explicit Dialog(int templateId) : templateId_(templateId) {}
+    // places: the controls' pixel table when it does not depend on the dialog's size.
+    explicit Dialog(int templateId, std::span<const ControlPlace> places = {})
+        : templateId_(templateId), places_(places) {}
     virtual ~Dialog();
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
@@ -99,14 +113,25 @@ protected:
     // The window is gone; the handle is already cleared.
     virtual void OnDestroyed() {}
 
+    // The scale of the window's DPI, which every size in pixels at 96 DPI goes through.
+    DpiScale Scale() const;
+    // Places controls by a pixel table made for the dialog's current size.
+    void PlaceControls(std::span<const ControlPlace> table);
+    // The client area's size in pixels at 96 DPI, for a table made from it.
+    SIZE ClientSize() const;
+    // Sizes the whole window, or its client area, in pixels at 96 DPI.
+    void SetWindowSize(int width, int height);
+    void SetClientSize(int width, int height);
+    // Puts the window at the middle of the work area of its owner's monitor (without an
+    // owner, the primary monitor's), where the system puts a DS_CENTER template's.
+    void CentreInWorkArea();
+
     // Takes the controls' current places as the ones the table's anchors keep (call it in
     // OnInit, once the layout is final). Unless SetMinTrackSize says otherwise, the dialog
     // cannot be made smaller than it is now.
     void SetAnchors(std::span<const DialogAnchor> table);
-    // The smallest window size the user can drag the dialog to, in pixels.
+    // The smallest window size the user can drag the dialog to, in pixels at 96 DPI.
     void SetMinTrackSize(int width, int height);
-    // Sizes the dialog's client area in pixels (templates measure in dialog units).
-    void SetClientSize(int width, int height);
 
 private:
     struct AnchoredControl {
@@ -120,6 +145,7 @@ private:
     void ApplyAnchors(int clientWidth, int clientHeight);
 
     int templateId_;
+    std::span<const ControlPlace> places_;
     HWND hwnd_ = nullptr;
     bool modal_ = false;
     std::function<void()> destroyed_;

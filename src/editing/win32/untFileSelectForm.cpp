@@ -1,7 +1,5 @@
 #include "editing/win32/untFileSelectForm.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -129,16 +127,13 @@ bool TfrmFileSelect::OnInit() {
     SetOwnText(IDC_FS_FILE, fields_.fileName);
     SetItemText(IDC_FS_PREVIEW, preview_);
 
-    // Laid out at the least size, then placed: centred the first time, as the system
-    // centred the template, later where the user left it.
-    RECT centred{};
-    GetWindowRect(Handle(), &centred);
-    SetWindowPos(Handle(), nullptr, 0, 0, kMinWidth, kMinHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Laid out at the least size, then placed: centred the first time, later where the
+    // user left it.
+    SetWindowSize(kMinWidth, kMinHeight);
     FormShow();
     SetAnchors(kAnchors);
     SetMinTrackSize(kMinWidth, kMinHeight);
-    PlaceWindow(centred);
+    PlaceWindow();
     return true;
 }
 
@@ -151,8 +146,8 @@ void TfrmFileSelect::FormShow() {
     ShowItem(IDC_FS_PASTE_SAVE, !owner_.PasteSavePath().empty());
 }
 
-// The controls in pixels, in the client area of the least window size: the form's sizes
-// are pixels, and dialog units would make it wider than that under some fonts.
+// The pixel table, made for the client area at the least window size: the fields at the
+// right keep to its right edge, the preview and the buttons below it to its bottom.
 void TfrmFileSelect::LayOut(int titleWidth) {
     constexpr int kMargin = 8;
     constexpr int kGap = 4;
@@ -173,18 +168,11 @@ void TfrmFileSelect::LayOut(int titleWidth) {
     constexpr int kSearchLeft = kMargin + kTitleWidthBesideSearch + kGap;
     constexpr int kSearchWidth = kTitleWidthAlone - kTitleWidthBesideSearch - kGap;
 
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    const int width = client.right;
+    const SIZE client = ClientSize();
+    const int width = client.cx;
     const int numbersLeft = width - kMargin - 2 * kNumberWidth - kKaraWidth;
-    const int bottomRow = client.bottom - kMargin - kButtonHeight;
-    const struct {
-        int id;
-        int left;
-        int top;
-        int width;
-        int height;
-    } places[] = {
+    const int bottomRow = client.cy - kMargin - kButtonHeight;
+    const ControlPlace places[] = {
         {IDC_FS_TITLE_LABEL, kMargin, kLabelRow, kLabelWidth, kLabelHeight},
         {IDC_FS_TITLE, kMargin, kFieldRow, titleWidth, kEditHeight},
         {IDC_FS_LYRICS_MASTER, kSearchLeft, kFieldRow - 2, kSearchWidth, kButtonHeight},
@@ -203,29 +191,20 @@ void TfrmFileSelect::LayOut(int titleWidth) {
         {IDOK, width - kMargin - 2 * kButtonWidth - kGap, bottomRow, kButtonWidth, kButtonHeight},
         {IDCANCEL, width - kMargin - kButtonWidth, bottomRow, kButtonWidth, kButtonHeight},
     };
-    for (const auto& place : places) {
-        SetWindowPos(Item(place.id), nullptr, place.left, place.top, place.width, place.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    // Each up-down takes its place at the right end of its edit again.
-    for (const auto& [upDown, edit] : {std::pair{IDC_FS_START_UPDOWN, IDC_FS_START_LINE},
-                                       std::pair{IDC_FS_END_UPDOWN, IDC_FS_END_LINE}}) {
-        SendMessageA(Item(upDown), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(edit)), 0);
-    }
+    PlaceControls(places);
 }
 
 // Centred the first time, at the least size; then where the user left it.
-void TfrmFileSelect::PlaceWindow(const RECT& centred) {
-    RECT bounds{centred.left - (kMinWidth - (centred.right - centred.left)) / 2,
-                centred.top - (kMinHeight - (centred.bottom - centred.top)) / 2, 0, 0};
-    bounds.right = bounds.left + kMinWidth;
-    bounds.bottom = bounds.top + kMinHeight;
-    if (lastBounds_) {
-        bounds = *lastBounds_;
+void TfrmFileSelect::PlaceWindow() {
+    if (!lastBounds_) {
+        CentreInWorkArea();
+        return;
     }
+    const DpiScale scale = Scale();
+    const RECT& bounds = *lastBounds_;
     SetWindowPos(Handle(), nullptr, bounds.left, bounds.top,
-                 std::max<int>(bounds.right - bounds.left, kMinWidth),
-                 std::max<int>(bounds.bottom - bounds.top, kMinHeight),
+                 std::max<int>(bounds.right - bounds.left, scale(kMinWidth)),
+                 std::max<int>(bounds.bottom - bounds.top, scale(kMinHeight)),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

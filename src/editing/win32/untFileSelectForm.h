@@ -37,10 +37,11 @@ namespace vesk {
 
 class TfrmFileSelect final : public Dialog, public FileSelectDialog {
 public:
-    // The window's smallest size, in pixels; it opens at this size the first time.
+    // The window's smallest size, in pixels at 96 DPI; it opens at this size the first time.
     static constexpr int kMinWidth = 395;
     static constexpr int kMinHeight = 323;
-    // Widths of ledTitle with and without the lyrics search button beside it, in pixels.
+    // Widths of ledTitle with and without the lyrics search button beside it, in pixels at
+    // 96 DPI.
     static constexpr int kTitleWidthBesideSearch = 153;
     static constexpr int kTitleWidthAlone = 225;
 
@@ -88,7 +89,7 @@ private:
     void SetOwnText(int id, std::string_view text);
     void FormShow();
     void LayOut(int titleWidth);
-    void PlaceWindow(const RECT& centred);
+    void PlaceWindow();
     void ledLyricsFileChange();
     void udnStartLineClick(int controlId);
     void btnFileOpenClick();

@@ -11,7 +11,7 @@
 #include "common/win32/DroppedFiles.h"
 #include "common/win32/ErrorReport.h"
 #include "common/win32/FileDialogs.h"
-#include "common/win32/Window.h"
+#include "common/win32/ListViewColumns.h"
 #include "editing/win32/ButtonImages.h"
 #include "editing/win32/Win32FolderLister.h"
 
@@ -24,9 +24,14 @@ constexpr ProgramText kRepeatTitleDeleteCaption{"重複タイトル削除実行�
 constexpr ProgramText kFileNotExistsDeleteCaption{"ファイルが存在しない項目を削除中..."};
 constexpr ProgramText kListFilter{"CSVファイル(*.csv)|*.csv"};
 constexpr ProgramText kListNotSaved{"歌詞リストを保存できません："};
-constexpr ProgramText kColumnHeaders[kLyricsColumnCount] = {
-    ProgramText{"タイトル"}, ProgramText{"歌詞ファイル"}, ProgramText{"開始行"},
-    ProgramText{"終了行"}};
+// The line columns have a list column's usual default width.
+constexpr ListViewColumn kColumns[] = {
+    {ProgramText{"タイトル"}, 100},
+    {ProgramText{"歌詞ファイル"}, 250},
+    {ProgramText{"開始行"}, 50},
+    {ProgramText{"終了行"}, 50},
+};
+static_assert(std::size(kColumns) == kLyricsColumnCount);
 // The file dialogs' buffer: long paths whole.
 constexpr std::size_t kPathChars = 32768;
 
@@ -47,6 +52,31 @@ constexpr ImageButton kImageButtons[] = {
 };
 
 static_assert(std::size(kImageButtons) == TfrmLyricsList::kImageButtonCount);
+
+// The pixel table, for the client area the editor opens with: the list view fills it above
+// a row of the image buttons side by side at the left, OK and キャンセル at the right.
+constexpr int kButtonSize = TfrmLyricsList::kImageButtonSize;
+constexpr int kMargin = 4;
+constexpr int kImageButtonGap = 1;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonTop = TfrmLyricsList::kClientHeight - kMargin - kButtonSize;
+constexpr int kCancelLeft = TfrmLyricsList::kClientWidth - kMargin - kButtonWidth;
+
+constexpr int ImageButtonLeft(int index) {
+    return kMargin + index * (kButtonSize + kImageButtonGap);
+}
+
+constexpr ControlPlace kPlaces[] = {
+    {IDC_LL_LIST, 0, 0, TfrmLyricsList::kClientWidth, kButtonTop - kMargin},
+    {IDC_LL_NEW, ImageButtonLeft(0), kButtonTop, kButtonSize, kButtonSize},
+    {IDC_LL_EDIT, ImageButtonLeft(1), kButtonTop, kButtonSize, kButtonSize},
+    {IDC_LL_DELETE, ImageButtonLeft(2), kButtonTop, kButtonSize, kButtonSize},
+    {IDC_LL_REPEAT_TITLE_DELETE, ImageButtonLeft(3), kButtonTop, kButtonSize, kButtonSize},
+    {IDC_LL_FILE_NOT_EXISTS_DELETE, ImageButtonLeft(4), kButtonTop, kButtonSize, kButtonSize},
+    {IDC_LL_ALL_DELETE, ImageButtonLeft(5), kButtonTop, kButtonSize, kButtonSize},
+    {IDOK, kCancelLeft - kMargin - kButtonWidth, kButtonTop, kButtonWidth, kButtonSize},
+    {IDCANCEL, kCancelLeft, kButtonTop, kButtonWidth, kButtonSize},
+};
 
 // The list view fills the window; the row buttons keep to the bottom left, OK and Cancel
 // to the bottom right.
@@ -92,7 +122,8 @@ std::vector<std::size_t> RemainingPositions(const std::vector<std::size_t>& sele
 
 }  // namespace
 
-TfrmLyricsList::TfrmLyricsList(LyricsListOwner& owner) : Dialog(IDD_LYRICS_LIST), owner_(owner) {}
+TfrmLyricsList::TfrmLyricsList(LyricsListOwner& owner)
+    : Dialog(IDD_LYRICS_LIST, kPlaces), owner_(owner) {}
 
 TfrmLyricsList::~TfrmLyricsList() = default;
 
@@ -114,18 +145,8 @@ void TfrmLyricsList::Close() {
 }
 
 bool TfrmLyricsList::OnInit() {
-    // Sized in pixels and centred again where the system centred the template.
-    RECT centred{};
-    GetWindowRect(Handle(), &centred);
     SetClientSize(kClientWidth, kClientHeight);
-    RECT sized{};
-    GetWindowRect(Handle(), &sized);
-    const int width = sized.right - sized.left;
-    const int height = sized.bottom - sized.top;
-    SetWindowPos(Handle(), nullptr, (centred.left + centred.right - width) / 2,
-                 (centred.top + centred.bottom - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    LayOut();
+    CentreInWorkArea();
     MakeColumns();
     MakeImageButtons();
     SetAnchors(kAnchors);
@@ -139,65 +160,21 @@ void TfrmLyricsList::FormShow() {
     DragAcceptFiles(Handle(), TRUE);
 }
 
-void TfrmLyricsList::LayOut() {
-    constexpr int kMargin = 4;
-    constexpr int kGap = 1;
-    constexpr int kButtonWidth = 75;
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    const int buttonTop = client.bottom - kMargin - kImageButtonSize;
-    SetWindowPos(ListView(), nullptr, 0, 0, client.right, buttonTop - kMargin,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    int left = kMargin;
-    for (const ImageButton& button : kImageButtons) {
-        SetWindowPos(Item(button.id), nullptr, left, buttonTop, kImageButtonSize, kImageButtonSize,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        left += kImageButtonSize + kGap;
-    }
-    const int cancelLeft = client.right - kMargin - kButtonWidth;
-    SetWindowPos(Item(IDOK), nullptr, cancelLeft - kMargin - kButtonWidth, buttonTop, kButtonWidth,
-                 kImageButtonSize, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(Item(IDCANCEL), nullptr, cancelLeft, buttonTop, kButtonWidth, kImageButtonSize,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TfrmLyricsList::MakeColumns() {
     const HWND list = ListView();
     const DWORD styles = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles);
-    for (int i = 0; i < kLyricsColumnCount; ++i) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = const_cast<char*>(kColumnHeaders[i].Ansi().c_str());
-        column.cx = kColumnWidths[static_cast<std::size_t>(i)];
-        column.iSubItem = i;
-        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&column));
-    }
+    AddListViewColumns(list, kColumns, Scale());
 }
 
 void TfrmLyricsList::MakeImageButtons() {
-    const HWND tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
-                                      nullptr, ProgramInstance(), nullptr);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     for (std::size_t i = 0; i < std::size(kImageButtons); ++i) {
         const ImageButton& button = kImageButtons[i];
         images_[i] = DrawButtonImage(button.image, face);
         SendMessageA(Item(button.id), BM_SETIMAGE, IMAGE_BITMAP,
                      reinterpret_cast<LPARAM>(images_[i].Get()));
-        if (tips == nullptr) {
-            continue;
-        }
-        // The tool tip owns a copy of the text.
-        TTTOOLINFOA tool{};
-        tool.cbSize = TTTOOLINFOA_V2_SIZE;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = Handle();
-        tool.uId = reinterpret_cast<UINT_PTR>(Item(button.id));
-        tool.lpszText = const_cast<char*>(button.tip.Ansi().c_str());
-        SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        tips_.Add(Handle(), Item(button.id), button.tip.Ansi());
     }
 }
 

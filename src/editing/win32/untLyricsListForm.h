@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "common/win32/Dialog.h"
+#include "common/win32/ToolTips.h"
 #include "common/win32/WinHandles.h"
 #include "editing/LyricsListOwner.h"
 #include "editing/LyricsListRules.h"
@@ -32,15 +33,14 @@ namespace vesk {
 
 class TfrmLyricsList final : public Dialog {
 public:
-    // Sizes in pixels: the least width the user can drag the window to, and the least
-    // height, which keeps a few rows in view; the size it opens at (client area).
+    // Sizes in pixels at 96 DPI: the least width the user can drag the window to, and the
+    // least height, which keeps a few rows in view; the size it opens at (client area).
     static constexpr int kMinWidth = 150;
     static constexpr int kMinHeight = 150;
     static constexpr int kClientWidth = 520;
     static constexpr int kClientHeight = 320;
     static constexpr int kImageButtonSize = 24;
     static constexpr std::size_t kImageButtonCount = 6;
-    static constexpr std::array<int, kLyricsColumnCount> kColumnWidths{100, 250, 50, 50};
 
     // owner outlives the object.
     explicit TfrmLyricsList(LyricsListOwner& owner);
@@ -94,10 +94,11 @@ protected:
 private:
     HWND ListView() const { return Item(IDC_LL_LIST); }
     void FormShow();
-    void LayOut();
     void MakeColumns();
     void MakeImageButtons();
-    // The list view learns the number of rows after a change; its selection is cleared.
+    // The list view learns the number of rows after a change and draws them anew. Its
+    // selection is left on the same row numbers: a change that moves or removes rows
+    // selects again afterwards (SelectRows, RowsRemoved).
     void RowsChanged();
     // After rows were removed: the selected rows that remain stay selected.
     void RowsRemoved(const std::vector<std::size_t>& removed);
@@ -111,6 +112,7 @@ private:
     LyricsRows rows_;
     SortFlags sortFlags_{};
     std::array<BitmapHandle, kImageButtonCount> images_;
+    ToolTips tips_;
     bool editing_ = false;       // the assignment dialog is open from this window
     bool closePending_ = false;  // Close came meanwhile
 };

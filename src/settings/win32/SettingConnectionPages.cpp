@@ -19,9 +19,31 @@ namespace {
 constexpr ProgramText kPlayerFilter{"実行ファイル(*.exe)|*.exe"};
 constexpr std::size_t kFileNameBytes = 1024;
 
+// The pixel tables, for the tab control's display area.
+constexpr ControlPlace kConnectionPlaces[] = {
+    {IDC_GRP_PLAYER, 7, 3, 452, 101},
+    {IDC_CBX_CONNECTIONCLOSE, 16, 20, 438, 16},
+    {IDC_CBX_CONNECTIONON, 16, 41, 438, 16},
+    {IDC_EDT_CONNECTIONPLAYER, 16, 65, 343, 20},
+    {IDC_BTN_CONNECTIONPLAYEROPEN, 366, 63, 81, 23},
+    {IDC_GRP_LYRICSMASTER, 7, 111, 452, 111},
+    {IDC_CBX_LYRICSMASTER, 16, 127, 438, 16},
+    {IDC_EDT_LYRICSMASTER, 16, 148, 431, 20},
+    {IDC_LBL_LYRICSMASTER2, 16, 174, 431, 42},
+};
+
+constexpr ControlPlace kOtherPlaces[] = {
+    {IDC_GRP_PASTESAVE, 7, 3, 452, 78},       {IDC_EDT_PASTESAVEPATH, 16, 23, 431, 20},
+    {IDC_BTN_PASTESAVE, 271, 49, 84, 23},     {IDC_BTN_PASTESAVEDELETE, 362, 49, 84, 23},
+    {IDC_GRP_PRIORITY, 7, 88, 452, 42},       {IDC_RGP_PRIORITY, 21, 106, 98, 16},
+    {IDC_RGP_PRIORITY + 1, 126, 106, 98, 16}, {IDC_RGP_PRIORITY + 2, 231, 106, 98, 16},
+    {IDC_RGP_PRIORITY + 3, 336, 106, 98, 16}, {IDC_GRP_OTHER, 7, 137, 452, 42},
+    {IDC_CBX_NOTAMAZON, 16, 154, 431, 16},
+};
+
 }  // namespace
 
-TConnectionPage::TConnectionPage() : TSettingPage(IDD_SETTING_CONNECTION) {}
+TConnectionPage::TConnectionPage() : TSettingPage(IDD_SETTING_CONNECTION, kConnectionPlaces) {}
 
 void TConnectionPage::ShowKeys(const ConnectionSettings& settings) {
     SetChecked(IDC_CBX_CONNECTIONON, settings.connectionOn);
@@ -57,7 +79,7 @@ bool TConnectionPage::OnCommand(int id, int code, HWND control) {
     return TSettingPage::OnCommand(id, code, control);
 }
 
-TOtherPage::TOtherPage() : TSettingPage(IDD_SETTING_OTHER) {}
+TOtherPage::TOtherPage() : TSettingPage(IDD_SETTING_OTHER, kOtherPlaces) {}
 
 bool TOtherPage::OnInit() {
     // The browser is owned by the settings dialog, which its owner (the application's

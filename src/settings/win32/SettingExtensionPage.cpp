@@ -20,9 +20,18 @@ constexpr ProgramText kOverlayFilter{"テキストファイル(*.txt)|*.txt|全�
 constexpr char kOverlayExtension[] = "txt";
 constexpr std::size_t kFileNameBytes = 1024;
 
+// The pixel table, for the tab control's display area.
+constexpr ControlPlace kPlaces[] = {
+    {IDC_GRP_LYRICSFOLDER, 7, 3, 452, 101},        {IDC_LBL_LYRICSFOLDER, 16, 20, 431, 29},
+    {IDC_EDT_LYRICSFOLDER, 16, 50, 431, 20},       {IDC_BTN_LYRICSFOLDER, 271, 75, 84, 23},
+    {IDC_BTN_LYRICSFOLDERDELETE, 362, 75, 84, 23}, {IDC_GRP_OVERLAYFILE, 7, 111, 452, 101},
+    {IDC_LBL_OVERLAYFILE, 16, 127, 431, 29},       {IDC_EDT_OVERLAYFILE, 16, 158, 431, 20},
+    {IDC_BTN_OVERLAYFILE, 271, 182, 84, 23},       {IDC_BTN_OVERLAYFILEDELETE, 362, 182, 84, 23},
+};
+
 }  // namespace
 
-TExtensionPage::TExtensionPage() : TSettingPage(IDD_SETTING_EXTENSION) {}
+TExtensionPage::TExtensionPage() : TSettingPage(IDD_SETTING_EXTENSION, kPlaces) {}
 
 bool TExtensionPage::OnInit() {
     // As the paste-assignment folder's: owned by the settings dialog, whose owner (the

@@ -10,3 +10,9 @@
 #define IDC_EDT_OVERLAYFILE 7020
 #define IDC_BTN_OVERLAYFILE 7021
 #define IDC_BTN_OVERLAYFILEDELETE 7022
+
+// The group boxes and labels, for the page's pixel table only.
+#define IDC_GRP_LYRICSFOLDER 7030
+#define IDC_LBL_LYRICSFOLDER 7031
+#define IDC_GRP_OVERLAYFILE 7032
+#define IDC_LBL_OVERLAYFILE 7033

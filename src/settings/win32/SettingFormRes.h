@@ -1,7 +1,8 @@
 #pragma once
 
 // Resource ids of the settings dialog (4000-4499): the dialog, its five pages and their
-// controls, named after the controls.
+// controls, named after the controls. The group boxes and labels (4300-4399) have ids for
+// the pages' pixel tables only.
 
 #define IDD_SETTING 4000
 #define IDD_SETTING_VIEW 4001
@@ -72,3 +73,39 @@
 #define IDC_CBX_SENSITIVE 4203
 #define IDC_LED_CHECKTIME 4204
 #define IDC_UDN_CHECKTIME 4205
+
+// The group boxes and labels, page by page.
+#define IDC_GRP_FONT 4300
+#define IDC_LBL_TEXTSIZE 4301
+#define IDC_LBL_STYLE 4302
+#define IDC_LBL_FONT 4303
+#define IDC_LBL_TEXTCOLOR 4304
+#define IDC_LBL_BACKCOLOR 4305
+#define IDC_GRP_SHADOW 4306
+#define IDC_LBL_SHADOWTOP 4307
+#define IDC_LBL_SHADOWLEFT 4308
+#define IDC_LBL_SHADOWCOLOR 4309
+
+#define IDC_GRP_ALPHABLEND 4310
+#define IDC_LBL_TRANSPARENT 4311
+#define IDC_LBL_OPAQUE 4312
+#define IDC_GRP_TEXTCHANGE 4313
+#define IDC_GRP_ALIGNMENT 4314
+
+#define IDC_GRP_PLAYER 4320
+#define IDC_GRP_LYRICSMASTER 4321
+
+#define IDC_GRP_PASTESAVE 4330
+#define IDC_GRP_PRIORITY 4331
+#define IDC_GRP_OTHER 4332
+
+#define IDC_GRP_FINDWINDOW 4340
+#define IDC_LBL_GETCLASSNAME 4341
+#define IDC_LBL_GETTITLE 4342
+#define IDC_GRP_SONGTITLE 4343
+#define IDC_LBL_DELIMITERS 4344
+#define IDC_LBL_TITLEPOS 4345
+#define IDC_LBL_TOPCUT 4346
+#define IDC_LBL_BOTTOMCUT 4347
+#define IDC_GRP_TITLEGETOTHER 4348
+#define IDC_LBL_CHECKTIME 4349

@@ -1,9 +1,10 @@
 #pragma once
 
 // The six pages of the settings dialog, each a child dialog over the tab control that
-// moves values between its controls and its settings group (VeskSettings.h). The rules
-// they apply are in settings/SettingRules.h; TfrmSetting (untSettingForm.h) puts them
-// together, loads and applies.
+// moves values between its controls and its settings group (VeskSettings.h), its controls
+// placed by its pixel table (in its .cpp). The rules they apply are in
+// settings/SettingRules.h; TfrmSetting (untSettingForm.h) puts them together, loads and
+// applies.
 
 #include <windows.h>
 
@@ -15,6 +16,7 @@
 #include "common/Font.h"
 #include "common/ProgramText.h"
 #include "common/win32/Dialog.h"
+#include "common/win32/ToolTips.h"
 #include "common/win32/UpDownPair.h"
 #include "settings/SettingPreview.h"
 #include "settings/VeskSettings.h"
@@ -33,7 +35,7 @@ protected:
     // Enter and Esc belong to the settings dialog's OK and キャンセル.
     void OnOK() override;
     void OnCancel() override;
-    // A hint shown while the pointer rests on the control.
+    // A hint shown while the pointer rests on the control; long hints wrap.
     void AddHint(int controlId, const ProgramText& hint);
     // Sets an edit's text only when it differs, so that EN_CHANGE tells of real changes.
     void ChangeItemText(int id, std::string_view text);
@@ -45,7 +47,9 @@ protected:
     HWND Form() const { return GetAncestor(Handle(), GA_ROOT); }
 
 private:
-    HWND tooltip_ = nullptr;
+    static constexpr int kHintWidth = 360;  // pixels at 96 DPI
+
+    ToolTips hints_{kHintWidth};
 };
 
 // A colour panel: an owner-drawn button that shows its colour and opens the colour
@@ -60,19 +64,24 @@ class TViewPage final : public TSettingPage {
 public:
     explicit TViewPage(SettingFormOwner& owner);
 
-    // The page's keys of the display settings, as read (LoadDisplaySettings step 3).
+    // The page's keys of the display settings (the background and shadow colours, the
+    // shadow's offsets and its reverse side): TfrmSetting shows them also when a colour that
+    // cannot be read stopped the reading.
     void ShowKeys(const DisplaySettings& settings);
-    // The font read: size, face, colour and style into their controls (step 4).
+    // The font: size, face, colour and style into their controls. Only settings read whole
+    // come here.
     void ShowFont(const Font& font);
-    // The preview takes the font, the background and shadow colours and the shadow (step 5).
+    // The preview takes the font, the background and shadow colours and the shadow the
+    // controls show; after ShowKeys.
     void ShowPreview(const Font& font);
-    // SaveDisplaySettings: the new font and the page's keys.
+    // The font and the page's keys as the controls show them.
     void SaveTo(DisplaySettings& settings) const;
 
     void updTextSizeClick();
     void cmbFontChange(const std::string& face);
     void cmbStyleChange();
-    // pnlTextColorClick, pnlBackColorClick, pnlShadowColorClick.
+    // A click on one of the three colour panels (text, background, shadow): the colour
+    // dialog, and the colour chosen into the panel and the preview.
     void PanelClick(ColorPanel& panel);
     void UpdatePreviewShadow();
 

@@ -21,10 +21,26 @@ constexpr ProgramText kTitlePosHint{
 constexpr ProgramText kTopCutHint{"指定した文字数だけ前方から削ります"};
 constexpr ProgramText kBottomCutHint{"指定した文字数だけ後方から削ります"};
 
+// The pixel table, for the tab control's display area. A number field's width includes its
+// up-down.
+constexpr ControlPlace kPlaces[] = {
+    {IDC_GRP_FINDWINDOW, 7, 0, 452, 91},      {IDC_LBL_GETCLASSNAME, 16, 15, 228, 13},
+    {IDC_LED_GETCLASSNAME, 16, 29, 210, 20},  {IDC_BTN_SEARCHCLASS, 233, 28, 109, 23},
+    {IDC_BTN_WMP, 348, 28, 63, 23},           {IDC_LBL_GETTITLE, 16, 54, 438, 13},
+    {IDC_LED_GETTITLE, 16, 68, 210, 20},      {IDC_LBL_WINDOWTITLE, 233, 72, 221, 13},
+    {IDC_GRP_SONGTITLE, 7, 94, 452, 72},      {IDC_LBL_DELIMITERS, 16, 109, 98, 13},
+    {IDC_LED_DELIMITERS, 16, 124, 91, 20},    {IDC_LBL_TITLEPOS, 123, 109, 98, 13},
+    {IDC_LED_TITLEPOS, 123, 124, 70, 20},     {IDC_LBL_TOPCUT, 235, 109, 98, 13},
+    {IDC_LED_TOPCUT, 235, 124, 70, 20},       {IDC_LBL_BOTTOMCUT, 347, 109, 98, 13},
+    {IDC_LED_BOTTOMCUT, 347, 124, 70, 20},    {IDC_LBL_SONGTITLE, 16, 148, 438, 13},
+    {IDC_GRP_TITLEGETOTHER, 7, 169, 452, 52}, {IDC_CBX_SENSITIVE, 16, 184, 438, 16},
+    {IDC_LBL_CHECKTIME, 16, 203, 210, 13},    {IDC_LED_CHECKTIME, 231, 200, 77, 20},
+};
+
 }  // namespace
 
 TTitleGetPage::TTitleGetPage(SettingFormOwner& owner)
-    : TSettingPage(IDD_SETTING_TITLEGET),
+    : TSettingPage(IDD_SETTING_TITLEGET, kPlaces),
       owner_(owner),
       udnTitlePos_(IDC_UDN_TITLEPOS),
       udnTopCut_(IDC_UDN_TOPCUT),

@@ -23,6 +23,32 @@ namespace {
 constexpr ProgramText kStyleItems[kStyleItemCount] = {
     ProgramText{"標準"}, ProgramText{"斜体"}, ProgramText{"太字"}, ProgramText{"太字　斜体"}};
 
+// The pixel tables, for the tab control's display area. A combo box's height includes its
+// drop-down list; a number field's width includes its up-down.
+constexpr ControlPlace kViewPlaces[] = {
+    {IDC_GRP_FONT, 7, 3, 228, 146},         {IDC_LBL_TEXTSIZE, 16, 23, 84, 13},
+    {IDC_EDT_TEXTSIZE, 102, 20, 60, 20},    {IDC_LBL_STYLE, 16, 47, 84, 13},
+    {IDC_CMB_STYLE, 102, 44, 123, 130},     {IDC_LBL_FONT, 16, 72, 84, 13},
+    {IDC_CMB_FONT, 102, 68, 123, 228},      {IDC_LBL_TEXTCOLOR, 16, 96, 84, 13},
+    {IDC_PNL_TEXTCOLOR, 102, 93, 42, 21},   {IDC_LBL_BACKCOLOR, 16, 122, 84, 13},
+    {IDC_PNL_BACKCOLOR, 102, 119, 42, 21},  {IDC_GRP_SHADOW, 242, 3, 217, 146},
+    {IDC_LBL_SHADOWTOP, 250, 23, 74, 13},   {IDC_EDT_SHADOWTOP, 329, 20, 53, 20},
+    {IDC_LBL_SHADOWLEFT, 250, 47, 74, 13},  {IDC_EDT_SHADOWLEFT, 329, 44, 53, 20},
+    {IDC_LBL_SHADOWCOLOR, 250, 72, 74, 13}, {IDC_PNL_SHADOWCOLOR, 329, 68, 42, 21},
+    {IDC_CBX_HIGHLIGHT, 250, 96, 201, 16},  {IDC_SLB_PREVIEW, 7, 156, 452, 65},
+};
+
+constexpr ControlPlace kView2Places[] = {
+    {IDC_GRP_ALPHABLEND, 7, 3, 452, 85},        {IDC_CBX_ALPHABLEND, 16, 20, 263, 16},
+    {IDC_TBR_ALPHABLEND, 16, 37, 378, 29},      {IDC_LBL_ALPHAVALUE, 399, 44, 49, 13},
+    {IDC_LBL_TRANSPARENT, 19, 68, 53, 13},      {IDC_LBL_OPAQUE, 320, 68, 70, 13},
+    {IDC_GRP_TEXTCHANGE, 7, 91, 452, 85},       {IDC_CBX_CHANGEWIDTH, 16, 107, 438, 16},
+    {IDC_CBX_FITBOTTOM, 16, 125, 438, 16},      {IDC_CBX_FITRIGHT, 16, 143, 438, 16},
+    {IDC_CBX_FADE, 16, 161, 438, 16},           {IDC_GRP_ALIGNMENT, 7, 179, 452, 42},
+    {IDC_RGP_ALIGNMENT, 21, 197, 140, 16},      {IDC_RGP_ALIGNMENT + 1, 168, 197, 140, 16},
+    {IDC_RGP_ALIGNMENT + 2, 315, 197, 137, 16},
+};
+
 // The colour dialog's sixteen custom colours, kept for the program's run.
 COLORREF g_customColors[16] = {};
 
@@ -45,7 +71,7 @@ std::vector<std::string> InstalledFontFamilies() {
 }  // namespace
 
 TViewPage::TViewPage(SettingFormOwner& owner)
-    : TSettingPage(IDD_SETTING_VIEW),
+    : TSettingPage(IDD_SETTING_VIEW, kViewPlaces),
       owner_(owner),
       previewFont_(NewFont()),
       pnlTextColor_{IDC_PNL_TEXTCOLOR, previewFont_.color},
@@ -258,7 +284,7 @@ bool TViewPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) 
     return true;
 }
 
-TView2Page::TView2Page() : TSettingPage(IDD_SETTING_VIEW2) {}
+TView2Page::TView2Page() : TSettingPage(IDD_SETTING_VIEW2, kView2Places) {}
 
 bool TView2Page::OnInit() {
     const HWND slider = Item(IDC_TBR_ALPHABLEND);

@@ -16,17 +16,29 @@ constexpr ProgramText kTabCaptions[TfrmSetting::kTabCount] = {
     ProgramText{"表示1(&1)"},  ProgramText{"表示2(&2)"},        ProgramText{"連携(&C)"},
     ProgramText{"その他(&E)"}, ProgramText{"タイトル取得(&T)"}, ProgramText{"拡張(&X)"}};
 
-// The layout in pixels: the tab control fills the area above a row of three buttons at
+// The pixel table: the tab control fills the client area above a row of three buttons at
 // the bottom right.
 constexpr int kMargin = 8;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonGap = 6;
+constexpr int kButtonTop = TfrmSetting::kClientHeight - kMargin - kButtonHeight;
+constexpr int kCancelLeft = TfrmSetting::kClientWidth - kMargin - kButtonWidth;
+constexpr int kApplyLeft = kCancelLeft - kButtonGap - kButtonWidth;
+constexpr int kOkLeft = kApplyLeft - kButtonGap - kButtonWidth;
+
+constexpr ControlPlace kPlaces[] = {
+    {IDC_SETTING_TABS, kMargin, kMargin, TfrmSetting::kClientWidth - 2 * kMargin,
+     kButtonTop - 2 * kMargin},
+    {IDOK, kOkLeft, kButtonTop, kButtonWidth, kButtonHeight},
+    {IDC_SETTING_APPLY, kApplyLeft, kButtonTop, kButtonWidth, kButtonHeight},
+    {IDCANCEL, kCancelLeft, kButtonTop, kButtonWidth, kButtonHeight},
+};
 
 }  // namespace
 
 TfrmSetting::TfrmSetting(SettingFormOwner& owner, std::string iniPath)
-    : Dialog(IDD_SETTING),
+    : Dialog(IDD_SETTING, kPlaces),
       owner_(owner),
       iniPath_(std::move(iniPath)),
       tabView_(owner),
@@ -75,17 +87,7 @@ bool TfrmSetting::OnInit() {
 
 void TfrmSetting::LayOut() {
     SetClientSize(kClientWidth, kClientHeight);
-    const int buttonTop = kClientHeight - kMargin - kButtonHeight;
-    const int buttons[] = {IDOK, IDC_SETTING_APPLY, IDCANCEL};
-    int left = kClientWidth - kMargin - 3 * kButtonWidth - 2 * kButtonGap;
-    for (const int id : buttons) {
-        SetWindowPos(Item(id), nullptr, left, buttonTop, kButtonWidth, kButtonHeight,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        left += kButtonWidth + kButtonGap;
-    }
     const HWND tabs = Item(IDC_SETTING_TABS);
-    SetWindowPos(tabs, nullptr, kMargin, kMargin, kClientWidth - 2 * kMargin,
-                 buttonTop - 2 * kMargin, SWP_NOZORDER | SWP_NOACTIVATE);
     // The pages lie over the tab control's display area, above it in the z-order (and so
     // first in the order of the Tab key).
     RECT area{};

@@ -34,6 +34,7 @@ public:
         tabExtension,
         kTabCount
     };
+    // The client area, in pixels at 96 DPI.
     static constexpr int kClientWidth = 496;
     static constexpr int kClientHeight = 303;
 
@@ -69,6 +70,7 @@ protected:
     void OnCancel() override { bbnCancelClick(); }
 
 private:
+    // The client area's size, and the pages over the tab control's display area.
     void LayOut();
     // Every way of closing goes through here: the class search closes first.
     void FormClose(INT_PTR result);

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "common/win32/ListViewColumns.h"
 #include "winsearch/ClassSearchRules.h"
 #include "winsearch/win32/ClassSearchFormRes.h"
 
@@ -13,18 +14,19 @@ namespace {
 
 // Columns: the handle, wide enough for the seven or eight digits handles usually have (a
 // list column's usual default of 50 pixels cuts them), then the class name and the caption.
-struct Column {
-    const char* caption;
-    int width;
+constexpr ListViewColumn kColumns[] = {
+    {ProgramText{"Handle"}, 70},
+    {ProgramText{"ClassName"}, 140},
+    {ProgramText{"WindowText"}, 220},
 };
-constexpr Column kColumns[] = {{"Handle", 70}, {"ClassName", 140}, {"WindowText", 220}};
 // The class name is the first sub-item.
 constexpr int kClassNameSubItem = 1;
 // Class names are at most 99 bytes (see kClassNameBufferSize); room to spare.
 constexpr int kClassNameReadSize = 256;
 
-// The layout in pixels: the list fills the area above one row of controls, the search
-// button and the check box at its left, OK and キャンセル at its right.
+// The pixel table, made for the client area at the window's first size: the list fills the
+// area above one row of controls, the search button and the check box at its left, OK and
+// キャンセル at its right.
 constexpr int kMargin = 8;
 constexpr int kGap = 6;
 constexpr int kButtonWidth = 70;
@@ -97,53 +99,25 @@ TfrmClassSearch::~TfrmClassSearch() = default;
 bool TfrmClassSearch::OnInit() {
     const HWND list = Item(IDC_LVW_CLASSNAME);
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    AddColumns();
-    SetWindowPos(Handle(), nullptr, 0, 0, kWidth, kHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    AddListViewColumns(list, kColumns, Scale());
+    SetWindowSize(kWidth, kHeight);
     LayOut();
     SetAnchors(kAnchors);
     return true;
 }
 
-void TfrmClassSearch::AddColumns() {
-    const HWND list = Item(IDC_LVW_CLASSNAME);
-    int index = 0;
-    for (const Column& column : kColumns) {
-        LVCOLUMNA lvc{};
-        lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        lvc.pszText = const_cast<char*>(column.caption);
-        lvc.cx = column.width;
-        lvc.iSubItem = index;
-        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(&lvc));
-        ++index;
-    }
-}
-
-// In pixels, for the client area the window has at its first size.
 void TfrmClassSearch::LayOut() {
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    const int rowTop = client.bottom - kMargin - kButtonHeight;
-    const struct {
-        int id;
-        int left;
-        int top;
-        int width;
-        int height;
-    } places[] = {
-        {IDC_LVW_CLASSNAME, kMargin, kMargin, client.right - 2 * kMargin, rowTop - 2 * kMargin},
+    const SIZE client = ClientSize();
+    const int rowTop = client.cy - kMargin - kButtonHeight;
+    const ControlPlace places[] = {
+        {IDC_LVW_CLASSNAME, kMargin, kMargin, client.cx - 2 * kMargin, rowTop - 2 * kMargin},
         {IDC_BTN_SEARCH, kMargin, rowTop, kButtonWidth, kButtonHeight},
         {IDC_CBX_MORE, kMargin + kButtonWidth + kGap, rowTop + (kButtonHeight - kCheckHeight) / 2,
          kCheckWidth, kCheckHeight},
-        {IDOK, client.right - kMargin - 2 * kButtonWidth - kGap, rowTop, kButtonWidth,
-         kButtonHeight},
-        {IDCANCEL, client.right - kMargin - kButtonWidth, rowTop, kButtonWidth, kButtonHeight},
+        {IDOK, client.cx - kMargin - 2 * kButtonWidth - kGap, rowTop, kButtonWidth, kButtonHeight},
+        {IDCANCEL, client.cx - kMargin - kButtonWidth, rowTop, kButtonWidth, kButtonHeight},
     };
-    for (const auto& place : places) {
-        SetWindowPos(Item(place.id), nullptr, place.left, place.top, place.width, place.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    PlaceControls(places);
 }
 
 void TfrmClassSearch::btnSearchClick() {

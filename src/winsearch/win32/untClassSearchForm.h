@@ -22,7 +22,7 @@ namespace vesk {
 
 class TfrmClassSearch final : public Dialog {
 public:
-    // The window's size when it opens, in pixels; it cannot be made smaller.
+    // The window's size when it opens, in pixels at 96 DPI; it cannot be made smaller.
     static constexpr int kWidth = 388;
     static constexpr int kHeight = 252;
 
@@ -56,7 +56,6 @@ protected:
 
 private:
     void LayOut();
-    void AddColumns();
 
     std::function<void(const std::string&)> takeOver_;
 };

@@ -1,5 +1,6 @@
-// The dialog base on real dialogs: modal and modeless ends, the anchoring table, the number
-// field, keys routed to a modeless dialog, and the single-instance reference.
+// The dialog base on real dialogs: modal and modeless ends, the anchoring table, the pixel
+// tables' scaling, the number field, keys routed to a modeless dialog, and the
+// single-instance reference.
 
 #include "common/win32/Dialog.h"
 
@@ -13,6 +14,7 @@
 #include "common/win32/MessageLoop.h"
 #include "common/win32/SingleWindow.h"
 #include "common/win32/UpDownPair.h"
+#include "common/win32/WindowDpi.h"
 
 namespace vesk {
 namespace {
@@ -108,6 +110,29 @@ TEST(DialogTest, ModalDialogLaysOutByItsTableAndEndsWithItsResult) {
     EXPECT_EQ(editAfter.top, editBefore.top);
     EXPECT_GT(minimum.cx, 400);  // the size at the table's taking, with its frame
     EXPECT_EQ(dialog.Handle(), nullptr);
+}
+
+// The program is not DPI-aware: its windows are at 96 DPI, where the tables place controls
+// as written. At 144 DPI every number is half as large again, and an up-down goes with its
+// moved buddy.
+TEST(DialogTest, PixelTableScalesWithTheDpiAndTakesUpDownsAlong) {
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.CreateModeless(nullptr));
+    EXPECT_EQ(WindowDpi(dialog.Handle()), 96);
+    constexpr ControlPlace kTable[] = {{IDC_TEST_EDIT, 8, 8, 60, 20},
+                                       {IDC_TEST_PREVIEW, 10, 40, 100, 51}};
+    PlaceControls(dialog.Handle(), kTable, DpiScale(144));
+    const RECT preview = dialog.ItemRect(IDC_TEST_PREVIEW);
+    EXPECT_EQ(std::vector<LONG>({preview.left, preview.top, preview.right, preview.bottom}),
+              std::vector<LONG>({15, 60, 165, 137}));  // 76.5 high: 77
+    const RECT edit = dialog.ItemRect(IDC_TEST_EDIT);
+    const RECT upDown = dialog.ItemRect(IDC_TEST_UPDOWN);
+    EXPECT_EQ(std::vector<LONG>({edit.left, edit.top, edit.bottom, upDown.top}),
+              std::vector<LONG>({12, 12, 42, 12}));
+    EXPECT_LT(edit.right, 12 + 90);  // narrowed by the up-down at its right
+    EXPECT_GT(upDown.right, edit.right);
+    EXPECT_LE(upDown.right, 12 + 90);
+    dialog.End(IDCANCEL);
 }
 
 TEST(DialogTest, NumberFieldKeepsItsRangeShowsNoSeparatorsAndReportsArrowKeys) {

@@ -175,6 +175,7 @@ TEST_F(LyricsListForm, ShowsTheRowsWithItsColumnsImageButtonsAndMenu) {
                   (LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT),
               LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     const char* headers[] = {"タイトル", "歌詞ファイル", "開始行", "終了行"};
+    const int widths[] = {100, 250, 50, 50};  // the line columns: a list column's default
     for (int i = 0; i < kLyricsColumnCount; ++i) {
         char text[64] = {};
         LVCOLUMNA column{};
@@ -183,7 +184,7 @@ TEST_F(LyricsListForm, ShowsTheRowsWithItsColumnsImageButtonsAndMenu) {
         column.cchTextMax = sizeof(text);
         SendMessageA(list, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
         EXPECT_EQ(std::string(text), Ansi(headers[i]));
-        EXPECT_EQ(column.cx, TfrmLyricsList::kColumnWidths[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(column.cx, widths[i]);
     }
     EXPECT_EQ(Shown(kTitleColumn), (std::vector<std::string>{Ansi("夏の雨"), Ansi("星に願いを")}));
     EXPECT_EQ(Shown(kStartLineColumn), (std::vector<std::string>{"2", "0"}));
@@ -210,9 +211,9 @@ TEST_F(LyricsListForm, ShowsTheRowsWithItsColumnsImageButtonsAndMenu) {
         RECT r{};
         GetWindowRect(button, &r);
         MapWindowPoints(nullptr, Form(), reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(r.right - r.left, TfrmLyricsList::kImageButtonSize);
-        EXPECT_EQ(r.bottom - r.top, TfrmLyricsList::kImageButtonSize);
-        EXPECT_EQ(r.left, 4 + i * (TfrmLyricsList::kImageButtonSize + 1));
+        EXPECT_EQ(r.right - r.left, 24);
+        EXPECT_EQ(r.bottom - r.top, 24);
+        EXPECT_EQ(r.left, 4 + i * 25);
         const auto image =
             reinterpret_cast<HBITMAP>(SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
         ASSERT_NE(image, nullptr);
@@ -257,7 +258,7 @@ TEST_F(LyricsListForm, ShowsTheRowsWithItsColumnsImageButtonsAndMenu) {
     EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + 50);
     MINMAXINFO limits{};
     SendMessageA(Form(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    EXPECT_EQ(limits.ptMinTrackSize.x, TfrmLyricsList::kMinWidth);
+    EXPECT_EQ(limits.ptMinTrackSize.x, 150);
 
     // The picture to look at: Japanese rows, the red cross of the delete button.
     test::Pump(300);
