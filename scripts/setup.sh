@@ -1,8 +1,9 @@
 #!/bin/bash
 # Makes a Debian machine ready to build and test Vesk: packages (the 32-bit x86 MinGW-w64
 # compiler and Wine's 32-bit support among them, since Vesk.exe is a 32-bit program; the
-# x86-64 compiler for the compile-only check of the 64-bit build), the ja_JP.UTF-8 locale
-# (Wine's ANSI code page 932 comes from it) and the Wine prefix under the build folder.
+# x86-64 compiler for the compile-only check of the 64-bit build; zip for the package), the
+# ja_JP.UTF-8 locale (Wine's ANSI code page 932 comes from it) and the Wine prefix under the
+# build folder.
 # With --benchmarks also what the benchmarks need: Google Benchmark natively, and its source
 # for the Windows build. Quick when everything is already there.
 # Usage: setup.sh [--benchmarks] [build folder]   (default: build/ beside the sources)
@@ -16,7 +17,7 @@ fi
 build=${1:-$root/build}
 
 packages=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386
-          xvfb xdotool locales googletest fonts-ipafont-gothic fonts-ipafont-mincho)
+          xvfb xdotool locales googletest fonts-ipafont-gothic fonts-ipafont-mincho zip)
 if [ $benchmarks -eq 1 ]; then
     packages+=(libbenchmark-dev curl ca-certificates)
 fi

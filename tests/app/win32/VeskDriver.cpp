@@ -98,10 +98,10 @@ std::string ProgramFolder::IniValue(const std::string& section, const std::strin
     return value;
 }
 
-std::vector<std::string> ProgramFolder::Files() const {
+std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((folder_ / "*").c_str(), &found);
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         return names;
     }

@@ -33,6 +33,9 @@ std::optional<DWORD> RunProgram(std::string commandLine, DWORD milliseconds);
 // The tip that the program gives its icon once start-up is done.
 inline constexpr wchar_t kReadyTip[] = L"Vesk " VESK_VERSION_SHORT;
 
+// The names of the files in a folder (ANSI path ending with a separator), sorted.
+std::vector<std::string> FilesIn(const std::string& folder);
+
 // A fresh program folder with its own copy of Vesk.exe.
 class ProgramFolder {
 public:
@@ -53,7 +56,7 @@ public:
     // A value of the settings file as the profile functions read it; "(none)" when missing.
     std::string IniValue(const std::string& section, const std::string& key) const;
     // The names of the files in the folder, sorted.
-    std::vector<std::string> Files() const;
+    std::vector<std::string> Files() const { return FilesIn(Path()); }
 
 private:
     TestFolder folder_;
