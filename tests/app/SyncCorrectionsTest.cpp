@@ -82,37 +82,26 @@ TEST(SyncCorrections, TitlesRoundTrip) {
     }
 }
 
-TEST(SyncCorrections, AFileThatCannotBeReadIsNeverReplaced) {
+// A file held by another program is never replaced, nor is a change lost when a save fails.
+TEST(SyncCorrections, AFailedSaveKeepsTheFileAndTheChanges) {
     test::MemoryFileSystem files;
     ScopedFileSystem scope(files);
-    files.files[kPath] = "\"Other\",700\r\n";
+    files.files[kPath] = "\"Other\",700\r\n\"Song\",500\r\n";
     files.unreadable.insert(kPath);
     TSyncCorrections corrections(kPath);
     corrections.Load();
-    corrections.Set("Song", 500);
+    corrections.Set("Song", 0);
+    corrections.Set("New", 100);
     EXPECT_FALSE(corrections.Save());
     EXPECT_EQ(files.writes, 0);
 
-    // Once it reads again, its rows stay and the change waiting is written with them.
     files.unreadable.clear();
-    ASSERT_TRUE(corrections.Save());
-    EXPECT_EQ(files.files[kPath], "\"Other\",700\r\n\"Song\",500\r\n");
-    EXPECT_EQ(corrections.Correction("Other"), 700);
-}
-
-TEST(SyncCorrections, AFailedWriteKeepsTheChanges) {
-    test::MemoryFileSystem files;
-    ScopedFileSystem scope(files);
-    files.files[kPath] = "\"Song\",500\r\n";
-    TSyncCorrections corrections(kPath);
-    corrections.Load();
-    corrections.Set("Song", 0);
     files.failWrites = true;
     EXPECT_FALSE(corrections.Save());
-    EXPECT_EQ(files.files[kPath], "\"Song\",500\r\n");
     files.failWrites = false;
     ASSERT_TRUE(corrections.Save());
-    EXPECT_EQ(files.files[kPath], "");
+    EXPECT_EQ(files.files[kPath], "\"New\",100\r\n\"Other\",700\r\n");
+    EXPECT_EQ(corrections.Correction("Other"), 700);
 }
 
 }  // namespace
