@@ -1,5 +1,7 @@
 #include "lyrics/LyricsCsv.h"
 
+#include <utility>
+
 #include "common/AnsiText.h"
 #include "common/IntText.h"
 #include "common/ProgramText.h"
@@ -140,25 +142,33 @@ std::int32_t CsvLineNumber(std::string_view field) {
     return ParseInt32(TrimBlanks(unquoted)).value_or(0);
 }
 
+std::optional<CsvQuotedField> ReadCsvQuoted(std::string_view text) {
+    if (text.empty() || text[0] != '"') {
+        return std::nullopt;
+    }
+    bool pairs = false;
+    const std::size_t end = ClosingQuote(text, 1, &pairs);
+    if (end == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return CsvQuotedField{Unquoted(text.substr(1, end - 1), pairs), text.substr(end + 1)};
+}
+
 std::optional<CsvEntry> ParseWrittenCsvLine(std::string_view line) {
     // "title","path",start,end. A marker text would change the raw title, and with it
     // where the path is looked for: such a line goes the long way.
-    if (line.empty() || line[0] != '"' || line.find(QuoteMarker()) != std::string_view::npos) {
+    if (line.find(QuoteMarker()) != std::string_view::npos) {
         return std::nullopt;
     }
-    bool titlePairs = false;
-    const std::size_t titleEnd = ClosingQuote(line, 1, &titlePairs);
-    if (titleEnd == std::string_view::npos || line.compare(titleEnd, 3, "\",\"") != 0) {
+    std::optional<CsvQuotedField> title = ReadCsvQuoted(line);
+    if (!title || title->rest.empty() || title->rest[0] != ',') {
         return std::nullopt;
     }
-    bool pathPairs = false;
-    const std::size_t pathStart = titleEnd + 3;
-    const std::size_t pathEnd = ClosingQuote(line, pathStart, &pathPairs);
-    if (pathEnd == std::string_view::npos || pathEnd + 1 >= line.size() ||
-        line[pathEnd + 1] != ',') {
+    std::optional<CsvQuotedField> path = ReadCsvQuoted(title->rest.substr(1));
+    if (!path || path->rest.empty() || path->rest[0] != ',') {
         return std::nullopt;
     }
-    const std::string_view numbers = line.substr(pathEnd + 2);
+    const std::string_view numbers = path->rest.substr(1);
     const std::size_t comma = numbers.find(',');
     if (comma == std::string_view::npos) {
         return std::nullopt;
@@ -168,28 +178,28 @@ std::optional<CsvEntry> ParseWrittenCsvLine(std::string_view line) {
     if (!start || !end) {
         return std::nullopt;
     }
-    return CsvEntry{Unquoted(line.substr(1, titleEnd - 1), titlePairs),
-                    Unquoted(line.substr(pathStart, pathEnd - pathStart), pathPairs), *start, *end};
+    return CsvEntry{std::move(title->text), std::move(path->text), *start, *end};
+}
+
+void AppendCsvQuoted(std::string& out, std::string_view text) {
+    out += '"';
+    for (const char c : text) {
+        if (c == '"') {
+            out += kQuotePair;
+        } else if (c == '\r' || c == '\n' || c == '\0') {
+            out += ' ';
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
 }
 
 void AppendCsvLine(std::string& out, std::string_view title, std::string_view fileName,
                    std::int32_t startLine, std::int32_t endLine) {
-    const auto appendQuoted = [&out](std::string_view text) {
-        out += '"';
-        for (const char c : text) {
-            if (c == '"') {
-                out += kQuotePair;
-            } else if (c == '\r' || c == '\n' || c == '\0') {
-                out += ' ';
-            } else {
-                out += c;
-            }
-        }
-        out += '"';
-    };
-    appendQuoted(title);
+    AppendCsvQuoted(out, title);
     out += ',';
-    appendQuoted(fileName);
+    AppendCsvQuoted(out, fileName);
     out += ',';
     out += IntToText(startLine);
     out += ',';

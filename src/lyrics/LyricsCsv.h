@@ -53,8 +53,20 @@ struct CsvEntry {
 // a line the field readers give the same four values.
 std::optional<CsvEntry> ParseWrittenCsvLine(std::string_view line);
 
-// Appends one entry's line and CR LF. CR, LF and NUL in a text are written as spaces: any
-// of them would split the entry or end the file early when it is read back.
+// A field in double quotes at the start of text (pairs of quotes inside stand for one), and
+// what follows its closing quote; nullopt when text does not begin with a double quote or
+// the field has no end.
+struct CsvQuotedField {
+    std::string text;
+    std::string_view rest;  // points into text given
+};
+std::optional<CsvQuotedField> ReadCsvQuoted(std::string_view text);
+
+// Appends text as a quoted field, each double quote doubled. CR, LF and NUL are written as
+// spaces: any of them would split the line or end the file early when it is read back.
+void AppendCsvQuoted(std::string& out, std::string_view text);
+
+// Appends one entry's line and CR LF, the texts as AppendCsvQuoted writes them.
 void AppendCsvLine(std::string& out, std::string_view title, std::string_view fileName,
                    std::int32_t startLine, std::int32_t endLine);
 
