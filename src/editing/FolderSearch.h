@@ -37,6 +37,7 @@ public:
     // Every entry of the folder ("." and ".." left out), hidden and system ones included,
     // in the order the file system gives them. folder ends with a path delimiter.
     virtual std::vector<FolderEntry> Entries(const std::string& folder) const = 0;
+    // Which folder folder is; all fields empty or 0 when it cannot be told.
     virtual FolderIdentity Identity(const std::string& folder) const = 0;
 };
 
