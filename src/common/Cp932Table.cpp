@@ -222,4 +222,22 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+std::string Utf8OfUtf16(std::u16string_view utf16) {
+    constexpr char32_t kReplacement = 0xFFFD;
+    std::string out;
+    out.reserve(utf16.size() * 3);
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        char32_t c = utf16[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+            utf16[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = kReplacement;
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
 }  // namespace vesk::cp932

@@ -34,4 +34,7 @@ char32_t NextUtf8(std::string_view utf8, std::size_t& pos);
 
 void AppendUtf8(std::string& out, char32_t character);
 
+// The characters of UTF-16 text as UTF-8; a lone surrogate is U+FFFD.
+std::string Utf8OfUtf16(std::u16string_view utf16);
+
 }  // namespace vesk::cp932

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "common/AnsiText.h"
 #include "editing/LyricsListRules.h"
@@ -42,8 +43,7 @@ public:
         if (!EndsWithDelimiter(folder)) {
             folder += '\\';
         }
-        const std::string identity = lister_.Identity(folder);
-        if (identity.empty() ? link : !searched_.insert(identity).second) {
+        if (!FirstVisit(lister_.Identity(folder), link)) {
             return;
         }
         for (const FolderEntry& entry : lister_.Entries(folder)) {
@@ -57,10 +57,23 @@ public:
     }
 
 private:
+    // A volume without file indexes gives 0 for every folder: then only the full path
+    // tells folders apart, and no folder may be taken for another.
+    bool FirstVisit(const FolderIdentity& identity, bool link) {
+        if (identity.fileIndex != 0) {
+            return searchedIndexes_.insert({identity.volume, identity.fileIndex}).second;
+        }
+        if (!identity.path.empty()) {
+            return searchedPaths_.insert(identity.path).second;
+        }
+        return !link;
+    }
+
     const FolderLister& lister_;
     std::vector<std::string> extensions_;
     std::vector<std::string>& list_;
-    std::set<std::string> searched_;
+    std::set<std::pair<std::uint32_t, std::uint64_t>> searchedIndexes_;
+    std::set<std::string> searchedPaths_;
 };
 
 }  // namespace

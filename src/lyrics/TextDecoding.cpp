@@ -116,30 +116,17 @@ std::u16string Utf16OfBytes(std::string_view s, bool bigEndian) {
     return out;
 }
 
-// The characters of UTF-16 text as UTF-8; a lone surrogate is U+FFFD.
-std::string Utf8OfUtf16(std::u16string_view s) {
-    std::string out;
-    out.reserve(s.size() * 3);
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        char32_t c = s[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
-            s[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = kReplacement;
-        }
-        cp932::AppendUtf8(out, c);
-    }
-    return out;
-}
-
 // Whether every byte is a character of code page 932 by its form: a single byte (ASCII or
-// half-width katakana), or a lead byte and a trail byte.
+// half-width katakana), or a lead byte and a trail byte. A lead byte alone before a double
+// quote counts too: the list file writes a title or path that ends in half a character (a
+// caption cut in the middle of one) right before the field's closing quote.
 bool IsShiftJisForm(std::string_view s) {
     for (std::size_t pos = 0; pos < s.size(); ++pos) {
         const auto byte = static_cast<unsigned char>(s[pos]);
         if (cp932::IsLeadByte(byte)) {
+            if (pos + 1 < s.size() && s[pos + 1] == '"') {
+                continue;
+            }
             if (++pos == s.size()) {
                 return false;
             }
@@ -202,7 +189,7 @@ DecodedText DecodeText(std::string bytes) {
     }
     const TextPlatform& platform = CurrentTextPlatform();
     decoded.ansi = platform.FromUtf16(utf16);
-    decoded.exact = platform.ToUtf8(decoded.ansi) == Utf8OfUtf16(utf16);
+    decoded.exact = platform.ToUtf8(decoded.ansi) == cp932::Utf8OfUtf16(utf16);
     return decoded;
 }
 

@@ -1,6 +1,11 @@
 #include "shell/SHBFFEX.h"
 
 #include <iterator>
+#include <utility>
+
+#include "common/Cp932Table.h"
+#include "common/ProgramText.h"
+#include "common/TextPlatform.h"
 
 namespace vesk {
 
@@ -14,6 +19,16 @@ constexpr std::uint32_t kOptionFlags[] = {
     0x0004,  // BIF_STATUSTEXT
     0x0004,  // BIF_STATUSTEXT
 };
+
+// MAX_PATH: the longest path the program's ANSI file functions take, its NUL counted.
+constexpr std::size_t kMaxPathBytes = 260;
+
+constexpr ProgramText kNotInCodePage{
+    "選択したフォルダのパスにShift_JISで表せない文字が含まれているため、"
+    "このフォルダは使えません。\n別のフォルダを選んでください。"};
+constexpr ProgramText kTooLong{
+    "選択したフォルダのパスが長すぎるため、このフォルダは使えません（259バイトまで）。\n"
+    "もっと浅い場所のフォルダを選んでください。"};
 
 }  // namespace
 
@@ -44,6 +59,31 @@ ScreenPoint CenterScreenPosition(int workAreaWidth, int workAreaHeight, int wind
                                  int windowHeight) {
     // C++ division truncates toward zero, also for a window larger than the work area.
     return {(workAreaWidth - windowWidth) / 2, (workAreaHeight - windowHeight) / 3};
+}
+
+FolderChoice FolderChoiceOf(std::u16string_view path) {
+    const TextPlatform& platform = CurrentTextPlatform();
+    std::string ansi = platform.FromUtf16(path);
+    if (platform.ToUtf8(ansi) != cp932::Utf8OfUtf16(path)) {
+        return {{}, FolderRefusal::kNotInCodePage};
+    }
+    if (ansi.size() >= kMaxPathBytes) {
+        return {{}, FolderRefusal::kTooLong};
+    }
+    return {std::move(ansi), FolderRefusal::kNone};
+}
+
+const std::string& RefusalMessage(FolderRefusal refusal) {
+    static const std::string none;
+    switch (refusal) {
+        case FolderRefusal::kNotInCodePage:
+            return kNotInCodePage.Ansi();
+        case FolderRefusal::kTooLong:
+            return kTooLong.Ansi();
+        case FolderRefusal::kNone:
+            break;
+    }
+    return none;
 }
 
 }  // namespace vesk

@@ -2,11 +2,13 @@
 
 // The folder selection dialog's rules that need no shell: the choices of root and initial
 // folder with the special folders they stand for, the browser options with their flags,
-// and where the browser window is placed. The component that runs the shell's folder
-// browser, TSHBrowseForFolderEx, is in win32/Win32SHBFFEX.h.
+// where the browser window is placed, and which chosen folders the program can use. The component
+// that runs the shell's folder browser, TSHBrowseForFolderEx, is in win32/Win32SHBFFEX.h.
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
+#include <string_view>
 
 namespace vesk {
 
@@ -120,5 +122,24 @@ struct ScreenPoint {
 };
 ScreenPoint CenterScreenPosition(int workAreaWidth, int workAreaHeight, int windowWidth,
                                  int windowHeight);
+
+// Why a chosen folder cannot be used. Its path must be in the ANSI code page, every
+// character as itself (a best fit or "?" would name another folder, or none), and fit in
+// MAX_PATH bytes with its NUL; a path that fails both is told the first.
+enum class FolderRefusal { kNone, kNotInCodePage, kTooLong };
+
+struct FolderChoice {
+    std::string path;  // in the ANSI code page; empty when refused
+    FolderRefusal refusal = FolderRefusal::kNone;
+    bool operator==(const FolderChoice&) const = default;
+};
+
+// The choice of a folder by its path as the shell gives it (UTF-16), in the current text
+// platform's code page. An empty path (an item that is no file-system folder) stays empty
+// and is not refused.
+FolderChoice FolderChoiceOf(std::u16string_view path);
+
+// The message (ANSI) that tells the user why a folder is refused; empty for kNone.
+const std::string& RefusalMessage(FolderRefusal refusal);
 
 }  // namespace vesk

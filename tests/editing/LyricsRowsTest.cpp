@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "MemoryFileSystem.h"
@@ -197,50 +198,66 @@ TEST(LyricsRows, ADroppedFileTakesTheFirstRowOfItsTitleInAnyCaseOrAddsOne) {
     EXPECT_EQ(rows.RowCount(), 6u);
 }
 
-// A folder tree in memory: entries by folder, identities by folder path.
+// A folder tree in memory: entries by folder; a folder's identity from the folder a link
+// leads to (itself when none is named), by file index or, on a volume without file
+// indexes, by full path.
 class FakeTree final : public FolderLister {
 public:
+    static constexpr std::uint32_t kVolume = 7;
     std::map<std::string, std::vector<FolderEntry>> entries;
-    std::map<std::string, std::string> identities;
+    std::map<std::string, std::string> targets;  // "" : cannot be told
+    bool fileIndexes = true;
 
     std::vector<FolderEntry> Entries(const std::string& folder) const override {
         const auto found = entries.find(folder);
         return found != entries.end() ? found->second : std::vector<FolderEntry>{};
     }
-    std::string Identity(const std::string& folder) const override {
-        const auto found = identities.find(folder);
-        return found != identities.end() ? found->second : folder;
+    FolderIdentity Identity(const std::string& folder) const override {
+        const auto found = targets.find(folder);
+        const std::string target = found != targets.end() ? found->second : folder;
+        if (target.empty()) {
+            return {};
+        }
+        if (!fileIndexes) {
+            return {kVolume, 0, target};
+        }
+        return {kVolume, std::hash<std::string>{}(target) | 1, ""};
     }
 };
 
 TEST(FindFiles, DepthFirstInListedOrderAndNeverTwiceThroughALink) {
-    FakeTree tree;
-    tree.entries["R:\\music\\"] = {{"b.txt"},
-                                   {"sub", true},
-                                   {"a.TXT"},
-                                   {"notes.dat"},
-                                   {"txt"},
-                                   {"back", true, true},      // a junction to R:\music
-                                   {"away", true, true},      // a link elsewhere
-                                   {"unknown", true, true}};  // a link that cannot be told
-    tree.entries["R:\\music\\sub\\"] = {{"c.Txt"}, {"deep", true}, {"d.txt.old"}, {"e.Lrc"}};
-    tree.entries["R:\\music\\sub\\deep\\"] = {{".txt"}};
-    tree.entries["R:\\music\\back\\"] = tree.entries["R:\\music\\"];
-    tree.entries["R:\\music\\away\\"] = {{"e.txt"}};
-    tree.entries["R:\\music\\unknown\\"] = {{"f.txt"}};
-    tree.identities["R:\\music\\back\\"] = "R:\\music\\";
-    tree.identities["R:\\music\\unknown\\"] = "";
+    // Volumes without file indexes give 0 for every folder: the full path tells them apart.
+    for (const bool fileIndexes : {true, false}) {
+        SCOPED_TRACE(fileIndexes ? "file indexes" : "no file indexes");
+        FakeTree tree;
+        tree.fileIndexes = fileIndexes;
+        tree.entries["R:\\music\\"] = {{"b.txt"},
+                                       {"sub", true},
+                                       {"a.TXT"},
+                                       {"notes.dat"},
+                                       {"txt"},
+                                       {"back", true, true},      // a junction to R:\music
+                                       {"away", true, true},      // a link elsewhere
+                                       {"unknown", true, true}};  // a link that cannot be told
+        tree.entries["R:\\music\\sub\\"] = {{"c.Txt"}, {"deep", true}, {"d.txt.old"}, {"e.Lrc"}};
+        tree.entries["R:\\music\\sub\\deep\\"] = {{".txt"}};
+        tree.entries["R:\\music\\back\\"] = tree.entries["R:\\music\\"];
+        tree.entries["R:\\music\\away\\"] = {{"e.txt"}};
+        tree.entries["R:\\music\\unknown\\"] = {{"f.txt"}};
+        tree.targets["R:\\music\\back\\"] = "R:\\music\\";
+        tree.targets["R:\\music\\unknown\\"] = "";
 
-    std::vector<std::string> found;
-    FindFiles(tree, "R:\\music", ".TXT", found);
-    EXPECT_EQ(found, (std::vector<std::string>{"R:\\music\\b.txt", "R:\\music\\sub\\c.Txt",
-                                               "R:\\music\\sub\\deep\\.txt", "R:\\music\\a.TXT",
-                                               "R:\\music\\away\\e.txt"}));
+        std::vector<std::string> found;
+        FindFiles(tree, "R:\\music", ".TXT", found);
+        EXPECT_EQ(found, (std::vector<std::string>{"R:\\music\\b.txt", "R:\\music\\sub\\c.Txt",
+                                                   "R:\\music\\sub\\deep\\.txt", "R:\\music\\a.TXT",
+                                                   "R:\\music\\away\\e.txt"}));
 
-    LyricsRows rows;
-    rows.AddFolder(tree, "R:\\music\\sub\\");
-    EXPECT_EQ(Column(rows, kTitleColumn), (std::vector<std::string>{"c", "", "e"}));
-    EXPECT_EQ(Column(rows, kStartLineColumn), (std::vector<std::string>{"0", "0", "0"}));
+        LyricsRows rows;
+        rows.AddFolder(tree, "R:\\music\\sub\\");
+        EXPECT_EQ(Column(rows, kTitleColumn), (std::vector<std::string>{"c", "", "e"}));
+        EXPECT_EQ(Column(rows, kStartLineColumn), (std::vector<std::string>{"0", "0", "0"}));
+    }
 }
 
 TEST(LyricsRows, RowsWhoseFileIsNoFileAreRemoved) {

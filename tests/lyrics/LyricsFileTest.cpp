@@ -216,6 +216,10 @@ TEST(ListFile, ListsInUtf8AndUtf16LoadInTheCodePage) {
          "\"" + Ansi("夏の雨") + "\",\"" + Ansi("C:\\歌詞\\雨.txt") + "\",2,5\r\n",
          {rain},
          true},
+        {"Shift_JIS cut after a lead byte, valid as UTF-8 too",
+         "\"\xE3\x81\x82\",\"\xE3\x81\x82\",0,0\r\n",
+         {{"\xE3\x81\x82", "\xE3\x81\x82", 0, 0}},
+         true},
     };
     for (const auto& row : rows) {
         test::FakeFileSystem files;

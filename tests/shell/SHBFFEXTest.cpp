@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "TestText.h"
+
 namespace vesk {
 namespace {
 
@@ -56,6 +60,43 @@ TEST(FolderBrowse, ChoicesStandForTheirSpecialFolders) {
     EXPECT_EQ(sfTemplates, static_cast<int>(rfTemplates));  // the same positions
     EXPECT_EQ(SpecialFolderOf(-1), 0);
     EXPECT_EQ(SpecialFolderOf(11), 0);
+}
+
+TEST(FolderBrowse, AChosenFolderIsUsedOnlyAsItselfAndWithinMaxPath) {
+    using test::Ansi;
+    const std::u16string deep = u"C:\\" + std::u16string(128, u'歌');  // 259 bytes
+    std::string deepAnsi = "C:\\";
+    for (int i = 0; i < 128; ++i) {
+        deepAnsi += Ansi("歌");
+    }
+    struct Row {
+        const char* what;
+        std::u16string path;
+        FolderChoice choice;
+    };
+    const Row rows[] = {
+        {"in the code page", u"C:\\歌詞\\夏ｿ", {Ansi("C:\\歌詞\\夏ｿ"), FolderRefusal::kNone}},
+        {"no file-system path", u"", {"", FolderRefusal::kNone}},
+        {"hangul", u"C:\\音楽\\한", {"", FolderRefusal::kNotInCodePage}},
+        {"beyond the basic plane", u"C:\\😀", {"", FolderRefusal::kNotInCodePage}},
+        {"only a best fit", u"C:\\café", {"", FolderRefusal::kNotInCodePage}},
+        {"a lone surrogate", u"C:\\\xD800", {"", FolderRefusal::kNotInCodePage}},
+        {"MAX_PATH with its NUL",
+         u"C:\\" + std::u16string(256, u'a'),
+         {"C:\\" + std::string(256, 'a'), FolderRefusal::kNone}},
+        {"one byte more", u"C:\\" + std::u16string(257, u'a'), {"", FolderRefusal::kTooLong}},
+        {"bytes count, not characters", deep, {deepAnsi, FolderRefusal::kNone}},
+        {"a double-byte character more", deep + u'歌', {"", FolderRefusal::kTooLong}},
+        {"both: the code page is told", deep + u"한", {"", FolderRefusal::kNotInCodePage}},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(FolderChoiceOf(row.path), row.choice) << row.what;
+    }
+    EXPECT_EQ(RefusalMessage(FolderRefusal::kNone), "");
+    EXPECT_NE(RefusalMessage(FolderRefusal::kNotInCodePage), "");
+    EXPECT_NE(RefusalMessage(FolderRefusal::kTooLong), "");
+    EXPECT_NE(RefusalMessage(FolderRefusal::kNotInCodePage),
+              RefusalMessage(FolderRefusal::kTooLong));
 }
 
 }  // namespace

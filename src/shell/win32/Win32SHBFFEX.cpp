@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "common/win32/ComApartment.h"
+#include "common/win32/ErrorReport.h"
 #include "common/win32/WideText.h"
 #include "common/win32/WinHandles.h"
+#include "shell/win32/FolderItemPath.h"
 
 namespace vesk {
 
@@ -156,8 +158,16 @@ bool TSHBrowseForFolderEx::Execute() {
     if (chosen.Get() == nullptr) {
         return false;
     }
+    // A folder the ANSI functions cannot reach is told and taken as no choice; nothing of
+    // this object is used once the message box has returned.
+    FolderChoice choice = FolderChoiceOfItem(chosen.Item());
+    if (choice.refusal != FolderRefusal::kNone) {
+        MessageBoxA(parent, RefusalMessage(choice.refusal).c_str(), ApplicationTitle(),
+                    MB_OK | MB_ICONWARNING);
+        return false;
+    }
     displayName_ = static_cast<const char*>(name.Get());
-    folderPath_ = PathOfItem(chosen.Item());
+    folderPath_ = std::move(choice.path);
     return true;
 }
 

@@ -53,7 +53,8 @@ public:
     TShowStyle ShowStyle = ssClient;
 
     // Shows the browser and waits for the user: true when a folder was chosen with OK;
-    // false when the user cancelled or the browser could not be set up.
+    // false when the user cancelled, the browser could not be set up, or the chosen folder
+    // cannot be used (FolderChoiceOf), which a message box owned by the owner tells first.
     bool Execute();
     // After a successful Execute: the chosen folder's path (empty when it has none) and its
     // display name. Both are emptied when Execute starts.
