@@ -38,8 +38,8 @@ struct ChosenLyrics {
 // caption gives it, could have been made from it: letters of any script that has case
 // match in either case, and characters the code page lacks meet the title's "?" or best fit.
 //
-// A single record instead of an array is read as an array of one. Never throws: a body
-// that is not JSON (a broken text, bytes that are not UTF-8) gives kNone.
+// Records past the first hundred are not read. Never throws: a body that is not a JSON
+// array (a broken text, bytes that are not UTF-8, the service's error object) gives kNone.
 ChosenLyrics ChooseLyrics(std::string_view body, std::string_view title,
                           const TextPlatform& platform) noexcept;
 

@@ -23,6 +23,10 @@ TEST(LyricsRecord, ChoosesTheRecordOfTheTitle) {
     constexpr auto kPlain = LyricsKind::kPlain;
     constexpr auto kInstrumental = LyricsKind::kInstrumental;
     const std::string deep = std::string(5000, '[') + std::string(5000, ']');
+    std::string ninetyNine = R"([{"trackName":"One","plainLyrics":"first"})";
+    for (int i = 1; i < 99; ++i) {
+        ninetyNine += R"(,{"trackName":"Other","plainLyrics":"other"})";
+    }
     const Row rows[] = {
         {R"([])", "Rain", kNone, ""},
         {R"([{"trackName":"Rain","plainLyrics":"la"})", "Rain", kNone, ""},  // cut short
@@ -31,8 +35,10 @@ TEST(LyricsRecord, ChoosesTheRecordOfTheTitle) {
         {R"(null)", "Rain", kNone, ""},
         {"", "Rain", kNone, ""},
         {"<html>busy</html>", "Rain", kNone, ""},
-        // One record, as /api/get answers.
-        {R"({"trackName":"Rain","syncedLyrics":"[00:01.00]la"})", "Rain", kSynced, "[00:01.00]la"},
+        // An answer is an array of records.
+        {R"({"trackName":"Rain","syncedLyrics":"[00:01.00]la"})", "Rain", kNone, ""},
+        {R"([{"trackName":"Rain","syncedLyrics":"[00:01.00]la"}])", "Rain", kSynced,
+         "[00:01.00]la"},
         // The record of the title, even after others with lyrics.
         {R"([{"trackName":"Other","plainLyrics":"no"},
              {"trackName":"Rain","artistName":"A","plainLyrics":"yes"}])",
@@ -82,6 +88,10 @@ TEST(LyricsRecord, ChoosesTheRecordOfTheTitle) {
          kPlain, "la"},
         {R"([{"trackName":"Rain","plainLyrics":{"text":"la"},"syncedLyrics":"s"}])", "Rain",
          kSynced, "s"},
+        // Records past the first hundred are not read.
+        {ninetyNine + R"(,{"trackName":"Rain","plainLyrics":"100th"}])", "Rain", kPlain, "100th"},
+        {ninetyNine + R"(,{},{"trackName":"Rain","plainLyrics":"101st"}])", "Rain", kPlain,
+         "first"},
         // Deep values are skipped, not kept.
         {R"([{"trackName":"Rain","extra":)" + deep + R"(,"plainLyrics":"la"}])", "Rain", kPlain,
          "la"},
