@@ -34,9 +34,9 @@ struct ChosenLyrics {
 // The names are compared as the lyrics list compares titles without regard to case: in the
 // ANSI code page, the names converted from UTF-8 by platform, with the platform's
 // locale-aware case-insensitive equality (on Win32 CompareStringA with NORM_IGNORECASE in
-// the user's locale). A name thus equals the title exactly when the title, as the player's
-// caption gives it, could have been made from it: letters of any script that has case
-// match in either case, and characters the code page lacks meet the title's "?" or best fit.
+// the user's locale). So a name matches the title the player shows for it: letters of the
+// scripts that have case match in either case, and a character the code page lacks matches
+// the "?" or best fit it became in the title.
 //
 // Records past the first hundred are not read. Never throws: a body that is not a JSON
 // array (a broken text, bytes that are not UTF-8, the service's error object) gives kNone.
