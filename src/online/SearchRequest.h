@@ -32,7 +32,7 @@ struct ServiceAddress {
 };
 
 // "https://host", "http://127.0.0.1:8080/", "https://mirror.example/lyrics" and the like.
-// Blanks around the address and one trailing "/" are ignored; the scheme and the host are
+// Blanks around the address and trailing "/" are ignored; the scheme and the host are
 // read without regard to case. User names, queries, fragments and bytes outside ASCII make
 // an address invalid (a host name outside ASCII would need IDNA, which the service's own
 // name does not).
