@@ -32,11 +32,13 @@ function(vesk_add_wine_session)
         FIXTURES_CLEANUP vesk_wine_session ENVIRONMENT "${VESK_TEST_ENVIRONMENT}" TIMEOUT 120)
 endfunction()
 
-# vesk_add_test(<name> SOURCES ... [LIBS ...] [ARGS ...] [DESKTOP])
+# vesk_add_test(<name> SOURCES ... [LIBS ...] [ARGS ...] [WRAPPER ...] [DESKTOP])
 #   DESKTOP: the program uses the shared desktop (windows, focus, clipboard, tray), so
 #   it never runs beside another such program.
+#   WRAPPER: a command that runs the test program (under Wine when cross-built) as its
+#   last arguments, e.g. a fake server that serves while the program runs.
 function(vesk_add_test NAME)
-    cmake_parse_arguments(T "DESKTOP" "" "SOURCES;LIBS;ARGS" ${ARGN})
+    cmake_parse_arguments(T "DESKTOP" "" "SOURCES;LIBS;ARGS;WRAPPER" ${ARGN})
     add_executable(${NAME} ${T_SOURCES})
     target_link_libraries(${NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
     target_include_directories(${NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
@@ -45,7 +47,13 @@ function(vesk_add_test NAME)
     endif()
     target_link_libraries(${NAME} PRIVATE vesk_test_main)
     set(test_name ${VESK_TEST_PREFIX}${NAME})
-    add_test(NAME ${test_name} COMMAND ${NAME} ${T_ARGS})
+    if(T_WRAPPER)
+        add_test(NAME ${test_name}
+                 COMMAND ${T_WRAPPER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${NAME}>
+                         ${T_ARGS})
+    else()
+        add_test(NAME ${test_name} COMMAND ${NAME} ${T_ARGS})
+    endif()
     set_tests_properties(${test_name} PROPERTIES TIMEOUT ${VESK_TEST_TIMEOUT})
     if(CMAKE_CROSSCOMPILING)
         set_tests_properties(${test_name} PROPERTIES

@@ -23,6 +23,9 @@ if [ $benchmarks -eq 1 ]; then
 fi
 # The fuzz targets (tests/fuzz): clang with its fuzzer and sanitizer runtimes.
 packages+=(clang libclang-rt-14-dev)
+# The JSON reader of the online lyrics (header only, copied into each build), and Python for
+# the fake lyrics service that the Windows tests ask.
+packages+=(nlohmann-json3-dev python3)
 
 sudo_if_needed() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

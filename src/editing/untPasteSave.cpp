@@ -5,6 +5,7 @@
 #include "common/AnsiText.h"
 #include "common/FileSystem.h"
 #include "common/ProgramText.h"
+#include "common/SafeFileName.h"
 
 namespace vesk {
 
@@ -18,26 +19,6 @@ constexpr ProgramText kWillSave{"を保存します．"};
 constexpr ProgramText kCannotSave{"歌詞を保存できません："};
 constexpr std::size_t kExcerptBytes = 100;
 constexpr std::string_view kRule = "------------------------------------";  // 36
-
-struct Replacement {
-    char character;
-    ProgramText fullWidth;
-};
-
-constexpr Replacement kReplacements[] = {
-    {'\\', ProgramText{"￥"}}, {'/', ProgramText{"／"}}, {':', ProgramText{"："}},
-    {',', ProgramText{"，"}},  {';', ProgramText{"；"}}, {'*', ProgramText{"＊"}},
-    {'?', ProgramText{"？"}},  {'<', ProgramText{"＜"}}, {'>', ProgramText{"＞"}},
-    {'|', ProgramText{"｜"}},  {'"', ProgramText{"”"}},
-};
-
-// Length of the device word (CON, COM1...) at the start of a name that Windows reserves.
-std::size_t ReservedWordLength(std::string_view name) {
-    if (!IsReservedDeviceName(name)) {
-        return 0;
-    }
-    return (name.size() >= 4 && name[3] >= '1' && name[3] <= '9') ? 4 : 3;
-}
 
 // Bytes of the excerpt: whole characters, at most kExcerptBytes. A lead byte cut from its
 // second byte, or left alone at the end, would take the ellipsis's first byte as its own.
@@ -57,38 +38,7 @@ std::size_t ExcerptLength(std::string_view text) {
 }  // namespace
 
 std::string TPasteSave::SafeFileName(std::string_view title) {
-    std::string name;
-    name.reserve(title.size() + 8);
-    for (std::size_t pos = 0; pos < title.size();) {
-        const std::size_t size = CharSize(title, pos);
-        const char c = title[pos];
-        const Replacement* replacement = nullptr;
-        if (size == 1) {
-            for (const Replacement& r : kReplacements) {
-                if (r.character == c) {
-                    replacement = &r;
-                }
-            }
-        }
-        if (size == 1 && pos + 1 == title.size() && IsLeadByte(static_cast<unsigned char>(c))) {
-            // The half of a character that a byte cut left: it would take the "." of ".txt"
-            // as its second byte, and the file would lose its extension.
-            break;
-        }
-        if (replacement != nullptr) {
-            name += replacement->fullWidth.Ansi();
-        } else if (size == 1 && static_cast<unsigned char>(c) < 0x20) {
-            name += '_';  // a control character cannot be part of a file name
-        } else {
-            name.append(title, pos, size);
-        }
-        pos += size;
-    }
-    // "CON.txt" opens the console, not a file: "CON_.txt" is a real file.
-    if (const std::size_t word = ReservedWordLength(name + ".txt"); word > 0) {
-        name.insert(word, "_");
-    }
-    return name;
+    return vesk::SafeFileName(title);
 }
 
 std::string TPasteSave::PathOf(std::string_view folder, std::string_view title) {

@@ -36,10 +36,8 @@ public:
     // fails is told to the user ("歌詞を保存できません：" and the path).
     virtual bool Execute(const std::string& folder, const std::string& title) const;
 
-    // The title made usable as a file name: the characters Windows forbids in names, the
-    // comma and the semicolon become their full-width forms (a byte that is the second byte
-    // of a double-byte character is left alone), control characters become "_", and a
-    // reserved device name (CON, NUL, COM1...) gets "_" after it.
+    // The title made usable as a file name (SafeFileName of common/SafeFileName.h, the
+    // rule every lyrics file named after a title follows).
     static std::string SafeFileName(std::string_view title);
 
     // The paste-assignment path of a title.

@@ -1,10 +1,11 @@
 #pragma once
 
 // Functions of system DLLs that only some features use (the dialogs' common controls, the
-// file and colour dialogs, COM and OLE automation), bound at their first call instead of when the
-// program loads: linked directly, those DLLs and everything they bring with them would be loaded
-// and kept from start-up for the whole day, in every session, used or not. Also functions that
-// only newer versions of Windows have (GetDpiForWindow): nullptr tells the caller to do without.
+// file and colour dialogs, COM and OLE automation, HTTP for the online lyrics), bound at their
+// first call instead of when the program loads: linked directly, those DLLs and everything they
+// bring with them would be loaded and kept from start-up for the whole day, in every session, used
+// or not. Also functions that only newer versions of Windows have (GetDpiForWindow): nullptr
+// tells the caller to do without.
 //
 //     static const auto chooseColor = LateBound<decltype(ChooseColorA)>(kComDlg32, "ChooseColorA");
 //     if (chooseColor != nullptr && chooseColor(&dialog)) ...
@@ -18,6 +19,7 @@ inline constexpr char kComDlg32[] = "comdlg32.dll";
 inline constexpr char kOle32[] = "ole32.dll";
 inline constexpr char kOleAut32[] = "oleaut32.dll";
 inline constexpr char kUser32[] = "user32.dll";
+inline constexpr char kWinHttp[] = "winhttp.dll";
 
 // The address of name in dll, which is loaded the first time and stays loaded; nullptr when
 // either cannot be found.

@@ -31,7 +31,7 @@ TEST(ProgramImage, X86GuiProgram) {
 
 // The dialogs' controls, the file and colour dialogs, COM and automation load on first use: at
 // start-up they would bring in the print spooler and a dozen libraries under Wine for the whole
-// day.
+// day. So does WinHTTP, which only the online lyrics search needs.
 TEST(ProgramImage, DialogAndComLibrariesAreNotLoadedAtStart) {
     const std::optional<std::vector<std::string>> dlls = test::ReadImportedDlls(ProgramPath());
     ASSERT_TRUE(dlls.has_value()) << ProgramPath();
@@ -44,7 +44,8 @@ TEST(ProgramImage, DialogAndComLibrariesAreNotLoadedAtStart) {
         return false;
     };
     EXPECT_TRUE(imports("shell32.dll"));  // the tray icon needs it at once
-    for (const char* late : {"comctl32.dll", "comdlg32.dll", "ole32.dll", "oleaut32.dll"}) {
+    for (const char* late :
+         {"comctl32.dll", "comdlg32.dll", "ole32.dll", "oleaut32.dll", "winhttp.dll"}) {
         EXPECT_FALSE(imports(late)) << late;
     }
 }
