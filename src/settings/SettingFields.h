@@ -135,13 +135,37 @@ void WriteFields(TKelpIniFile& ini, Fields<std::type_identity_t<Settings>> field
     }
 }
 
+// Which rows of a table to write: those whose value differs between before and after, or
+// every row when there is no before.
+template <class Settings>
+std::function<bool(std::string_view)> ChangedFrom(Fields<std::type_identity_t<Settings>> fields,
+                                                  const Settings* before, const Settings& after) {
+    if (before == nullptr) {
+        return nullptr;
+    }
+    return [fields, before, &after](std::string_view name) {
+        for (const Field<Settings>& field : fields) {
+            if (KeyNameOf(field) == name) {
+                return std::visit(
+                    [&](const auto& row) { return !(before->*row.member == after.*row.member); },
+                    field);
+            }
+        }
+        return false;
+    };
+}
+
 // Writes, in table order, the fields whose value differs from what the file reads for them
 // (a missing key reads as its default): a key that is not in the file is not added while
-// it holds its default.
+// it holds its default. Only those wanted(name) accepts, when it is given.
 template <class Settings>
 void WriteChangedFields(TKelpIniFile& ini, Fields<std::type_identity_t<Settings>> fields,
-                        const Settings& settings) {
+                        const Settings& settings,
+                        const std::function<bool(std::string_view)>& wanted = nullptr) {
     for (const Field<Settings>& field : fields) {
+        if (wanted && !wanted(KeyNameOf(field))) {
+            continue;
+        }
         std::visit(
             [&](const auto& row) {
                 auto stored = settings.*row.member;

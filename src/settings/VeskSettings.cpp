@@ -199,10 +199,14 @@ void ReadDisplaySettings(const std::string& iniPath, DisplaySettings& settings) 
 }
 
 void WriteDisplaySettings(const std::string& iniPath, const DisplaySettings& settings,
-                          const LyricsWindowState* openLyricsWindow, std::size_t windowKeysRead) {
+                          const LyricsWindowState* openLyricsWindow, std::size_t windowKeysRead,
+                          const DisplaySettings* unchangedFrom) {
     TKelpIniFile ini(iniPath);
-    WriteValue(ini, keys::kFont, settings.font);
-    WriteFields(ini, kDisplayFields, settings);
+    if (unchangedFrom == nullptr || !(unchangedFrom->font == settings.font)) {
+        WriteValue(ini, keys::kFont, settings.font);
+    }
+    WriteFields(ini, kDisplayFields, settings,
+                ChangedFrom<DisplaySettings>(kDisplayFields, unchangedFrom, settings));
     if (openLyricsWindow != nullptr) {
         WriteFields(ini, kOpenLyricsWindowFields, *openLyricsWindow,
                     [windowKeysRead](std::string_view name) {
@@ -218,9 +222,11 @@ TitleGetSettings ReadTitleGetSettings(const std::string& iniPath) {
     return settings;
 }
 
-void WriteTitleGetSettings(const std::string& iniPath, const TitleGetSettings& settings) {
+void WriteTitleGetSettings(const std::string& iniPath, const TitleGetSettings& settings,
+                           const TitleGetSettings* unchangedFrom) {
     TKelpIniFile ini(iniPath);
-    WriteFields(ini, kTitleGetFields, settings);
+    WriteFields(ini, kTitleGetFields, settings,
+                ChangedFrom<TitleGetSettings>(kTitleGetFields, unchangedFrom, settings));
 }
 
 ConnectionSettings ReadConnectionSettings(const std::string& iniPath) {
@@ -230,9 +236,11 @@ ConnectionSettings ReadConnectionSettings(const std::string& iniPath) {
     return settings;
 }
 
-void WriteConnectionSettings(const std::string& iniPath, const ConnectionSettings& settings) {
+void WriteConnectionSettings(const std::string& iniPath, const ConnectionSettings& settings,
+                             const ConnectionSettings* unchangedFrom) {
     TKelpIniFile ini(iniPath);
-    WriteFields(ini, kConnectionFields, settings);
+    WriteFields(ini, kConnectionFields, settings,
+                ChangedFrom<ConnectionSettings>(kConnectionFields, unchangedFrom, settings));
 }
 
 ExtensionSettings ReadExtensionSettings(const std::string& iniPath) {
@@ -242,9 +250,11 @@ ExtensionSettings ReadExtensionSettings(const std::string& iniPath) {
     return settings;
 }
 
-void WriteExtensionSettings(const std::string& iniPath, const ExtensionSettings& settings) {
+void WriteExtensionSettings(const std::string& iniPath, const ExtensionSettings& settings,
+                            const ExtensionSettings* unchangedFrom) {
     TKelpIniFile ini(iniPath);
-    WriteChangedFields(ini, kExtensionFields, settings);
+    WriteChangedFields(ini, kExtensionFields, settings,
+                       ChangedFrom<ExtensionSettings>(kExtensionFields, unchangedFrom, settings));
 }
 
 }  // namespace vesk

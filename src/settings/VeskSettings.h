@@ -159,9 +159,15 @@ void ReadDisplaySettings(const std::string& iniPath, DisplaySettings& settings);
 // SaveDisplaySettings; then, when openLyricsWindow is given, its "FormSize",
 // "FormClientPos", "FormPos" and "BackTransparent", as far as the window has read them
 // (windowKeysRead, as for WriteLyricsWindowState).
+//
+// The settings dialog's writes take unchangedFrom after a load that stopped at a value it
+// could not read: what the dialog showed then. Only the keys whose value differs from it
+// (changed by the user) are written, so that the built-in values shown for the keys not
+// read, and the key that could not be read, never replace what the user stored.
 void WriteDisplaySettings(const std::string& iniPath, const DisplaySettings& settings,
                           const LyricsWindowState* openLyricsWindow,
-                          std::size_t windowKeysRead = kLyricsWindowKeyCount);
+                          std::size_t windowKeysRead = kLyricsWindowKeyCount,
+                          const DisplaySettings* unchangedFrom = nullptr);
 
 // The settings dialog's title page ("TitleGet").
 struct TitleGetSettings {
@@ -178,7 +184,8 @@ struct TitleGetSettings {
 // LoadTitleGetSettings; never fails.
 TitleGetSettings ReadTitleGetSettings(const std::string& iniPath);
 // SaveTitleGetSettings.
-void WriteTitleGetSettings(const std::string& iniPath, const TitleGetSettings& settings);
+void WriteTitleGetSettings(const std::string& iniPath, const TitleGetSettings& settings,
+                           const TitleGetSettings* unchangedFrom = nullptr);
 
 // The settings dialog's connection and other pages ("Connection", "MainForm" but
 // "LyricShow").
@@ -196,7 +203,8 @@ struct ConnectionSettings {
 // LoadConnectionSettings; never fails, so the order of its reads makes no difference.
 ConnectionSettings ReadConnectionSettings(const std::string& iniPath);
 // SaveConnectionSettings ("LyricsMasterOn" and "LyricsMasterPath" before "Close").
-void WriteConnectionSettings(const std::string& iniPath, const ConnectionSettings& settings);
+void WriteConnectionSettings(const std::string& iniPath, const ConnectionSettings& settings,
+                             const ConnectionSettings* unchangedFrom = nullptr);
 
 // The settings dialog's extension page ("Extension").
 struct ExtensionSettings {
@@ -208,6 +216,7 @@ struct ExtensionSettings {
 ExtensionSettings ReadExtensionSettings(const std::string& iniPath);
 // SaveExtensionSettings: a key is written only where the file reads otherwise, so that a
 // settings file that never had these keys gets none while they stay empty.
-void WriteExtensionSettings(const std::string& iniPath, const ExtensionSettings& settings);
+void WriteExtensionSettings(const std::string& iniPath, const ExtensionSettings& settings,
+                            const ExtensionSettings* unchangedFrom = nullptr);
 
 }  // namespace vesk

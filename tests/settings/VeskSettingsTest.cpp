@@ -425,5 +425,25 @@ TEST_F(VeskSettingsTest, ARefusedWriteStopsTheRoutineAtThatKey) {
     EXPECT_EQ(File(), "[TitleGet]\r\nGetClassName=new\r\nTopCut=3\r\nGetTitle=t\r\n");
 }
 
+// After a load that stopped early, the dialog's groups write only what differs from what it
+// showed: the built-in values of keys never read stay out of the file.
+TEST_F(VeskSettingsTest, APartLoadWritesOnlyTheValuesChangedSince) {
+    SetFile("[TitleGet]\r\nTopCut=08\r\n[LyricsForm]\r\nBackColor=0xZZ\r\n");
+    const TitleGetSettings shownTitle;  // built-in values: the group was never read
+    TitleGetSettings title = shownTitle;
+    title.getClassName = "Winamp";
+    WriteTitleGetSettings(kPath, title, &shownTitle);
+    DisplaySettings shownDisplay;
+    shownDisplay.alphaBlendValue = 100;
+    DisplaySettings display = shownDisplay;
+    display.fitBottom = !display.fitBottom;
+    WriteDisplaySettings(kPath, display, nullptr, kLyricsWindowKeyCount, &shownDisplay);
+    const ExtensionSettings shownExtension;
+    WriteExtensionSettings(kPath, {"C:\\L\\", ""}, &shownExtension);
+    EXPECT_EQ(File(),
+              "[TitleGet]\r\nTopCut=08\r\nGetClassName=Winamp\r\n[LyricsForm]\r\n"
+              "BackColor=0xZZ\r\nFitBottom=1\r\n[Extension]\r\nLyricsFolder=C:\\L\\\r\n");
+}
+
 }  // namespace
 }  // namespace vesk

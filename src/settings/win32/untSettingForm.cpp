@@ -79,6 +79,7 @@ bool TfrmSetting::OnInit() {
         FormCreate();
     } catch (const std::exception&) {
         loadError_ = std::current_exception();
+        shownAfterPartLoad_ = ShownNow();
     }
     // FormShow: the first tab.
     SetActivePage(tabView);
@@ -153,37 +154,45 @@ void TfrmSetting::LoadExtensionSettings() {
     tabExtension_.ShowKeys(ReadExtensionSettings(iniPath_));
 }
 
-void TfrmSetting::SaveDisplaySettings() {
-    DisplaySettings settings;
-    tabView_.SaveTo(settings);
-    tabView2_.SaveTo(settings);
+TfrmSetting::Shown TfrmSetting::ShownNow() const {
+    Shown shown;
+    tabView_.SaveTo(shown.display);
+    tabView2_.SaveTo(shown.display);
+    shown.titleGet = tabTitleGet_.Values();
+    tabConnection_.SaveTo(shown.connection);
+    tabOther_.SaveTo(shown.connection);
+    tabExtension_.SaveTo(shown.extension);
+    return shown;
+}
+
+void TfrmSetting::SaveDisplaySettings(const Shown& now) {
     const auto window = owner_.LyricsWindow();
-    WriteDisplaySettings(iniPath_, settings, window ? &window->state : nullptr,
-                         window ? window->keysRead : kLyricsWindowKeyCount);
+    WriteDisplaySettings(iniPath_, now.display, window ? &window->state : nullptr,
+                         window ? window->keysRead : kLyricsWindowKeyCount,
+                         shownAfterPartLoad_ ? &shownAfterPartLoad_->display : nullptr);
 }
 
-void TfrmSetting::SaveTitleGetSettings() {
-    WriteTitleGetSettings(iniPath_, tabTitleGet_.Values());
+void TfrmSetting::SaveTitleGetSettings(const Shown& now) {
+    WriteTitleGetSettings(iniPath_, now.titleGet,
+                          shownAfterPartLoad_ ? &shownAfterPartLoad_->titleGet : nullptr);
 }
 
-void TfrmSetting::SaveConnectionSettings() {
-    ConnectionSettings settings;
-    tabConnection_.SaveTo(settings);
-    tabOther_.SaveTo(settings);
-    WriteConnectionSettings(iniPath_, settings);
+void TfrmSetting::SaveConnectionSettings(const Shown& now) {
+    WriteConnectionSettings(iniPath_, now.connection,
+                            shownAfterPartLoad_ ? &shownAfterPartLoad_->connection : nullptr);
 }
 
-void TfrmSetting::SaveExtensionSettings() {
-    ExtensionSettings settings;
-    tabExtension_.SaveTo(settings);
-    WriteExtensionSettings(iniPath_, settings);
+void TfrmSetting::SaveExtensionSettings(const Shown& now) {
+    WriteExtensionSettings(iniPath_, now.extension,
+                           shownAfterPartLoad_ ? &shownAfterPartLoad_->extension : nullptr);
 }
 
 void TfrmSetting::bbnApplyClick() {
-    SaveDisplaySettings();
-    SaveTitleGetSettings();
-    SaveConnectionSettings();
-    SaveExtensionSettings();
+    const Shown now = ShownNow();
+    SaveDisplaySettings(now);
+    SaveTitleGetSettings(now);
+    SaveConnectionSettings(now);
+    SaveExtensionSettings(now);
     owner_.LoadMainSettings();
     owner_.CheckTitle();
     // The lyrics window's state was written above, so its reload leaves it where it is.

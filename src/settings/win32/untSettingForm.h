@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -76,20 +77,33 @@ private:
     void FormClose(INT_PTR result);
     // FormCreate: the four groups in this order; a colour that cannot be read stops it.
     void FormCreate();
+    // The four groups as the pages hold them now.
+    struct Shown {
+        DisplaySettings display;
+        TitleGetSettings titleGet;
+        ConnectionSettings connection;
+        ExtensionSettings extension;
+    };
+    Shown ShownNow() const;
     void LoadDisplaySettings();
     void LoadTitleGetSettings();
     void LoadConnectionSettings();
     void LoadExtensionSettings();
-    void SaveDisplaySettings();
-    void SaveTitleGetSettings();
-    void SaveConnectionSettings();
-    void SaveExtensionSettings();
+    // The four groups' writes, of the values the pages hold now.
+    void SaveDisplaySettings(const Shown& now);
+    void SaveTitleGetSettings(const Shown& now);
+    void SaveConnectionSettings(const Shown& now);
+    void SaveExtensionSettings(const Shown& now);
     TSettingPage& Page(int page);
     void ShowPage(int page);
 
     SettingFormOwner& owner_;
     std::string iniPath_;
     std::exception_ptr loadError_;
+    // After a load that stopped at a value it could not read: what the dialog showed then.
+    // Only what the user changes from it is written, never the built-in values shown for
+    // the keys not read.
+    std::optional<Shown> shownAfterPartLoad_;
     TViewPage tabView_;
     TView2Page tabView2_;
     TConnectionPage tabConnection_;

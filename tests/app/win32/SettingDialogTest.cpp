@@ -303,6 +303,30 @@ TEST(SettingDialog, UnreadableColourStopsTheLoadingButTheDialogOpens) {
     EXPECT_EQ(rig.Text(IDC_LBL_WINDOWTITLE), "WindowTitle");
 }
 
+// The load stops at the colour it cannot read; OK then writes only what the user changed, so
+// the keys not read and the unreadable one stay as the user stored them.
+TEST(SettingDialog, AfterAnUnreadableColourOnlyWhatTheUserChangesIsWritten) {
+    const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+        return text.replace(text.find(from), from.size(), to);
+    };
+    const std::string handMade = replaced(kHandMade, "BackColor=0x00FFFFFF", "BackColor=0xZZ");
+    for (const bool changed : {false, true}) {
+        SCOPED_TRACE(changed ? "one value changed" : "nothing changed");
+        auto box = test::AnswerBox("Vesk", IDOK);
+        SettingRig rig(handMade);
+        EXPECT_TRUE(box.get().found);
+        std::string expected = Ansi(handMade);
+        if (changed) {
+            SetWindowTextA(rig.Control(IDC_LED_GETCLASSNAME), "VeskOther");
+            expected =
+                replaced(expected, "GetClassName=VeskNoSuchPlayer", "GetClassName=VeskOther");
+        }
+        rig.Click(IDOK);
+        EXPECT_EQ(rig.Dialog(), nullptr);
+        EXPECT_EQ(rig.Ini(), expected);
+    }
+}
+
 // What the folder browser showed, read from inside its own modal loop.
 struct BrowserSeen {
     HWND owner = nullptr;
