@@ -6,10 +6,8 @@
 #include "app/LyricsFolder.h"
 #include "app/MainCommands.h"
 #include "common/AnsiText.h"
-#include "common/FileSystem.h"
 #include "common/ProgramText.h"
 #include "common/SongTitle.h"
-#include "lyrics/TextDecoding.h"
 
 namespace vesk {
 
@@ -27,19 +25,6 @@ std::size_t TrailingBackslashes(std::string_view text) {
         count = text[pos] == '\\' && CharSize(text, pos) == 1 ? count + 1 : 0;
     }
     return count;
-}
-
-// Whether an empty list read from path may hide the user's entries: the file is there but
-// cannot be read now (another program holds it), or it holds more than blank lines and
-// still gave no entry (saved in another encoding, or damaged).
-bool EmptyReadHidesEntries(const std::string& path) {
-    const FileSystem& files = CurrentFileSystem();
-    if (files.KindOf(path) != FileSystem::Kind::File) {
-        return false;
-    }
-    std::optional<std::string> content = files.ReadFile(path);
-    return !content ||
-           DecodeText(std::move(*content)).ansi.find_first_not_of(" \t\r\n") != std::string::npos;
 }
 
 }  // namespace
@@ -76,7 +61,7 @@ void TfrmMain::RefreshLyrics() {
     // With the window closed and no overlay only SongTitle is kept; the window shows it
     // when it opens.
     const bool windowOpen = lyricsWindow_.LyricsWindowExists();
-    if ((!windowOpen && settings_.overlayTextFile.empty()) || lyricsList_ == nullptr) {
+    if ((!windowOpen && settings_.overlayTextFile.empty()) || LyricsList() == nullptr) {
         return;
     }
     const std::string text = DisplayTextOf(songTitle_);
@@ -90,7 +75,7 @@ void TfrmMain::RefreshLyrics() {
 
 std::string TfrmMain::FolderFileOf(const std::string& title) const {
     if (settings_.lyricsFolder.empty() || title == kPlayerNotFound ||
-        lyricsList_->IndexOf(title) != -1) {
+        LyricsList()->IndexOf(title) != -1) {
         return {};
     }
     return LyricsFolderFile(settings_.lyricsFolder, title);
@@ -100,15 +85,15 @@ std::string TfrmMain::DisplayTextOf(const std::string& title) const {
     if (const std::string path = FolderFileOf(title); !path.empty()) {
         return LyricsFileDisplayText(path, 0, 0);
     }
-    return lyricsList_->DisplayText(title);
+    return LyricsList()->DisplayText(title);
 }
 
 std::string TfrmMain::LyricsFileOf(const std::string& title) const {
-    if (lyricsList_ == nullptr) {
+    if (LyricsList() == nullptr) {
         return {};
     }
     const std::string path = FolderFileOf(title);
-    return path.empty() ? lyricsList_->FileNameOf(title) : path;
+    return path.empty() ? LyricsList()->FileNameOf(title) : path;
 }
 
 void TfrmMain::WriteOverlayText(const std::string& text) {
@@ -150,7 +135,7 @@ void TfrmMain::mitThisLyricClick() {
         runCommand_(PlayerCommandLine(settings_.player));
         return;
     }
-    if (frmFileSelect_ == nullptr || frmFileSelect_->Showing() || lyricsList_ == nullptr) {
+    if (frmFileSelect_ == nullptr || frmFileSelect_->Showing() || LyricsList() == nullptr) {
         return;
     }
     const LyricsEntryFields entry =
@@ -166,9 +151,7 @@ void TfrmMain::ApplyMainSettings(MainFormSettings settings) {
     const bool extensionChanged = settings.lyricsFolder != settings_.lyricsFolder ||
                                   settings.overlayTextFile != settings_.overlayTextFile;
     settings_ = std::move(settings);
-    if (lyricsList_ != nullptr) {
-        lyricsList_->SetCaseSensitive(settings_.sensetive);
-    }
+    listFile_.SetCaseSensitive(settings_.sensetive);
     // Before the first check there is no song yet: the check shows the lyrics.
     if (extensionChanged && checkedOnce_) {
         RefreshLyrics();
@@ -176,111 +159,60 @@ void TfrmMain::ApplyMainSettings(MainFormSettings settings) {
 }
 
 std::optional<LyricsEntryFields> TfrmMain::EntryOf(const std::string& title) const {
-    const std::int32_t index = lyricsList_ != nullptr ? lyricsList_->IndexOf(title) : -1;
+    const TLyricsList* list = LyricsList();
+    const std::int32_t index = list != nullptr ? list->IndexOf(title) : -1;
     if (index == -1) {
         return std::nullopt;
     }
     const auto i = static_cast<std::size_t>(index);
-    return LyricsEntryFields{title, lyricsList_->FileNames()[i], lyricsList_->StartLines()[i],
-                             lyricsList_->EndLines()[i]};
+    return LyricsEntryFields{title, list->FileNames()[i], list->StartLines()[i],
+                             list->EndLines()[i]};
 }
 
 bool TfrmMain::AssignLyrics(const LyricsEntryFields& entry) {
-    if (lyricsList_ == nullptr) {
-        return false;
-    }
-    const std::int32_t index = lyricsList_->IndexOf(entry.title);
-    if (index == -1) {
-        lyricsList_->Add(entry.title, entry.fileName, entry.startLine, entry.endLine);
-    } else {
-        lyricsList_->Update(index, entry.title, entry.fileName, entry.startLine, entry.endLine);
-    }
-    return ListChanged();
+    return LyricsList() != nullptr && ListChanged(listFile_.Assign(entry));
 }
 
 bool TfrmMain::ReplaceLyricsRows(const ListViewRows& rows) {
-    if (lyricsList_ == nullptr) {
-        return false;
-    }
-    lyricsList_->LoadFromListView(rows);
-    return ListChanged();
+    return LyricsList() != nullptr && ListChanged(listFile_.Replace(rows));
 }
 
-bool TfrmMain::ListChanged() {
-    const bool saved = SaveLyricsList();
+bool TfrmMain::ListChanged(TLyricsListFile::SaveResult result) {
+    // The user asked for this save: a failure is told every time.
+    if (result == TLyricsListFile::SaveResult::kNotSaved) {
+        listNotSavedTold_ = true;
+        ShowListNotSaved(listFile_.Path());
+    }
     RefreshLyrics();
-    return saved;
+    return result == TLyricsListFile::SaveResult::kSaved;
+}
+
+void TfrmMain::ListFileChanged() {
+    if (listFile_.TakeInOutsideChange()) {
+        RefreshLyrics();
+    }
 }
 
 void TfrmMain::LoadLyricsList(const std::string& listPath) {
-    listPath_ = listPath;
-    lyricsList_ = std::make_unique<TLyricsList>(listPath);
-    // Only an empty result can hide a read that failed.
-    listUnread_ = lyricsList_->Count() == 0 && EmptyReadHidesEntries(listPath);
-    listKeptAsRead_ = !lyricsList_->LoadedExactly();
-}
-
-bool TfrmMain::SaveLyricsList() {
-    if (lyricsList_ == nullptr || listPath_.empty()) {
-        return false;
-    }
-    // Replacing a file not read would lose the user's whole list.
-    if (listUnread_ && !TakeInUnreadList()) {
-        entriesWaiting_ = true;
-        return false;
-    }
-    entriesWaiting_ = false;
-    // Written in the ANSI code page, the file would lose the characters that it lacks.
-    if (listKeptAsRead_) {
-        TellListNotSaved();
-        return false;
-    }
-    if (!lyricsList_->SaveToFile(listPath_)) {
-        TellListNotSaved();
-        return false;
-    }
-    return true;
+    listFile_.Load(listPath);
 }
 
 void TfrmMain::SaveLyricsListAtExit() {
-    // A list kept as read was told when a change could not be saved, if one was made.
-    // Every change saves at once: entries still waiting were made while the file was unread.
-    const bool waiting = entriesWaiting_;
-    if (!listKeptAsRead_ && !SaveLyricsList() && waiting && listUnread_) {
+    using SaveResult = TLyricsListFile::SaveResult;
+    const bool waiting = listFile_.ChangesWaiting();
+    const SaveResult result = listFile_.SaveAtExit();
+    // Entries still waiting now are lost; nothing else is told twice in a run.
+    if (result == SaveResult::kNotSaved || (result == SaveResult::kWaiting && waiting)) {
         TellListNotSaved();
     }
-    lyricsList_.reset();
+    listFile_.Free();
 }
 
 void TfrmMain::TellListNotSaved() {
     if (!listNotSavedTold_) {
         listNotSavedTold_ = true;
-        ShowListNotSaved(listPath_);
+        ShowListNotSaved(listFile_.Path());
     }
-}
-
-bool TfrmMain::TakeInUnreadList() {
-    auto merged = std::make_unique<TLyricsList>(listPath_);
-    if (merged->Count() == 0 && EmptyReadHidesEntries(listPath_)) {
-        return false;  // still held, or still nothing this program can read
-    }
-    merged->SetCaseSensitive(lyricsList_->CaseSensitive());
-    for (std::int32_t i = 0; i < lyricsList_->Count(); ++i) {
-        const std::string& title = lyricsList_->Titles()[i];
-        const std::string& file = lyricsList_->FileNames()[i];
-        const std::int32_t start = lyricsList_->StartLines()[i];
-        const std::int32_t end = lyricsList_->EndLines()[i];
-        const std::int32_t index = merged->IndexOf(title);
-        if (index < 0) {
-            merged->Add(title, file, start, end);
-        } else {
-            merged->Update(index, title, file, start, end);
-        }
-    }
-    listKeptAsRead_ = !merged->LoadedExactly();
-    lyricsList_ = std::move(merged);
-    listUnread_ = false;
-    return true;
 }
 
 std::string LyricsListPathIn(std::string_view programFolder) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/LyricsListFile.h"
 #include "app/OverlayText.h"
 #include "editing/FileSelectRules.h"
 #include "lyrics/ListViewRows.h"
@@ -101,35 +102,46 @@ public:
     void ClearOverlayText();
 
     // The lyrics list. It changes only through the operations below, each of which saves
-    // it through the one guarded save (which never replaces a list file it could not read)
-    // and then shows the current song's lyrics from the list as kept.
+    // it through the one guarded save (TLyricsListFile: a list file that could not be read
+    // is never written over, one changed by another program is read again first) and then
+    // shows the current song's lyrics from the list as kept.
     // The list, for reading; nullptr before LoadLyricsList and after the exit's save.
-    const TLyricsList* LyricsList() const { return lyricsList_.get(); }
+    const TLyricsList* LyricsList() const { return listFile_.List(); }
     // The first entry of title, if it has one.
     std::optional<LyricsEntryFields> EntryOf(const std::string& title) const;
-    // Updates the first entry of entry.title, or adds one. Whether the list file now holds
-    // the list.
+    // Updates the first entry of entry.title, or adds one, over the list file as it is now.
+    // Whether the list file now holds the list; a failure is told to the user.
     bool AssignLyrics(const LyricsEntryFields& entry);
-    // The list editor's OK: the list becomes the rows.
+    // The list editor's OK: the list becomes the rows, whatever the file holds now (the
+    // editor asks first when it changed since: LyricsListChangedSince).
     bool ReplaceLyricsRows(const ListViewRows& rows);
+    // What the list last read or wrote of its file, and whether the file differs from that
+    // now (another program changed it).
+    const ListFileStamp& LyricsListStamp() const { return listFile_.Stamp(); }
+    bool LyricsListChangedSince(const ListFileStamp& stamp) const {
+        return listFile_.ChangedSince(stamp);
+    }
+    // The list file's folder has changed: a list file changed by another program is read
+    // again and the lyrics of the current song shown from it.
+    void ListFileChanged();
 
     // Makes the list that of the file at listPath (empty when there is none). A file that
     // is there but cannot be read (another program holds it) is remembered as unread.
     void LoadLyricsList(const std::string& listPath);
-    // The save at exit: as every save, and entries made while the file stayed unread,
-    // which are lost now, are told to the user (once per run with the failures above).
-    // The list is freed after it.
+    // The save at exit, behind the same check for changes made outside; entries made while
+    // the file stayed unread, which are lost now, are told to the user. A failure is told
+    // unless one was told already in this run. The list is freed after it.
     void SaveLyricsListAtExit();
     // Whether the list file was there at start-up but has not been read yet: another
     // program held it, or it gave no entries while holding more than blank lines.
-    bool LyricsListUnread() const { return listUnread_; }
+    bool LyricsListUnread() const { return listFile_.Unread(); }
     // Whether the list file, in UTF-8 or UTF-16, holds characters the ANSI code page lacks:
     // it is then kept as read and never written (a save is told to the user as failed).
-    bool LyricsListKeptAsRead() const { return listKeptAsRead_; }
+    bool LyricsListKeptAsRead() const { return listFile_.KeptAsRead(); }
 
 protected:
     // Tells the user that the list could not be saved to path (the window layer shows
-    // "歌詞リストを保存できません：" and the path); called at most once per run.
+    // "歌詞リストを保存できません：" and the path).
     virtual void ShowListNotSaved(const std::string& path) { static_cast<void>(path); }
     // Tells the user that the overlay text file at path cannot be written; called at most
     // once per run.
@@ -140,32 +152,22 @@ protected:
     void TakeSongTitle(std::string title);
     // Takes list as the lyrics list without reading or writing a file (a list of the
     // derived form's own making).
-    void UseLyricsList(std::unique_ptr<TLyricsList> list) { lyricsList_ = std::move(list); }
+    void UseLyricsList(std::unique_ptr<TLyricsList> list) { listFile_.Use(std::move(list)); }
 
 private:
-    // The one save of the list: while the file stays unread nothing is written; once it
-    // can be read, its entries are taken in and the entries made meanwhile are assigned
-    // over them (as if the list had loaded), and then the file is written. A write that
-    // fails is told to the user once per run. Whether the file now holds the list.
-    bool SaveLyricsList();
-    bool TakeInUnreadList();
+    // Every change of the list ends here: a failed save is told, then the lyrics of the
+    // song playing now come from the list as kept (the save may have read the file again).
+    bool ListChanged(TLyricsListFile::SaveResult result);
     void TellListNotSaved();
-    // Every change of the list ends here: saved first (the save may take in an unread
-    // file), then the lyrics of the song playing now come from the list as kept.
-    bool ListChanged();
 
     const TTitleGet& titleGet_;
     MainFormSettings settings_;
-    std::unique_ptr<TLyricsList> lyricsList_;
+    TLyricsListFile listFile_;
     std::string songTitle_;
-    std::string listPath_;
     // The title's file in the lyrics folder when it has no entry; empty otherwise.
     std::string FolderFileOf(const std::string& title) const;
     void WriteOverlayText(const std::string& text);
 
-    bool listUnread_ = false;
-    bool listKeptAsRead_ = false;
-    bool entriesWaiting_ = false;  // made while the file was unread, not written yet
     bool listNotSavedTold_ = false;
     bool overlayNotWrittenTold_ = false;
     bool checking_ = false;

@@ -13,8 +13,9 @@ public:
     virtual ~LyricsListOwner() = default;
     // The editor's OK: the main lyrics list becomes the rows (LoadFromListView), is saved to
     // its file as every change of it is, and the lyrics window shows the current song's
-    // text from it.
-    virtual void StoreRows(const ListViewRows& rows) = 0;
+    // text from it. false when the rows were not stored (the user chose to keep the file
+    // another program changed meanwhile): the editor stays open.
+    virtual bool StoreRows(const ListViewRows& rows) = 0;
     // The assignment dialog, through which rows are made and edited; nullptr until the
     // program has made it.
     virtual FileSelectDialog* FileSelect() const = 0;

@@ -114,12 +114,20 @@ std::string TLyricsList::DisplayText(const std::string& title) const {
 
 void TLyricsList::LoadFromFile(const std::string& fileName) {
     Clear();
+    std::optional<std::string> content;
     try {
-        std::optional<std::string> content = CurrentFileSystem().ReadFile(fileName);
-        if (!content) {
-            return;
-        }
-        const DecodedText text = DecodeText(std::move(*content));
+        content = CurrentFileSystem().ReadFile(fileName);
+    } catch (const std::exception&) {
+    }
+    if (content) {
+        LoadFromBytes(std::move(*content));
+    }
+}
+
+void TLyricsList::LoadFromBytes(std::string bytes) {
+    Clear();
+    try {
+        const DecodedText text = DecodeText(std::move(bytes));
         loadedExactly_ = text.exact;
         const std::vector<std::string_view> lines = SplitTextLines(text.ansi);
         titles_.reserve(lines.size());
@@ -153,15 +161,19 @@ void TLyricsList::LoadFromFile(const std::string& fileName) {
 
 bool TLyricsList::SaveToFile(const std::string& fileName) const {
     try {
-        std::string bytes;
-        for (std::size_t i = 0; i < titles_.size(); ++i) {
-            AppendCsvLine(bytes, titles_[i], fileNames_[i], startLines_[i], endLines_[i]);
-        }
         // The file system keeps the old file whole when this fails.
-        return CurrentFileSystem().ReplaceFile(fileName, bytes);
+        return CurrentFileSystem().ReplaceFile(fileName, FileBytes());
     } catch (const std::exception&) {
         return false;
     }
+}
+
+std::string TLyricsList::FileBytes() const {
+    std::string bytes;
+    for (std::size_t i = 0; i < titles_.size(); ++i) {
+        AppendCsvLine(bytes, titles_[i], fileNames_[i], startLines_[i], endLines_[i]);
+    }
+    return bytes;
 }
 
 void TLyricsList::AddToListView(ListViewRows& view) const {

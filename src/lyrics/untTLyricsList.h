@@ -61,6 +61,10 @@ public:
     // Writes the whole list in one step; on failure the old file stays as it was. Raises
     // nothing: whether the file was written is the result, for the caller to tell.
     virtual bool SaveToFile(const std::string& fileName) const;
+    // LoadFromFile of bytes already read, and the bytes SaveToFile writes: the main form
+    // keeps what it read and wrote of its list file to see changes made by other programs.
+    void LoadFromBytes(std::string bytes);
+    std::string FileBytes() const;
 
     // Appends one row per entry after the rows already in view.
     virtual void AddToListView(ListViewRows& view) const;

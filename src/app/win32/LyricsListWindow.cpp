@@ -2,7 +2,17 @@
 
 #include <memory>
 
+#include "common/ProgramText.h"
+#include "common/win32/ErrorReport.h"
+
 namespace vesk {
+
+namespace {
+
+constexpr ProgramText kChangedOutside{
+    "歌詞リストは他のプログラムで変更されています。上書きしますか？"};
+
+}  // namespace
 
 TLyricsListWindow::TLyricsListWindow(TfrmMain& main, HWND ownerWindow)
     : main_(main), ownerWindow_(ownerWindow) {}
@@ -23,6 +33,7 @@ void TLyricsListWindow::Open() {
         if (const TLyricsList* list = main_.LyricsList()) {
             editor.AddToListView(*list);
         }
+        filledFrom_ = main_.LyricsListStamp();
     }
     window_->Show();
 }
@@ -33,8 +44,14 @@ void TLyricsListWindow::Close() {
     }
 }
 
-void TLyricsListWindow::StoreRows(const ListViewRows& rows) {
+bool TLyricsListWindow::StoreRows(const ListViewRows& rows) {
+    if (main_.LyricsListChangedSince(filledFrom_) &&
+        MessageBoxA(window_ ? window_->Handle() : ownerWindow_, kChangedOutside.Ansi().c_str(),
+                    ApplicationTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return false;
+    }
     main_.ReplaceLyricsRows(rows);
+    return true;
 }
 
 }  // namespace vesk

@@ -32,12 +32,16 @@ public:
     TfrmLyricsList* frmLyricsList() const { return window_.Get(); }
 
 private:
-    void StoreRows(const ListViewRows& rows) override;
+    // Asks before replacing a list file that another program changed since the editor was
+    // filled.
+    bool StoreRows(const ListViewRows& rows) override;
     FileSelectDialog* FileSelect() const override { return main_.FileSelect(); }
 
     TfrmMain& main_;
     HWND ownerWindow_;
     SingleWindow<TfrmLyricsList> window_;
+    // What the main list had last read or written of its file when the editor was filled.
+    ListFileStamp filledFrom_;
 };
 
 }  // namespace vesk

@@ -107,6 +107,7 @@ void TMainWindow::FormCreate() {
     // them back at exit.
     settingsUnread_ = ExistsButCannotBeRead(iniPath_);
     LoadLyricsList(listPath_);
+    listWatch_ = std::make_unique<TListFileWatch>(listPath_, [this] { ListFileChanged(); });
     // After the list: loading a list makes it case-sensitive again.
     LoadMainSettings();
     tmrTitleCheckTimer();
@@ -134,6 +135,8 @@ void TMainWindow::FormClose() {
         return;
     }
     closed_ = true;
+    // The exit's save reads a list file changed outside again itself.
+    listWatch_.reset();
     // An open assignment dialog ends as cancelled: nothing of it is stored after this.
     if (FileSelect() != nullptr) {
         FileSelect()->Close();

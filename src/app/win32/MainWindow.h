@@ -12,6 +12,7 @@
 
 #include "app/TrayMenuState.h"
 #include "app/untMain.h"
+#include "app/win32/ListFileWatch.h"
 #include "app/win32/LyricsListWindow.h"
 #include "app/win32/TrayMenus.h"
 #include "common/win32/Window.h"
@@ -88,6 +89,8 @@ private:
     TLyricsWindowSink& lyricsWindow_;
     std::unique_ptr<TSettingFormSink> settingForm_;
     TLyricsListWindow listEditor_;
+    // From start-up to the exit: the list file's changes by other programs.
+    std::unique_ptr<TListFileWatch> listWatch_;
     bool firstRun_ = false;
     bool settingsUnread_ = false;
     bool closed_ = false;

@@ -1,5 +1,10 @@
 #include "common/win32/MessageLoop.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+#include <vector>
+
 #include "common/win32/Dialog.h"
 
 namespace vesk {
@@ -19,14 +24,66 @@ bool RouteDialogMessage(MSG& msg) {
     return IsDialogMessageA(root, &msg) != FALSE;
 }
 
+namespace {
+
+// The waits of the user-interface thread, in the order they were made.
+std::vector<LoopWait*>& Waits() {
+    static std::vector<LoopWait*> waits;
+    return waits;
+}
+
+void Dispatch(MSG& msg) {
+    if (RouteDialogMessage(msg)) {
+        return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+}  // namespace
+
+LoopWait::LoopWait(HANDLE handle, std::function<void()> signalled)
+    : handle_(handle), signalled_(std::move(signalled)) {
+    Waits().push_back(this);
+}
+
+LoopWait::~LoopWait() {
+    std::vector<LoopWait*>& waits = Waits();
+    waits.erase(std::remove(waits.begin(), waits.end(), this), waits.end());
+}
+
 int RunMessageLoop() {
     MSG msg{};
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (RouteDialogMessage(msg)) {
+    for (;;) {
+        std::vector<LoopWait*>& waits = Waits();
+        if (waits.empty()) {
+            if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+                break;
+            }
+            Dispatch(msg);
             continue;
         }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        HANDLE handles[MAXIMUM_WAIT_OBJECTS - 1];
+        DWORD count = 0;
+        for (const LoopWait* wait : waits) {
+            if (count < std::size(handles)) {
+                handles[count++] = wait->handle_;
+            }
+        }
+        const DWORD woken =
+            MsgWaitForMultipleObjectsEx(count, handles, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woken < WAIT_OBJECT_0 + count) {
+            // Copied: the call may end the wait.
+            const std::function<void()> signalled = waits[woken - WAIT_OBJECT_0]->signalled_;
+            signalled();
+            continue;
+        }
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                return static_cast<int>(msg.wParam);
+            }
+            Dispatch(msg);
+        }
     }
     return static_cast<int>(msg.wParam);
 }

@@ -226,8 +226,9 @@ void TfrmLyricsList::RowsRemoved(const std::vector<std::size_t>& removed) {
 }
 
 void TfrmLyricsList::bbnOKClick() {
-    owner_.StoreRows(rows_);
-    End(IDOK);
+    if (owner_.StoreRows(rows_)) {
+        End(IDOK);
+    }
 }
 
 void TfrmLyricsList::bbnCancelClick() {

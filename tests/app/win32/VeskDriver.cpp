@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "TestArguments.h"
 #include "TestText.h"
@@ -193,6 +194,55 @@ std::string CaptionOf(HWND window) {
     char caption[1024] = {};
     GetWindowTextA(window, caption, sizeof(caption));
     return caption;
+}
+
+HWND WaitVeskDialog(const VeskProcess& vesk, const std::string& caption, DWORD milliseconds) {
+    HWND found = nullptr;
+    PumpUntil(
+        [&] {
+            for (HWND window : WindowsOfClass("#32770")) {
+                if (ProcessOf(window) == vesk.Id() && IsWindowVisible(window) &&
+                    CaptionOf(window) == caption) {
+                    found = window;
+                }
+            }
+            return found != nullptr;
+        },
+        milliseconds);
+    return found;
+}
+
+namespace {
+
+BOOL CALLBACK FindControl(HWND window, LPARAM found) {
+    auto* search = reinterpret_cast<std::pair<int, HWND>*>(found);
+    if (GetDlgCtrlID(window) == search->first) {
+        search->second = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND ControlOf(HWND window, int id) {
+    std::pair<int, HWND> search{id, nullptr};
+    EnumChildWindows(window, FindControl, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+std::string ControlText(HWND window, int id) {
+    char text[4096] = {};
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(ControlOf(window, id), WM_GETTEXT, sizeof(text),
+                        reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &ignored);
+    return text;
+}
+
+void SetControlText(HWND window, int id, const std::string& text) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(ControlOf(window, id), WM_SETTEXT, 0,
+                        reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, 5000, &ignored);
 }
 
 std::vector<DWORD> ProcessesNamed(const char* exeName) {

@@ -103,6 +103,17 @@ std::vector<HWND> OtherProcessesWindows(const char* className);
 DWORD ProcessOf(HWND window);
 std::string CaptionOf(HWND window);
 
+// Vesk's visible dialog (#32770) with this caption (ANSI), once it shows; nullptr when it
+// does not within the time.
+HWND WaitVeskDialog(const VeskProcess& vesk, const std::string& caption,
+                    DWORD milliseconds = 20000);
+// The control with this id anywhere below a window (a settings page's included).
+HWND ControlOf(HWND window, int id);
+// The text of a control of another process, asked of the control itself (GetWindowText
+// does not for another process's window), and setting it.
+std::string ControlText(HWND window, int id);
+void SetControlText(HWND window, int id, const std::string& text);
+
 // Ids of the running processes whose program file has this name ("player.exe").
 std::vector<DWORD> ProcessesNamed(const char* exeName);
 // Ends them (processes the tests caused to be started).

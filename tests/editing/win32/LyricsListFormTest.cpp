@@ -58,11 +58,12 @@ public:
     FakeFileSelect dialog;
     std::vector<std::vector<ListViewRow>> stored;
 
-    void StoreRows(const ListViewRows& rows) override {
+    bool StoreRows(const ListViewRows& rows) override {
         stored.emplace_back();
         for (std::size_t i = 0; i < rows.RowCount(); ++i) {
             stored.back().push_back(rows.Row(i));
         }
+        return true;
     }
     FileSelectDialog* FileSelect() const override { return const_cast<FakeFileSelect*>(&dialog); }
 };

@@ -1,0 +1,45 @@
+#pragma once
+
+// Watches the program's folder for a change of the lyrics list file made by another
+// program: a change notification on the folder (FindFirstChangeNotificationA), waited on by
+// the message loop, so that nothing runs at rest. The folder changes for other files too
+// (Vesk.ini, an overlay text file written on every song change): the list's size and
+// last-write time are looked at first, and only a change of those is reported.
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "common/win32/MessageLoop.h"
+
+namespace vesk {
+
+class TListFileWatch {
+public:
+    // Watches the folder of listPath; changed runs on the user-interface thread. Watches
+    // nothing when the folder cannot be watched.
+    TListFileWatch(const std::string& listPath, std::function<void()> changed);
+    ~TListFileWatch();
+    TListFileWatch(const TListFileWatch&) = delete;
+    TListFileWatch& operator=(const TListFileWatch&) = delete;
+
+private:
+    struct FileState {
+        bool exists = false;
+        DWORD sizeHigh = 0;
+        DWORD sizeLow = 0;
+        FILETIME written{};
+    };
+    FileState StateNow() const;
+    void FolderChanged();
+
+    std::string listPath_;
+    std::function<void()> changed_;
+    HANDLE notification_ = INVALID_HANDLE_VALUE;
+    FileState seen_;
+    std::unique_ptr<LoopWait> wait_;
+};
+
+}  // namespace vesk
