@@ -10,16 +10,18 @@
 #include "common/win32/MessageLoop.h"
 #include "common/win32/ProgramFolder.h"
 #include "common/win32/WinHandles.h"
+#include "common/win32/WindowLifetime.h"
 #include "editing/win32/untFileSelectForm.h"
 #include "settings/VeskSettings.h"
 
 namespace {
 
 constexpr const char* kInstanceMutex = "EX_Mutex";
+constexpr int kLifetimeFaultExitCode = 70;
 
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+// The program from its instance guard to the end of its message loop; the objects it made
+// are gone when this returns.
+int RunVesk() {
     using namespace vesk;
     // A second instance ends at once, without a word and without disturbing the first.
     if (HANDLE running = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kInstanceMutex)) {
@@ -48,4 +50,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TfrmFileSelect frmFileSelect(frmMain, application.Handle());
     frmMain.AttachFileSelect(frmFileSelect);
     return RunMessageLoop();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const int exitCode = RunVesk();
+    // A window object deleted while its own code ran is a fault of the program, which the
+    // user never sees; the exit code tells it to whoever started the program.
+    return vesk::LifetimeFaults() == 0 ? exitCode : kLifetimeFaultExitCode;
 }

@@ -306,11 +306,15 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         return FALSE;
     }
 
+    const OwnCall call(*self);
     INT_PTR result = FALSE;
     try {
         result = self->Dispatch(message, wParam, lParam);
     } catch (const std::exception& error) {
         ReportError(hwnd, error);
+    }
+    if (!call.ObjectAlive()) {
+        return result;
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, DWLP_USER, 0);
@@ -320,7 +324,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         self->hwnd_ = nullptr;
         self->anchored_.clear();
         self->OnDestroyed();
-        // Last: the handler may delete the object.
+        // Last: the handler may let go of the object, which goes when this call returns.
         if (std::function<void()> destroyed = std::move(self->destroyed_)) {
             destroyed();
         }

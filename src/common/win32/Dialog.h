@@ -31,7 +31,8 @@
 //   };
 //
 // End() destroys a modeless dialog at once, and the owner of a single instance (see
-// SingleWindow.h) may delete the object then: End() is the last thing a handler does.
+// SingleWindow.h) lets go of the object then; it is deleted once the dialog's own calls on
+// the stack have returned (WindowLifetime.h).
 
 #include <windows.h>
 
@@ -44,6 +45,7 @@
 #include "common/Anchors.h"
 #include "common/DpiScale.h"
 #include "common/win32/ControlPlaces.h"
+#include "common/win32/WindowLifetime.h"
 
 namespace vesk {
 
@@ -53,12 +55,12 @@ struct DialogAnchor {
     TAnchors anchors;
 };
 
-class Dialog {
+class Dialog : public WindowLifetime {
 public:
     // places: the controls' pixel table when it does not depend on the dialog's size.
     explicit Dialog(int templateId, std::span<const ControlPlace> places = {})
         : templateId_(templateId), places_(places) {}
-    virtual ~Dialog();
+    ~Dialog() override;
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
 
@@ -81,7 +83,7 @@ public:
     // Ends the dialog: a modal one returns result from ShowModal, a modeless one is destroyed.
     void End(INT_PTR result);
 
-    // Called once, after the window is gone (the object may be deleted by it).
+    // Called once, after the window is gone (it may let go of the object: DeleteWhenIdle).
     void SetDestroyedHandler(std::function<void()> handler) { destroyed_ = std::move(handler); }
 
     // The controls, by id.

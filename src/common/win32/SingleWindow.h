@@ -2,8 +2,10 @@
 
 // The program-wide reference to a window that exists at most once (the lyrics window, the
 // settings dialog, the list editor, the class search): empty while the window does not
-// exist, set when it is made, emptied by the window itself when it is destroyed, which
-// also deletes the object. W is a Window or a Dialog (both have SetDestroyedHandler).
+// exist, set when it is made, emptied by the window itself when it is destroyed. The object
+// is deleted then, or, when the window was destroyed from inside its own code (the program
+// ended while one of its nested loops ran), once that code has returned (WindowLifetime.h).
+// W is a Window or a Dialog.
 //
 //   SingleWindow<TfrmSetting> frmSetting;
 //   if (!frmSetting) {
@@ -14,6 +16,8 @@
 
 #include <memory>
 #include <utility>
+
+#include "common/win32/WindowLifetime.h"
 
 namespace vesk {
 
@@ -30,16 +34,13 @@ public:
 
     // Takes a window whose window has been made; it is forgotten when that is destroyed.
     W& Set(std::unique_ptr<W> window) {
-        window_ = std::move(window);
+        window_.reset(window.release());
         window_->SetDestroyedHandler([this] { window_.reset(); });
         return *window_;
     }
 
-    // Destroys the window (if any) without its close handling.
-    void Reset() { window_.reset(); }
-
 private:
-    std::unique_ptr<W> window_;
+    std::unique_ptr<W, DeleteWhenIdle> window_;
 };
 
 }  // namespace vesk

@@ -60,17 +60,21 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 
+    const OwnCall call(*self);
     LRESULT result = 0;
     try {
         result = self->HandleMessage(message, wParam, lParam);
     } catch (const std::exception& error) {
         ReportError(hwnd, error);
     }
+    if (!call.ObjectAlive()) {
+        return result;
+    }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->OnWindowDestroyed();
-        // Last: the handler may delete the object.
+        // Last: the handler may let go of the object, which goes when this call returns.
         if (std::function<void()> destroyed = std::move(self->destroyed_)) {
             destroyed();
         }

@@ -10,12 +10,14 @@
 #include <functional>
 #include <utility>
 
+#include "common/win32/WindowLifetime.h"
+
 namespace vesk {
 
-class Window {
+class Window : public WindowLifetime {
 public:
     Window() = default;
-    virtual ~Window();
+    ~Window() override;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
@@ -24,8 +26,8 @@ public:
     // The object behind a window created through this class, or nullptr.
     static Window* FromHandle(HWND hwnd);
 
-    // Called once, after the window is gone and OnWindowDestroyed has run (the object may
-    // be deleted by it).
+    // Called once, after the window is gone and OnWindowDestroyed has run (it may let go
+    // of the object: DeleteWhenIdle).
     void SetDestroyedHandler(std::function<void()> handler) { destroyed_ = std::move(handler); }
 
 protected:

@@ -272,7 +272,7 @@ void TfrmLyrics::Close() {
         // Not saving the window's place is no reason to keep it open.
         ReportError(window, error);
     }
-    DestroyWindow(window);  // the owner may delete this object now
+    DestroyWindow(window);  // the owner lets go of this object now
 }
 
 bool TfrmLyrics::PositionFixed() const {

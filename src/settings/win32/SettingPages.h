@@ -28,8 +28,12 @@ namespace vesk {
 class TSettingPage : public Dialog {
 public:
     using Dialog::Dialog;
-    // Makes the page as a hidden child of the settings dialog.
-    bool Create(HWND dialog) { return CreateModeless(dialog); }
+    // Makes the page as a hidden child of the settings dialog, whose object holds the page's:
+    // the dialog is not deleted while the page's code runs (a folder browser it opened).
+    bool Create(HWND dialog) {
+        SetLifetimeOwner(Dialog::FromHandle(dialog));
+        return CreateModeless(dialog);
+    }
 
 protected:
     // Enter and Esc belong to the settings dialog's OK and キャンセル.
