@@ -118,4 +118,22 @@ bool TextEqual(std::string_view a, std::string_view b, bool ignoreCase) {
     return CurrentTextPlatform().Equal(a, b, ignoreCase);
 }
 
+char AccessKeyOf(std::string_view caption) {
+    // "&" is below every trail byte of the code page: it is never half of a character.
+    for (std::size_t pos = caption.find('&');
+         pos != std::string_view::npos && pos + 1 < caption.size();
+         pos = caption.find('&', pos + 2)) {
+        const char key = caption[pos + 1];
+        if (key == '&') {
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(key);
+        if (byte >= 0x80) {
+            return 0;
+        }
+        return key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key;
+    }
+    return 0;
+}
+
 }  // namespace vesk

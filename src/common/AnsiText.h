@@ -53,6 +53,10 @@ std::size_t FileNameStart(std::string_view path);
 // Locale-aware equality of the current text platform.
 bool TextEqual(std::string_view a, std::string_view b, bool ignoreCase);
 
+// The access key of a caption, as the dialog manager reads it: the ASCII character after
+// the first single "&" ("&&" stands for "&" itself), in upper case; 0 when there is none.
+char AccessKeyOf(std::string_view caption);
+
 namespace detail {
 void RefreshLeadByteTable(const TextPlatform& platform);
 }

@@ -113,5 +113,18 @@ TEST(AnsiText, ReplaceBytesScansLeftToRightWithoutOverlap) {
     EXPECT_EQ(ReplaceBytes("", "a", "b"), "");
 }
 
+TEST(AnsiText, TheAccessKeyFollowsTheFirstSingleAmpersand) {
+    const struct {
+        const char* caption;
+        char key;
+    } rows[] = {
+        {"表示1(&1)", '1'}, {"連携(&c)", 'C'}, {"&WMP", 'W'}, {"R&&B (&R)", 'R'}, {"R&&B", 0},
+        {"end&", 0},        {"none", 0},       {"&&&x", 'X'}, {"&あ", 0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(AccessKeyOf(test::Ansi(row.caption)), row.key) << row.caption;
+    }
+}
+
 }  // namespace
 }  // namespace vesk

@@ -82,6 +82,12 @@ public:
     void Show();
     // Ends the dialog: a modal one returns result from ShowModal, a modeless one is destroyed.
     void End(INT_PTR result);
+    // A key message for a modeless dialog or one of its controls, before the dialog manager
+    // reads it (Tab, Enter, Esc, access keys); true when the dialog has taken it.
+    virtual bool TranslateKey(const MSG& msg) {
+        static_cast<void>(msg);
+        return false;
+    }
 
     // Called once, after the window is gone (it may let go of the object: DeleteWhenIdle).
     void SetDestroyedHandler(std::function<void()> handler) { destroyed_ = std::move(handler); }

@@ -16,12 +16,12 @@ bool RouteDialogMessage(MSG& msg) {
         return false;
     }
     const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-    const Dialog* dialog = root != nullptr ? Dialog::FromHandle(root) : nullptr;
+    Dialog* dialog = root != nullptr ? Dialog::FromHandle(root) : nullptr;
     // Modal dialogs run loops of their own; only the modeless ones need this one.
     if (dialog == nullptr || dialog->IsModal()) {
         return false;
     }
-    return IsDialogMessageA(root, &msg) != FALSE;
+    return dialog->TranslateKey(msg) || IsDialogMessageA(root, &msg) != FALSE;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "common/AnsiText.h"
 #include "common/ProgramText.h"
 #include "settings/KelpIniFile.h"
 #include "settings/win32/SettingFormRes.h"
@@ -108,6 +109,73 @@ int TfrmSetting::ActivePage() const {
 void TfrmSetting::SetActivePage(int page) {
     SendMessageA(Item(IDC_SETTING_TABS), TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
     ShowPage(page);
+}
+
+void TfrmSetting::TurnTo(int page) {
+    SetActivePage(page);
+    const HWND pageWindow = Page(page).Handle();
+    if (const HWND first = GetNextDlgTabItem(pageWindow, nullptr, FALSE)) {
+        SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+    }
+}
+
+namespace {
+
+struct AccessKeySearch {
+    char key;
+    bool found = false;
+};
+
+BOOL CALLBACK FindAccessKey(HWND control, LPARAM search) {
+    auto& s = *reinterpret_cast<AccessKeySearch*>(search);
+    if (IsWindowVisible(control) && IsWindowEnabled(control)) {
+        char caption[256] = {};
+        GetWindowTextA(control, caption, sizeof(caption));
+        s.found = AccessKeyOf(caption) == s.key;
+    }
+    return s.found ? FALSE : TRUE;
+}
+
+}  // namespace
+
+bool TfrmSetting::PageHasAccessKey(int page, char key) {
+    AccessKeySearch search{key};
+    EnumChildWindows(Page(page).Handle(), FindAccessKey, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool TfrmSetting::TranslateKey(const MSG& msg) {
+    const int active = ActivePage();
+    if (msg.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0) {
+        int step = 0;
+        if (msg.wParam == VK_TAB) {
+            step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+        } else if (msg.wParam == VK_NEXT) {
+            step = 1;
+        } else if (msg.wParam == VK_PRIOR) {
+            step = -1;
+        }
+        if (step != 0) {
+            TurnTo((active + step + kTabCount) % kTabCount);
+            return true;
+        }
+        return false;
+    }
+    if (msg.message != WM_SYSCHAR || msg.wParam > 0x7F) {
+        return false;
+    }
+    // The page's own controls come first: their keys are the ones the user sees there.
+    const char key = AccessKeyOf(std::string{'&', static_cast<char>(msg.wParam)});
+    if (key == 0 || PageHasAccessKey(active, key)) {
+        return false;
+    }
+    for (int page = 0; page < kTabCount; ++page) {
+        if (AccessKeyOf(kTabCaptions[page].Ansi()) == key) {
+            TurnTo(page);
+            return true;
+        }
+    }
+    return false;
 }
 
 void TfrmSetting::ShowPage(int page) {

@@ -63,6 +63,11 @@ public:
     // test as the user's edit does (also when the name is the one already there).
     void TakeClassName(const std::string& className);
 
+    // The keys of a property sheet: Ctrl+Tab and Ctrl+PageDown turn to the next tab,
+    // Ctrl+Shift+Tab and Ctrl+PageUp to the one before, Alt with a tab's access key to that
+    // tab unless a control of the page shown has the same key; the focus goes to the page.
+    bool TranslateKey(const MSG& msg) override;
+
 protected:
     bool OnInit() override;
     bool OnCommand(int id, int code, HWND control) override;
@@ -96,6 +101,9 @@ private:
     void SaveExtensionSettings(const Shown& now);
     TSettingPage& Page(int page);
     void ShowPage(int page);
+    // Shows the page and gives the focus to its first control.
+    void TurnTo(int page);
+    bool PageHasAccessKey(int page, char key);
 
     SettingFormOwner& owner_;
     std::string iniPath_;

@@ -383,6 +383,97 @@ void CALLBACK ReadBrowserThenOk(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageA(browser, WM_COMMAND, IDOK, 0);
 }
 
+// The page the settings dialog shows: its visible child dialog.
+HWND ShownPage(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[16] = {};
+        GetClassNameA(child, name, sizeof(name));
+        if (std::string(name) == "#32770" && IsWindowVisible(child)) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+// The keys of a property sheet, sent as the message loop gets them: the modifier keys as the
+// thread's keyboard state holds them.
+TEST(SettingDialog, TabsTurnWithTheKeysOfAPropertySheet) {
+    SettingRig rig("[MainForm]\r\nLyricShow=0\r\n");
+    const auto press = [&](UINT message, WPARAM key, bool control, bool shift) {
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        state[VK_CONTROL] = control ? 0x80 : 0;
+        state[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(state);
+        MSG msg{GetFocus() != nullptr ? GetFocus() : rig.Handle(), message, key,
+                message == WM_SYSCHAR ? LPARAM{1} << 29 : 1};
+        if (!RouteDialogMessage(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        state[VK_CONTROL] = state[VK_SHIFT] = 0;
+        SetKeyboardState(state);
+        test::Pump(20);
+    };
+    using Tab = TfrmSetting::TabPage;
+    const struct {
+        const char* keys;
+        UINT message;
+        WPARAM key;
+        bool control, shift;
+        Tab from, to;
+    } rows[] = {
+        {"Alt+2", WM_SYSCHAR, '2', false, false, Tab::tabView, Tab::tabView2},
+        {"Alt+T", WM_SYSCHAR, 't', false, false, Tab::tabView2, Tab::tabTitleGet},
+        {"Alt+X, over the cancel button's", WM_SYSCHAR, 'x', false, false, Tab::tabOther,
+         Tab::tabExtension},
+        {"Alt+C where a control of the page has it", WM_SYSCHAR, 'c', false, false, Tab::tabView,
+         Tab::tabView},
+        {"Alt+C", WM_SYSCHAR, 'c', false, false, Tab::tabOther, Tab::tabConnection},
+        {"Ctrl+Tab", WM_KEYDOWN, VK_TAB, true, false, Tab::tabExtension, Tab::tabView},
+        {"Ctrl+Shift+Tab", WM_KEYDOWN, VK_TAB, true, true, Tab::tabView, Tab::tabExtension},
+        {"Ctrl+PageDown", WM_KEYDOWN, VK_NEXT, true, false, Tab::tabView2, Tab::tabConnection},
+        {"Ctrl+PageUp", WM_KEYDOWN, VK_PRIOR, true, false, Tab::tabConnection, Tab::tabView2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.keys);
+        rig.Show(row.from);
+        SetFocus(GetNextDlgTabItem(ShownPage(rig.Handle()), nullptr, FALSE));
+        press(row.message, row.key, row.control, row.shift);
+        EXPECT_EQ(rig.Dialog()->ActivePage(), row.to);
+        EXPECT_TRUE(IsChild(ShownPage(rig.Handle()), GetFocus())) << "the focus is on the page";
+    }
+}
+
+// Every page's Tab order runs as the eye reads it: row by row from the top (controls whose
+// heights overlap share a row), left to right in a row.
+TEST(SettingDialog, TheTabKeyGoesThroughEveryPageInVisualOrder) {
+    SettingRig rig("[MainForm]\r\nLyricShow=0\r\n");
+    for (int page = 0; page < TfrmSetting::kTabCount; ++page) {
+        rig.Show(page);
+        const HWND pageWindow = ShownPage(rig.Handle());
+        ASSERT_NE(pageWindow, nullptr);
+        RECT previous{};
+        HWND first = GetNextDlgTabItem(pageWindow, nullptr, FALSE);
+        for (HWND control = first; control != nullptr;) {
+            RECT r{};
+            GetWindowRect(control, &r);
+            if (control != first) {
+                const bool sameRow = r.top < previous.bottom && previous.top < r.bottom;
+                EXPECT_TRUE(sameRow ? previous.left < r.left : previous.top < r.top)
+                    << "page " << page << ": control " << GetDlgCtrlID(control)
+                    << " comes after one below or right of it";
+            }
+            previous = r;
+            control = GetNextDlgTabItem(pageWindow, control, FALSE);
+            if (control == first || !IsChild(pageWindow, control)) {
+                break;
+            }
+        }
+    }
+}
+
 TEST(SettingDialog, FolderBrowserOpensCentredOnTheFolderShownAndAddsTheSeparator) {
     SettingRig rig("[MainForm]\r\nLyricShow=0\r\nPasteSavePath=C:\\windows\\\r\n");
     rig.Show(TfrmSetting::tabOther);
