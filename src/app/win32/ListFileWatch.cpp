@@ -10,6 +10,9 @@ namespace {
 constexpr DWORD kWatched =
     FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
 
+// How long the list file must keep still before it is read.
+constexpr LONGLONG kSettleMs = 200;
+
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
@@ -25,9 +28,14 @@ TListFileWatch::TListFileWatch(const std::string& listPath, std::function<void()
     }
     seen_ = StateNow();
     wait_ = std::make_unique<LoopWait>(notification_, [this] { FolderChanged(); });
+    settle_.Reset(CreateWaitableTimerA(nullptr, FALSE, nullptr));
+    if (settle_) {
+        settleWait_ = std::make_unique<LoopWait>(settle_.Get(), [this] { Settled(); });
+    }
 }
 
 TListFileWatch::~TListFileWatch() {
+    settleWait_.reset();
     wait_.reset();
     if (notification_ != INVALID_HANDLE_VALUE) {
         FindCloseChangeNotification(notification_);
@@ -43,14 +51,30 @@ TListFileWatch::FileState TListFileWatch::StateNow() const {
     return state;
 }
 
+bool TListFileWatch::FileState::operator==(const FileState& other) const {
+    return exists == other.exists && sizeHigh == other.sizeHigh && sizeLow == other.sizeLow &&
+           CompareFileTime(&written, &other.written) == 0;
+}
+
 void TListFileWatch::FolderChanged() {
     FindNextChangeNotification(notification_);
+    if (StateNow() == seen_) {
+        return;
+    }
+    if (!settle_) {
+        Settled();
+        return;
+    }
+    // Each change while it runs starts it again.
+    LARGE_INTEGER due{};
+    due.QuadPart = -kSettleMs * 10000;  // relative, in 100 ns
+    SetWaitableTimer(settle_.Get(), &due, 0, nullptr, nullptr, FALSE);
+}
+
+void TListFileWatch::Settled() {
     const FileState now = StateNow();
-    const bool same = now.exists == seen_.exists && now.sizeHigh == seen_.sizeHigh &&
-                      now.sizeLow == seen_.sizeLow &&
-                      CompareFileTime(&now.written, &seen_.written) == 0;
-    seen_ = now;
-    if (!same) {
+    if (!(now == seen_)) {
+        seen_ = now;
         changed_();
     }
 }

@@ -4,7 +4,9 @@
 // program: a change notification on the folder (FindFirstChangeNotificationA), waited on by
 // the message loop, so that nothing runs at rest. The folder changes for other files too
 // (Vesk.ini, an overlay text file written on every song change): the list's size and
-// last-write time are looked at first, and only a change of those is reported.
+// last-write time are looked at first, and only a change of those is reported, once the file
+// has kept still for a moment: a file replaced in several steps (written beside it, put in its
+// place, its attributes given back) is read once.
 
 #include <windows.h>
 
@@ -13,6 +15,7 @@
 #include <string>
 
 #include "common/win32/MessageLoop.h"
+#include "common/win32/WinHandles.h"
 
 namespace vesk {
 
@@ -31,15 +34,19 @@ private:
         DWORD sizeHigh = 0;
         DWORD sizeLow = 0;
         FILETIME written{};
+        bool operator==(const FileState& other) const;
     };
     FileState StateNow() const;
     void FolderChanged();
+    void Settled();
 
     std::string listPath_;
     std::function<void()> changed_;
     HANDLE notification_ = INVALID_HANDLE_VALUE;
     FileState seen_;
     std::unique_ptr<LoopWait> wait_;
+    KernelHandle settle_;  // a timer that runs out once the file has kept still
+    std::unique_ptr<LoopWait> settleWait_;
 };
 
 }  // namespace vesk

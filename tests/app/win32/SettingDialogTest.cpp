@@ -446,8 +446,29 @@ TEST(SettingDialog, TabsTurnWithTheKeysOfAPropertySheet) {
     }
 }
 
-// Every page's Tab order runs as the eye reads it: row by row from the top (controls whose
-// heights overlap share a row), left to right in a row.
+// Every page's Tab order runs as the eye reads it: a group box at a time, the groups and the
+// controls in a group row by row from the top (rects whose heights overlap share a row), left
+// to right in a row.
+bool ReadBefore(const RECT& a, const RECT& b) {
+    const bool sameRow = b.top < a.bottom && a.top < b.bottom;
+    return sameRow ? a.left < b.left : a.top < b.top;
+}
+
+// The group box a control lies in, or the control's own rectangle.
+RECT UnitOf(HWND page, const RECT& control) {
+    const POINT centre{(control.left + control.right) / 2, (control.top + control.bottom) / 2};
+    for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT group{};
+        GetWindowRect(child, &group);
+        if ((GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX &&
+            PtInRect(&group, centre)) {
+            return group;
+        }
+    }
+    return control;
+}
+
 TEST(SettingDialog, TheTabKeyGoesThroughEveryPageInVisualOrder) {
     SettingRig rig("[MainForm]\r\nLyricShow=0\r\n");
     for (int page = 0; page < TfrmSetting::kTabCount; ++page) {
@@ -455,15 +476,17 @@ TEST(SettingDialog, TheTabKeyGoesThroughEveryPageInVisualOrder) {
         const HWND pageWindow = ShownPage(rig.Handle());
         ASSERT_NE(pageWindow, nullptr);
         RECT previous{};
-        HWND first = GetNextDlgTabItem(pageWindow, nullptr, FALSE);
+        const HWND first = GetNextDlgTabItem(pageWindow, nullptr, FALSE);
         for (HWND control = first; control != nullptr;) {
             RECT r{};
             GetWindowRect(control, &r);
             if (control != first) {
-                const bool sameRow = r.top < previous.bottom && previous.top < r.bottom;
-                EXPECT_TRUE(sameRow ? previous.left < r.left : previous.top < r.top)
+                const RECT unit = UnitOf(pageWindow, r);
+                const RECT previousUnit = UnitOf(pageWindow, previous);
+                EXPECT_TRUE(EqualRect(&unit, &previousUnit) ? ReadBefore(previous, r)
+                                                            : ReadBefore(previousUnit, unit))
                     << "page " << page << ": control " << GetDlgCtrlID(control)
-                    << " comes after one below or right of it";
+                    << " comes after one the eye reads later";
             }
             previous = r;
             control = GetNextDlgTabItem(pageWindow, control, FALSE);
