@@ -3,8 +3,8 @@
 // Every size the program states in pixels (dialog tables, window sizes, list columns) is a
 // size at 96 DPI. A window drawn at another DPI gets that size times its DPI / 96, rounded
 // to the nearest pixel with halves away from zero, as the system's MulDiv rounds, so that a
-// scaled size is the one the system would give. Vesk is not DPI-aware yet: the system tells
-// it 96, and every size stays as stated.
+// scaled size is the one the system would give. Vesk is aware of each monitor's DPI (its
+// manifest says so): at 96 DPI every size stays as stated.
 
 #include <cstdint>
 
@@ -21,6 +21,10 @@ public:
     constexpr int operator()(int pixels) const { return Rounded(pixels, dpi_, kBaseDpi); }
     // The window's pixels as a size at 96 DPI.
     constexpr int Unscaled(int pixels) const { return Rounded(pixels, kBaseDpi, dpi_); }
+    // Pixels of a window at another DPI (before the window moved to a monitor of this one).
+    constexpr int From(const DpiScale& other, int pixels) const {
+        return Rounded(pixels, dpi_, other.dpi_);
+    }
 
 private:
     static constexpr int Rounded(int value, int numerator, int denominator) {

@@ -5,25 +5,26 @@
 
 namespace vesk {
 
-int LyricsHitTest(int x, int y, int width, int height, int defaultResult) {
-    const int right = width - kLyricsLabelMargin;
-    const int bottom = height - kLyricsLabelMargin;
-    if (x < kTopLeftZoneWidth && y < kLyricsLabelMargin) {
+int LyricsHitTest(int x, int y, int width, int height, int defaultResult, const DpiScale& scale) {
+    const int margin = scale(kLyricsLabelMargin);
+    const int right = width - margin;
+    const int bottom = height - margin;
+    if (x < scale(kTopLeftZoneWidth) && y < margin) {
         return kHtTopLeft;
     }
-    if (x > right && y < kLyricsLabelMargin) {
+    if (x > right && y < margin) {
         return kHtTopRight;
     }
-    if (x < kLyricsLabelMargin && y > bottom) {
+    if (x < margin && y > bottom) {
         return kHtBottomLeft;
     }
     if (x > right && y > bottom) {
         return kHtBottomRight;
     }
-    if (x < kLyricsLabelMargin) {
+    if (x < margin) {
         return kHtLeft;
     }
-    if (y < kLyricsLabelMargin) {
+    if (y < margin) {
         return kHtTop;
     }
     if (x > right) {
@@ -39,9 +40,10 @@ std::int32_t ClampedCoordinate(std::int32_t value) {
     return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
 }
 
-TRect ConstrainedBounds(const TRect& bounds) {
-    return {bounds.left, bounds.top, bounds.left + std::max(bounds.Width(), kLyricsFormMinWidth),
-            bounds.top + std::max(bounds.Height(), kLyricsFormMinHeight)};
+TRect ConstrainedBounds(const TRect& bounds, const DpiScale& scale) {
+    return {bounds.left, bounds.top,
+            bounds.left + std::max(bounds.Width(), scale(kLyricsFormMinWidth)),
+            bounds.top + std::max(bounds.Height(), scale(kLyricsFormMinHeight))};
 }
 
 Color NudgedColor(Color color, Color background) {
@@ -93,9 +95,17 @@ ShadowLayers LyricsShadowLayers(std::int32_t offsetLeft, std::int32_t offsetTop,
     return {offsetLeft, offsetTop, shown, shown && highlight};
 }
 
+ShadowLayers ScaledLayers(const ShadowLayers& layers, const DpiScale& scale) {
+    ShadowLayers scaled = layers;
+    scaled.left = scale(layers.left);
+    scaled.top = scale(layers.top);
+    return scaled;
+}
+
 void ApplyShadowSettings(TShadowLabel& label, Color shadowColor, std::int32_t offsetLeft,
-                         std::int32_t offsetTop, bool highlight) {
-    ApplyShadowLayers(label, shadowColor, LyricsShadowLayers(offsetLeft, offsetTop, highlight));
+                         std::int32_t offsetTop, bool highlight, const DpiScale& scale) {
+    ApplyShadowLayers(label, shadowColor,
+                      ScaledLayers(LyricsShadowLayers(offsetLeft, offsetTop, highlight), scale));
 }
 
 LayeredRule LayeredRuleOf(bool alphaBlend, bool colorKey) {
@@ -148,7 +158,9 @@ std::optional<TDragTracker::Offset> TDragTracker::MouseMove(int x, int y) const 
     return Offset{x - x0_, y - y0_};
 }
 
-void FitLabelToText(TCustomLabel& label, LyricsFrame& frame, const FitOptions& options) {
+void FitLabelToText(TCustomLabel& label, LyricsFrame& frame, const FitOptions& options,
+                    const DpiScale& scale) {
+    const int margin = scale(kLyricsLabelMargin);
     const int labelWidth = label.Width();
     const TRect old = frame.Bounds();
     const TAlignment alignment = label.Alignment();
@@ -161,11 +173,12 @@ void FitLabelToText(TCustomLabel& label, LyricsFrame& frame, const FitOptions& o
     int width = old.Width();
     if (options.changeWidth) {
         label.SetWordWrap(false);  // the label now has the width of its longest line
-        width = label.Width() + 2 * kLyricsLabelMargin;
+        width = label.Width() + 2 * margin;
         label.SetWordWrap(true);
     }
-    const int height = label.Height() + 2 * kLyricsLabelMargin;
-    TRect bounds = ConstrainedBounds({old.left, old.top, old.left + width, old.top + height});
+    const int height = label.Height() + 2 * margin;
+    TRect bounds =
+        ConstrainedBounds({old.left, old.top, old.left + width, old.top + height}, scale);
     if (options.fitBottom) {
         bounds = bounds.Moved(0, old.Height() - bounds.Height());
     }

@@ -3,7 +3,8 @@
 // The lyrics window's rules that need no window system: the resize zones of its edges, the
 // size limits and the fit to the text, the fade-out before a new text, the layered-window
 // attributes, the z-order modes, the colour nudge and the mirrored highlight. The window
-// itself (win32/untLyricsForm.h) applies them.
+// itself (win32/untLyricsForm.h) applies them. Their pixel sizes are sizes at 96 DPI, which
+// the window's DPI scales (scale; 96 DPI when not given).
 
 #include <cstdint>
 #include <optional>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "common/Color.h"
+#include "common/DpiScale.h"
 #include "common/Font.h"
 #include "display/Canvas.h"
 #include "display/CustomLabel.h"
@@ -41,7 +43,8 @@ inline constexpr int kHtBottomRight = 17;
 
 // The hit-test result at (x, y) in client coordinates of a window width x height: the
 // edge zones in their fixed order, else defaultResult.
-int LyricsHitTest(int x, int y, int width, int height, int defaultResult);
+int LyricsHitTest(int x, int y, int width, int height, int defaultResult,
+                  const DpiScale& scale = DpiScale(kBaseDpi));
 
 // Positions, sizes and offsets come from a settings file anyone can edit: kept within
 // +-kCoordinateLimit, so that sums of a few of them cannot overflow.
@@ -49,7 +52,7 @@ inline constexpr std::int32_t kCoordinateLimit = 1 << 20;
 std::int32_t ClampedCoordinate(std::int32_t value);
 
 // bounds grown to the size limits (the left and top edges stay).
-TRect ConstrainedBounds(const TRect& bounds);
+TRect ConstrainedBounds(const TRect& bounds, const DpiScale& scale = DpiScale(kBaseDpi));
 
 // A colour equal to the background would vanish under the colour key: it is moved by one
 // (white to 0x00FFFFFE, anything else plus one). Other colours stay.
@@ -73,9 +76,12 @@ void ApplyShadowLayers(TShadowLabel& label, Color color, const ShadowLayers& lay
 // otherwise the shadow shows and the highlight when wanted. Offsets are clamped
 // (ClampedCoordinate).
 ShadowLayers LyricsShadowLayers(std::int32_t offsetLeft, std::int32_t offsetTop, bool highlight);
-// ApplyShadowLayers by the lyrics window's rule.
+// The layers' offsets, sizes at 96 DPI, in the pixels of a window at scale.
+ShadowLayers ScaledLayers(const ShadowLayers& layers, const DpiScale& scale);
+// ApplyShadowLayers by the lyrics window's rule, the offsets scaled.
 void ApplyShadowSettings(TShadowLabel& label, Color shadowColor, std::int32_t offsetLeft,
-                         std::int32_t offsetTop, bool highlight);
+                         std::int32_t offsetTop, bool highlight,
+                         const DpiScale& scale = DpiScale(kBaseDpi));
 
 // SetLayeredWindowAttributes flags, with the Win32 values.
 inline constexpr std::uint32_t kLwaColorKey = 1;
@@ -146,7 +152,8 @@ struct FitOptions {
 // Sizes the window to the label's text: the label measures its text (at its width, or on
 // unbroken lines when the width changes), the window gets the label's size plus the
 // margins, and the label is anchored to all sides again with its alignment back.
-void FitLabelToText(TCustomLabel& label, LyricsFrame& frame, const FitOptions& options);
+void FitLabelToText(TCustomLabel& label, LyricsFrame& frame, const FitOptions& options,
+                    const DpiScale& scale = DpiScale(kBaseDpi));
 
 // The fade-out before a new text: from this alpha value, 20 down each step, the last
 // step 0 (255 gives 235, 215, ..., 15, 0).

@@ -23,7 +23,13 @@ TEST(DpiScale, SizesAt96DpiScaleToTheNearestPixelWithHalvesAwayFromZero) {
         const DpiScale scale(row.dpi);
         EXPECT_EQ(scale(row.pixels), row.scaled) << row.dpi << " " << row.pixels;
         EXPECT_EQ(scale.Unscaled(row.pixels), row.unscaled) << row.dpi << " " << row.pixels;
+        // From another DPI: at 96 it is the size at 96, from its own DPI it stays.
+        EXPECT_EQ(scale.From(DpiScale(kBaseDpi), row.pixels), row.scaled) << row.dpi;
+        EXPECT_EQ(DpiScale(kBaseDpi).From(scale, row.pixels), row.unscaled) << row.dpi;
+        EXPECT_EQ(scale.From(scale, row.pixels), row.pixels) << row.dpi;
     }
+    EXPECT_EQ(DpiScale(144).From(DpiScale(120), 75), 90);
+    EXPECT_EQ(DpiScale(120).From(DpiScale(144), 113), 94);  // 94.17
 }
 
 }  // namespace

@@ -67,6 +67,39 @@ TEST(LyricsFormRules, SizeLimitsKeepTheTopLeftCorner) {
     EXPECT_EQ(ConstrainedBounds({0, 0, -10, -10}), (TRect{0, 0, 100, 20}));
 }
 
+// The margins, the corner zone, the least size and the shadow offsets are sizes at 96 DPI.
+TEST(LyricsFormRules, SizesFollowTheWindowsDpi) {
+    struct Row {
+        int dpi;
+        int margin;
+        int corner;
+        TRect least;
+        int offset;  // of 1 and -3 at 96 DPI
+        int offset3;
+    };
+    const Row rows[] = {
+        {96, 10, 5, {0, 0, 100, 20}, 1, -3},
+        {144, 15, 8, {0, 0, 150, 30}, 2, -5},  // 7.5, 1.5 and -4.5 away from zero
+        {120, 13, 6, {0, 0, 125, 25}, 1, -4},  // 12.5, 6.25, 1.25, -3.75
+    };
+    for (const Row& row : rows) {
+        const DpiScale scale(row.dpi);
+        const int w = 3 * row.least.right;
+        const int h = 3 * row.least.bottom;
+        const auto at = [&](int x, int y) { return LyricsHitTest(x, y, w, h, kHtClient, scale); };
+        EXPECT_EQ(at(row.corner - 1, row.margin - 1), kHtTopLeft) << row.dpi;
+        EXPECT_EQ(at(row.corner, row.margin - 1), kHtLeft) << row.dpi;
+        EXPECT_EQ(at(row.margin, row.margin - 1), kHtTop) << row.dpi;
+        EXPECT_EQ(at(row.margin, row.margin), kHtClient) << row.dpi;
+        EXPECT_EQ(at(w - row.margin, h - row.margin), kHtClient) << row.dpi;
+        EXPECT_EQ(at(w - row.margin + 1, h - row.margin + 1), kHtBottomRight) << row.dpi;
+        EXPECT_EQ(ConstrainedBounds({0, 0, 1, 1}, scale), row.least) << row.dpi;
+        EXPECT_EQ(ScaledLayers({1, -3, true, false}, scale),
+                  (ShadowLayers{row.offset, row.offset3, true, false}))
+            << row.dpi;
+    }
+}
+
 TEST(LyricsFormRules, ColourEqualToTheBackgroundIsNudgedByOne) {
     struct Row {
         Color color;
@@ -383,6 +416,18 @@ TEST_F(FitTest, FitBottomAndFitRightKeepThoseEdges) {
     EXPECT_EQ(tall.bottom, 687);
     EXPECT_EQ(tall.right, 485);
     EXPECT_EQ(tall.Height(), 4 * kLineHeight + 20);
+}
+
+TEST_F(FitTest, AtAnotherDpiTheMarginsAndTheLeastSizeAreScaled) {
+    FitOptions options;
+    options.changeWidth = true;
+    label.SetCaption(std::string(20, 'a'));
+    FitLabelToText(label, frame, options, DpiScale(144));
+    EXPECT_EQ(frame.Bounds(),
+              (TRect{205, 528, 205 + 20 * kCharWidth + 30, 528 + kLineHeight + 30}));
+    label.SetCaption("abc");
+    FitLabelToText(label, frame, options, DpiScale(144));
+    EXPECT_EQ(frame.Bounds().Width(), 150);
 }
 
 TEST_F(FitTest, LabelIsAnchoredAgainWithItsAlignment) {

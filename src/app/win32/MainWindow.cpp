@@ -18,6 +18,7 @@
 #include "common/ProgramText.h"
 #include "common/win32/ErrorReport.h"
 #include "common/win32/ShellOpen.h"
+#include "common/win32/WindowDpi.h"
 #include "editing/untPasteSave.h"
 #include "settings/VeskSettings.h"
 #include "title/win32/Win32WindowSystem.h"
@@ -73,9 +74,10 @@ bool TMainWindow::Create() {
         return false;
     }
     tryMain = std::make_unique<TTrayIcon>(Handle());
-    // The icon keeps a copy of the image.
-    const IconHandle icon(static_cast<HICON>(
-        LoadImageA(ProgramInstance(), "MAINICON", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    // The icon keeps a copy of the image, at the size the shell asks for at the DPI.
+    const int iconSize = SystemMetricAtDpi(SM_CXSMICON, Scale().Dpi());
+    const IconHandle icon(static_cast<HICON>(LoadImageA(ProgramInstance(), "MAINICON", IMAGE_ICON,
+                                                        iconSize, iconSize, LR_DEFAULTCOLOR)));
     tryMain->SetIcon(icon.Get());
     tryMain->SetTipHelp("Vesk");
     tryMain->SetHideOnTaskBar(true);

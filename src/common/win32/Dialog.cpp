@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "common/win32/DpiRescale.h"
 #include "common/win32/ErrorReport.h"
 #include "common/win32/LateBound.h"
 #include "common/win32/Window.h"
@@ -29,6 +30,18 @@ void RegisterCommonControls() {
         return initialise != nullptr && initialise(&controls) != FALSE;
     }();
     static_cast<void>(registered);
+}
+
+// The dialog rescales itself on WM_DPICHANGED: the system's rescaling of dialogs (Windows 10
+// 1703 and later) would do it a second time.
+void TurnOffSystemDpiRescaling(HWND dialog) {
+    using SetDialogDpiChangeBehaviorFunction = BOOL WINAPI(HWND, int, int);
+    constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+    static const auto setBehavior =
+        LateBound<SetDialogDpiChangeBehaviorFunction>(kUser32, "SetDialogDpiChangeBehavior");
+    if (setBehavior != nullptr) {
+        setBehavior(dialog, kDisableAll, kDisableAll);
+    }
 }
 
 }  // namespace
@@ -176,7 +189,7 @@ void Dialog::SetMinTrackSize(int width, int height) {
 }
 
 DpiScale Dialog::Scale() const {
-    return WindowScale(hwnd_);
+    return dpi_ != 0 ? DpiScale(dpi_) : WindowScale(hwnd_);
 }
 
 void Dialog::PlaceControls(std::span<const ControlPlace> table) {
@@ -199,9 +212,9 @@ void Dialog::SetWindowSize(int width, int height) {
 void Dialog::SetClientSize(int width, int height) {
     const DpiScale scale = Scale();
     RECT r{0, 0, scale(width), scale(height)};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)),
-                       GetMenu(hwnd_) != nullptr,
-                       static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)));
+    AdjustWindowRectAtDpi(r, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)),
+                          GetMenu(hwnd_) != nullptr,
+                          static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)), scale.Dpi());
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -241,9 +254,43 @@ void Dialog::ApplyAnchors(int clientWidth, int clientHeight) {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+// A dialog inside the one whose DPI changed (a page) is drawn at the new DPI too.
+BOOL CALLBACK Dialog::TakeDpi(HWND child, LPARAM dpi) {
+    if (Dialog* inner = FromHandle(child)) {
+        inner->dpi_ = static_cast<int>(dpi);
+    }
+    return TRUE;
+}
+
+// Rescaled before the window takes its new size, so that the anchoring that size sets off
+// starts from places and sizes of the new DPI.
+void Dialog::ChangeDpi(int dpi, const RECT& suggested) {
+    const DpiScale old = Scale();
+    const DpiScale scale(dpi);
+    dpi_ = dpi;
+    EnumChildWindows(hwnd_, TakeDpi, dpi);
+    RescaleChildren(hwnd_, old, scale, dpiFonts_);
+    for (AnchoredControl& a : anchored_) {
+        const TRect& b = a.bounds;
+        const int left = scale.From(old, b.left);
+        const int top = scale.From(old, b.top);
+        a.bounds = {left, top, left + scale.From(old, b.Width()),
+                    top + scale.From(old, b.Height())};
+    }
+    anchorClientWidth_ = scale.From(old, anchorClientWidth_);
+    anchorClientHeight_ = scale.From(old, anchorClientHeight_);
+    minTrackSize_ = {scale.From(old, minTrackSize_.cx), scale.From(old, minTrackSize_.cy)};
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    OnDpiChanged(old);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
+            dpi_ = WindowDpi(hwnd_);
+            TurnOffSystemDpiRescaling(hwnd_);
             PlaceControls(places_);
             return OnInit() ? TRUE : FALSE;
         case WM_COMMAND:
@@ -279,6 +326,11 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
+        case WM_DPICHANGED: {
+            const DpiChange change = DpiChangeOf(wParam, lParam);
+            ChangeDpi(change.dpi, change.suggested);
+            return TRUE;
+        }
         case WM_CLOSE:
             // The close box: as the cancel button.
             OnCancel();
@@ -322,7 +374,9 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
             --t_modelessDialogs;
         }
         self->hwnd_ = nullptr;
+        self->dpi_ = 0;
         self->anchored_.clear();
+        self->dpiFonts_.clear();
         self->OnDestroyed();
         // Last: the handler may let go of the object, which goes when this call returns.
         if (std::function<void()> destroyed = std::move(self->destroyed_)) {

@@ -16,7 +16,11 @@
 // placing functions below scale them to the window's DPI (DpiScale.h), so that nothing is
 // ever placed in dialog units, whose size follows the dialog's font. A table that does not
 // depend on the dialog's size goes to the constructor and is placed before OnInit; one
-// that does is made and placed in OnInit (PlaceControls), from ClientSize.
+// that does is made and placed in OnInit (PlaceControls), from ClientSize. Moved to a
+// monitor of another DPI (WM_DPICHANGED), the dialog takes the system's suggested rectangle
+// and rescales what it holds: its controls' places, fonts and list columns, its anchoring
+// and its least size (the system's own rescaling of dialogs is turned off); OnDpiChanged
+// does the rest.
 //
 //   class TfrmExample final : public Dialog {
 //   public:
@@ -45,6 +49,7 @@
 #include "common/Anchors.h"
 #include "common/DpiScale.h"
 #include "common/win32/ControlPlaces.h"
+#include "common/win32/WinHandles.h"
 #include "common/win32/WindowLifetime.h"
 
 namespace vesk {
@@ -120,8 +125,12 @@ protected:
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
     // The window is gone; the handle is already cleared.
     virtual void OnDestroyed() {}
+    // After WM_DPICHANGED has rescaled the dialog; Scale() is the new DPI's. For what the
+    // dialog draws or sizes itself (images, its own fonts).
+    virtual void OnDpiChanged(const DpiScale& /*old*/) {}
 
-    // The scale of the window's DPI, which every size in pixels at 96 DPI goes through.
+    // The scale of the window's DPI, which every size in pixels at 96 DPI goes through: its
+    // monitor's when it was made, since WM_DPICHANGED the new one.
     DpiScale Scale() const;
     // Places controls by a pixel table made for the dialog's current size.
     void PlaceControls(std::span<const ControlPlace> table);
@@ -151,6 +160,8 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void ApplyAnchors(int clientWidth, int clientHeight);
+    void ChangeDpi(int dpi, const RECT& suggested);
+    static BOOL CALLBACK TakeDpi(HWND child, LPARAM dpi);
 
     int templateId_;
     std::span<const ControlPlace> places_;
@@ -161,6 +172,8 @@ private:
     int anchorClientWidth_ = 0;
     int anchorClientHeight_ = 0;
     SIZE minTrackSize_{0, 0};
+    int dpi_ = 0;  // 0 until the window exists
+    std::vector<FontHandle> dpiFonts_;
 };
 
 }  // namespace vesk

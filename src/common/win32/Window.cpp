@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "common/win32/ErrorReport.h"
+#include "common/win32/WindowDpi.h"
 
 namespace vesk {
 
@@ -47,11 +48,18 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultHandling(message, wParam, lParam);
 }
 
+void Window::OnDpiChanged(const DpiScale&, const RECT& suggested) {
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* self = nullptr;
     if (message == WM_NCCREATE) {
         self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
+        self->dpi_ = WindowDpi(hwnd);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else {
         self = FromHandle(hwnd);
@@ -63,7 +71,14 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     const OwnCall call(*self);
     LRESULT result = 0;
     try {
-        result = self->HandleMessage(message, wParam, lParam);
+        if (message == WM_DPICHANGED) {
+            const DpiChange change = DpiChangeOf(wParam, lParam);
+            const DpiScale old = self->Scale();
+            self->dpi_ = change.dpi;
+            self->OnDpiChanged(old, change.suggested);
+        } else {
+            result = self->HandleMessage(message, wParam, lParam);
+        }
     } catch (const std::exception& error) {
         ReportError(hwnd, error);
     }

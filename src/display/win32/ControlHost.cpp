@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "common/win32/WinHandles.h"
+#include "common/win32/WindowDpi.h"
 #include "display/win32/GdiCanvas.h"
 
 namespace vesk {
@@ -56,9 +57,19 @@ bool IsButtonUp(UINT message) {
 
 void TWinControlHost::Attach(HWND window) {
     window_ = window;
+    dpi_ = window != nullptr ? WindowDpi(window) : 0;
     RECT client{};
     GetClientRect(window, &client);
     SetClientSize(client.right, client.bottom);
+}
+
+void TWinControlHost::SetDpi(int dpi) {
+    if (dpi_ != dpi) {
+        dpi_ = dpi;
+        if (window_ != nullptr) {
+            ::InvalidateRect(window_, nullptr, TRUE);
+        }
+    }
 }
 
 void TWinControlHost::SetBackground(Color color) {
@@ -167,7 +178,7 @@ void TWinControlHost::PaintControlsTo(HDC dc, const RECT& area) {
         IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
         OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
         {
-            TGdiCanvas canvas(dc, &surfaces_);
+            TGdiCanvas canvas(dc, &surfaces_, dpi_);
             control.Paint(canvas);
         }
         RestoreDC(dc, saved);
@@ -182,7 +193,7 @@ void TWinControlHost::InvalidateRect(const TRect& rect, bool erase) {
 }
 
 std::unique_ptr<TCanvas> TWinControlHost::CreateMeasureCanvas() {
-    return std::make_unique<TScreenCanvas>();
+    return std::make_unique<TScreenCanvas>(dpi_);
 }
 
 void TWinControlHost::SetMouseCapture(bool capture) {
@@ -209,6 +220,13 @@ bool TControlPanel::Create(HWND parent, int x, int y, int width, int height) {
 }
 
 LRESULT TControlPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kWmDpiChangedAfterParent) {
+        host_.SetDpi(WindowDpi(Handle()));
+        if (OnDpiChanged) {
+            OnDpiChanged(host_.Dpi());
+        }
+        return 0;
+    }
     if (const auto result = host_.HandleMessage(message, wParam, lParam)) {
         return *result;
     }

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 
 #include "common/Color.h"
@@ -21,9 +22,14 @@ std::optional<TMouseButton> MouseButtonOf(UINT message);
 
 class TWinControlHost : public TControlHost {
 public:
-    // Hosts the controls on this window (its client size is taken at once).
+    // Hosts the controls on this window (its client size and DPI are taken at once).
     void Attach(HWND window);
     HWND Window() const { return window_; }
+
+    // The DPI the controls' fonts come out at: the window's, and after WM_DPICHANGED the new
+    // one, which the window tells (a child window by WM_DPICHANGED_AFTERPARENT, TControlPanel).
+    int Dpi() const { return dpi_; }
+    void SetDpi(int dpi);
 
     // When set, the host erases the client area with this colour (else the window does, by
     // its class background or its own WM_ERASEBKGND).
@@ -53,6 +59,7 @@ private:
     std::optional<LRESULT> EraseBackground(HDC dc, bool fromBeginPaint);
 
     HWND window_ = nullptr;
+    int dpi_ = 0;
     Color background_ = kClBtnFace;
     bool hasBackground_ = false;
     bool doubleBuffered_ = false;
@@ -66,6 +73,9 @@ public:
     // client coordinates).
     bool Create(HWND parent, int x, int y, int width, int height);
     TWinControlHost& Host() { return host_; }
+    const TWinControlHost& Host() const { return host_; }
+    // Called when the panel is drawn at a new DPI (its host already takes it).
+    std::function<void(int dpi)> OnDpiChanged;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

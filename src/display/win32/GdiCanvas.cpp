@@ -91,9 +91,9 @@ void TDibSurfacePool::GiveBack(DibSurface surface) {
     }
 }
 
-FontHandle CreateGdiFont(HDC dc, const Font& font) {
+FontHandle CreateGdiFont(HDC dc, const Font& font, int dpi) {
     LOGFONTA logFont{};
-    logFont.lfHeight = FontHeightOfSize(font.size, GetDeviceCaps(dc, LOGPIXELSY));
+    logFont.lfHeight = FontHeightOfSize(font.size, dpi > 0 ? dpi : GetDeviceCaps(dc, LOGPIXELSY));
     logFont.lfWeight = (font.style & kFontBold) != 0 ? FW_BOLD : FW_NORMAL;
     logFont.lfItalic = (font.style & kFontItalic) != 0;
     logFont.lfUnderline = (font.style & kFontUnderline) != 0;
@@ -108,7 +108,7 @@ FontHandle CreateGdiFont(HDC dc, const Font& font) {
 }
 
 template <class Base>
-TGdiCanvasOf<Base>::TGdiCanvasOf(HDC dc, TDibSurfacePool* pool) : pool_(pool) {
+TGdiCanvasOf<Base>::TGdiCanvasOf(HDC dc, TDibSurfacePool* pool, int dpi) : pool_(pool), dpi_(dpi) {
     Begin(dc);
 }
 
@@ -149,7 +149,7 @@ void TGdiCanvasOf<Base>::FillRect(const TRect& rect, Color color) {
 
 template <class Base>
 void TGdiCanvasOf<Base>::SetFont(const Font& font) {
-    FontHandle created = CreateGdiFont(dc_, font);
+    FontHandle created = CreateGdiFont(dc_, font, dpi_);
     if (!created) {
         return;
     }
@@ -186,7 +186,7 @@ int TGdiCanvasOf<Base>::TextOverhang() {
 
 template <class Base>
 std::unique_ptr<TBitmapCanvas> TGdiCanvasOf<Base>::CreateBitmap(int width, int height) {
-    return TGdiBitmap::Create(dc_, width, height, pool_);
+    return TGdiBitmap::Create(dc_, width, height, pool_, dpi_);
 }
 
 template <class Base>
@@ -206,17 +206,17 @@ template class TGdiCanvasOf<TCanvas>;
 template class TGdiCanvasOf<TBitmapCanvas>;
 
 std::unique_ptr<TGdiBitmap> TGdiBitmap::Create(HDC reference, int width, int height,
-                                               TDibSurfacePool* pool) {
+                                               TDibSurfacePool* pool, int dpi) {
     DibSurface surface = pool != nullptr ? pool->Take(reference, width, height)
                                          : DibSurface::Create(reference, width, height);
     if (!surface.dc) {
         return nullptr;
     }
-    return std::unique_ptr<TGdiBitmap>(new TGdiBitmap(std::move(surface), pool));
+    return std::unique_ptr<TGdiBitmap>(new TGdiBitmap(std::move(surface), pool, dpi));
 }
 
-TGdiBitmap::TGdiBitmap(DibSurface surface, TDibSurfacePool* pool)
-    : TGdiCanvasOf<TBitmapCanvas>(pool), surface_(std::move(surface)) {
+TGdiBitmap::TGdiBitmap(DibSurface surface, TDibSurfacePool* pool, int dpi)
+    : TGdiCanvasOf<TBitmapCanvas>(pool, dpi), surface_(std::move(surface)) {
     Begin(surface_.dc.Get());
 }
 

@@ -41,12 +41,14 @@ private:
 };
 
 // The GDI work shared by the canvas of a device context and the canvas of a bitmap. The
-// device context's state (font, text colour, background mode) is put back afterwards.
+// device context's state (font, text colour, background mode) is put back afterwards. Fonts
+// come out at the DPI of the window drawn for, which a monitor of its own may give a DPI
+// other than its device context's (0: the context's); its bitmaps take it over.
 template <class Base>
 class TGdiCanvasOf : public Base {
 public:
     // pool (may be null) provides the off-screen bitmaps and must outlive them.
-    explicit TGdiCanvasOf(HDC dc, TDibSurfacePool* pool = nullptr);
+    explicit TGdiCanvasOf(HDC dc, TDibSurfacePool* pool = nullptr, int dpi = 0);
     ~TGdiCanvasOf() override;
     TGdiCanvasOf(const TGdiCanvasOf&) = delete;
     TGdiCanvasOf& operator=(const TGdiCanvasOf&) = delete;
@@ -66,7 +68,7 @@ public:
 
 protected:
     // For a bitmap, whose device context is ready only after the base.
-    explicit TGdiCanvasOf(TDibSurfacePool* pool) : pool_(pool) {}
+    TGdiCanvasOf(TDibSurfacePool* pool, int dpi) : pool_(pool), dpi_(dpi) {}
     void Begin(HDC dc);
     // Puts the context's state back and frees the font; idempotent.
     void End();
@@ -77,6 +79,7 @@ private:
     int savedState_ = 0;
     FontHandle font_;
     TDibSurfacePool* pool_ = nullptr;
+    int dpi_ = 0;
 };
 
 extern template class TGdiCanvasOf<TCanvas>;
@@ -91,7 +94,7 @@ public:
     // A bitmap compatible with the reference context, or nullptr when the size is empty or
     // the system refuses it.
     static std::unique_ptr<TGdiBitmap> Create(HDC reference, int width, int height,
-                                              TDibSurfacePool* pool = nullptr);
+                                              TDibSurfacePool* pool = nullptr, int dpi = 0);
     ~TGdiBitmap() override;
 
     int Width() const override { return surface_.width; }
@@ -102,7 +105,7 @@ public:
     void FillRect(const TRect& rect, Color color) override;
 
 private:
-    TGdiBitmap(DibSurface surface, TDibSurfacePool* pool);
+    TGdiBitmap(DibSurface surface, TDibSurfacePool* pool, int dpi);
 
     DibSurface surface_;
 };
@@ -114,13 +117,13 @@ struct ScreenDcHolder {
 };
 }  // namespace detail
 
-// A canvas on the screen's device context, for measuring text.
+// A canvas on the screen's device context, for measuring text (at dpi; 0: the screen's).
 class TScreenCanvas : private detail::ScreenDcHolder, public TGdiCanvas {
 public:
-    TScreenCanvas() : TGdiCanvas(screenDc.Get()) {}
+    explicit TScreenCanvas(int dpi = 0) : TGdiCanvas(screenDc.Get(), nullptr, dpi) {}
 };
 
-// The GDI font of a program font at the device context's resolution.
-FontHandle CreateGdiFont(HDC dc, const Font& font);
+// The GDI font of a program font at dpi (0: the device context's resolution).
+FontHandle CreateGdiFont(HDC dc, const Font& font, int dpi = 0);
 
 }  // namespace vesk

@@ -18,16 +18,34 @@ bool TLyricsPreview::Create(HWND parent, const RECT& bounds) {
         return false;
     }
     // As in the lyrics window: the background around the label, the label transparent
-    // over it, the same margins.
+    // over it, the same margins and offsets at the panel's DPI.
     slbPreview.SetAutoSize(false);
     slbPreview.SetWordWrap(true);
     slbPreview.SetTransparent(true);
-    slbPreview.SetBounds(kLyricsLabelMargin, kLyricsLabelMargin, width - 2 * kLyricsLabelMargin,
-                         height - 2 * kLyricsLabelMargin);
+    PlaceLabel();
     slbPreview.SetCaption(kPreviewText.Ansi());
     panel_.Host().Add(slbPreview);
-    ApplyShadowLayers(slbPreview, shadowColor_, layers_);
+    ApplyLayers();
+    panel_.OnDpiChanged = [this](int) {
+        PlaceLabel();
+        ApplyLayers();
+    };
     return true;
+}
+
+DpiScale TLyricsPreview::Scale() const {
+    return DpiScale(panel_.Host().Dpi());
+}
+
+void TLyricsPreview::PlaceLabel() {
+    RECT client{};
+    GetClientRect(panel_.Handle(), &client);
+    const int margin = Scale()(kLyricsLabelMargin);
+    slbPreview.SetBounds(margin, margin, client.right - 2 * margin, client.bottom - 2 * margin);
+}
+
+void TLyricsPreview::ApplyLayers() {
+    ApplyShadowLayers(slbPreview, shadowColor_, ScaledLayers(layers_, Scale()));
 }
 
 void TLyricsPreview::SetPreviewFont(const Font& font) {
@@ -42,12 +60,12 @@ void TLyricsPreview::SetPreviewBackground(Color color) {
 
 void TLyricsPreview::SetPreviewShadowColor(Color color) {
     shadowColor_ = color;
-    ApplyShadowLayers(slbPreview, shadowColor_, layers_);
+    ApplyLayers();
 }
 
 void TLyricsPreview::SetPreviewShadow(const ShadowLayers& layers) {
     layers_ = layers;
-    ApplyShadowLayers(slbPreview, shadowColor_, layers_);
+    ApplyLayers();
 }
 
 }  // namespace vesk

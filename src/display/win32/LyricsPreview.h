@@ -3,11 +3,12 @@
 // TLyricsPreview: the settings dialog's preview of the lyrics text (slbPreview), a shadow
 // label in a panel of the dialog's page, drawn as the lyrics window draws its text: the
 // same font and shadow routines (LyricsFormRules.h), with the preview's own shadow rule
-// given by the dialog.
+// given by the dialog, at the panel's DPI.
 
 #include <windows.h>
 
 #include "common/Color.h"
+#include "common/DpiScale.h"
 #include "common/Font.h"
 #include "display/ShadoLbl.h"
 #include "display/win32/ControlHost.h"
@@ -29,6 +30,11 @@ public:
     TShadowLabel slbPreview;
 
 private:
+    DpiScale Scale() const;
+    // The label within the lyrics window's margins; the layers' offsets scaled.
+    void PlaceLabel();
+    void ApplyLayers();
+
     TControlPanel panel_;
     Color shadowColor_ = kClGray;
     ShadowLayers layers_;

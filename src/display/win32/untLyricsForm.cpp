@@ -78,11 +78,15 @@ bool TfrmLyrics::Create() {
     host_.Attach(window);
     host_.SetBackground(backColor_);
 
+    // The design size at the window's DPI; its place is the screen's.
+    const DpiScale scale = Scale();
+    SetBounds({kDesignLeft, kDesignTop, kDesignLeft + scale(kDesignWidth),
+               kDesignTop + scale(kDesignHeight)});
+    const int margin = scale(kLyricsLabelMargin);
     slbLyrics.SetFont(LabelFontOf(NewFont()));
     slbLyrics.SetAutoSize(false);
-    slbLyrics.SetBounds(kLyricsLabelMargin, kLyricsLabelMargin,
-                        kDesignWidth - 2 * kLyricsLabelMargin,
-                        kDesignHeight - 2 * kLyricsLabelMargin);
+    slbLyrics.SetBounds(margin, margin, scale(kDesignWidth) - 2 * margin,
+                        scale(kDesignHeight) - 2 * margin);
     slbLyrics.SetColor(backColor_);
     slbLyrics.SetTransparent(true);
     slbLyrics.SetWordWrap(true);
@@ -138,8 +142,8 @@ LyricsWindowSettings TfrmLyrics::CurrentSettings() const {
     s.changeWidth = fitting_.changeWidth;
     s.alignment = AlignmentSetting(slbLyrics.Alignment());
     s.shadowColor = slbLyrics.Shadow().Color();
-    s.shadowLeft = slbLyrics.Shadow().OffsetLeft();
-    s.shadowTop = slbLyrics.Shadow().OffsetTop();
+    s.shadowLeft = Scale().Unscaled(slbLyrics.Shadow().OffsetLeft());
+    s.shadowTop = Scale().Unscaled(slbLyrics.Shadow().OffsetTop());
     s.shadowHighLight = slbLyrics.Highlight().Visible();
     return s;
 }
@@ -161,8 +165,8 @@ void TfrmLyrics::ApplyKeys(const LyricsWindowSettings& s) {
     fitting_.fitRight = s.fitRight;
     fitting_.changeWidth = s.changeWidth;
     slbLyrics.Shadow().SetColor(s.shadowColor);
-    slbLyrics.Shadow().SetOffsetLeft(s.shadowLeft);
-    slbLyrics.Shadow().SetOffsetTop(s.shadowTop);
+    slbLyrics.Shadow().SetOffsetLeft(Scale()(s.shadowLeft));
+    slbLyrics.Shadow().SetOffsetTop(Scale()(s.shadowTop));
     slbLyrics.Highlight().SetVisible(s.shadowHighLight);
 }
 
@@ -195,7 +199,7 @@ void TfrmLyrics::LoadSettings() {
         slbLyrics.SetAlignment(*alignment);
     }
     ApplyShadowSettings(slbLyrics, shadowColor, settings.shadowLeft, settings.shadowTop,
-                        settings.shadowHighLight);
+                        settings.shadowHighLight, Scale());
     ApplyZOrder();
 }
 
@@ -205,7 +209,7 @@ void TfrmLyrics::FitToText() {
     if (buffered) {
         host_.SetDoubleBuffered(true);
     }
-    FitLabelToText(slbLyrics, *this, fitting_);
+    FitLabelToText(slbLyrics, *this, fitting_, Scale());
     if (buffered) {
         host_.SetDoubleBuffered(false);
         InvalidateRect(window, nullptr, TRUE);
@@ -216,7 +220,7 @@ void TfrmLyrics::FitToText() {
 void TfrmLyrics::ReturnToScreen() {
     const TRect bounds = Bounds();
     constexpr int kReturnWidth = 300;
-    SetBounds({0, 0, kReturnWidth, bounds.Height()});
+    SetBounds({0, 0, Scale()(kReturnWidth), bounds.Height()});
     FitToText();
 }
 
@@ -298,7 +302,7 @@ TRect TfrmLyrics::Bounds() const {
 }
 
 void TfrmLyrics::SetBounds(const TRect& bounds) {
-    const TRect limited = ConstrainedBounds(bounds);
+    const TRect limited = ConstrainedBounds(bounds, Scale());
     SetWindowPos(Handle(), nullptr, limited.left, limited.top, limited.Width(), limited.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -414,7 +418,7 @@ LRESULT TfrmLyrics::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            info->ptMinTrackSize = {kLyricsFormMinWidth, kLyricsFormMinHeight};
+            info->ptMinTrackSize = {Scale()(kLyricsFormMinWidth), Scale()(kLyricsFormMinHeight)};
             return 0;
         }
         case WM_LBUTTONDOWN:
@@ -478,7 +482,24 @@ LRESULT TfrmLyrics::OnHitTest(LPARAM lParam) {
     ScreenToClient(Handle(), &point);
     const TRect bounds = Bounds();
     return LyricsHitTest(point.x, point.y, bounds.Width(), bounds.Height(),
-                         static_cast<int>(result));
+                         static_cast<int>(result), Scale());
+}
+
+// The top-left corner stays where the user put it; the text is measured again at the new
+// DPI, in the margins and with the shadow offsets of the new DPI.
+void TfrmLyrics::OnDpiChanged(const DpiScale& old, const RECT& suggested) {
+    const DpiScale scale = Scale();
+    host_.SetDpi(scale.Dpi());
+    const TShadow& shadow = slbLyrics.Shadow();
+    ApplyShadowSettings(slbLyrics, shadow.Color(), old.Unscaled(shadow.OffsetLeft()),
+                        old.Unscaled(shadow.OffsetTop()), slbLyrics.Highlight().Visible(), scale);
+    const TRect bounds = Bounds();
+    SetBounds({bounds.left, bounds.top, bounds.left + (suggested.right - suggested.left),
+               bounds.top + (suggested.bottom - suggested.top)});
+    const TRect sized = Bounds();
+    const int margin = scale(kLyricsLabelMargin);
+    slbLyrics.SetBounds(margin, margin, sized.Width() - 2 * margin, sized.Height() - 2 * margin);
+    FitToText();
 }
 
 void TfrmLyrics::OnWindowPosChanging(WINDOWPOS& pos) const {
@@ -486,8 +507,8 @@ void TfrmLyrics::OnWindowPosChanging(WINDOWPOS& pos) const {
         pos.hwndInsertAfter = insertAfter;
     }
     if ((pos.flags & SWP_NOSIZE) == 0) {
-        pos.cx = std::max(pos.cx, kLyricsFormMinWidth);
-        pos.cy = std::max(pos.cy, kLyricsFormMinHeight);
+        pos.cx = std::max(pos.cx, Scale()(kLyricsFormMinWidth));
+        pos.cy = std::max(pos.cy, Scale()(kLyricsFormMinHeight));
     }
 }
 

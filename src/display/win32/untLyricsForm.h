@@ -8,6 +8,11 @@
 // The window never outlives its owner (LyricsFormOwner, the program's reference to it): it
 // reads the main form through it, and the owner forgets the object when the window is
 // destroyed.
+//
+// Its margins, edge zones, least size and shadow offsets are sizes at 96 DPI, drawn at the
+// DPI of its monitor, and the text's points come out at that DPI; its place and size are the
+// screen's pixels, as the settings file keeps them. Moved to a monitor of another DPI, it
+// keeps its top-left corner, takes the suggested size and fits itself to its text again.
 
 #include <windows.h>
 
@@ -129,6 +134,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDpiChanged(const DpiScale& old, const RECT& suggested) override;
 
 private:
     // LyricsFrame: the window's bounds on the screen.

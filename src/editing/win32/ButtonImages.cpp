@@ -126,19 +126,35 @@ void Draw(const Glyph& g, ButtonImage image) {
 
 }  // namespace
 
-BitmapHandle DrawButtonImage(ButtonImage image, COLORREF face) {
+BitmapHandle DrawButtonImage(ButtonImage image, COLORREF face, int size) {
     const WindowDc screen(nullptr);
     BitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), kButtonImageSize, kButtonImageSize));
     const MemoryDc dc(CreateCompatibleDC(screen.Get()));
     if (!bitmap || !dc) {
         return bitmap;
     }
-    const SelectionScope selected(dc.Get(), bitmap.Get());
-    Glyph glyph(dc.Get());
-    glyph.SetFace(face);
-    glyph.Fill(0, 0, kButtonImageSize, kButtonImageSize, face);
-    Draw(glyph, image);
-    return bitmap;
+    {
+        const SelectionScope selected(dc.Get(), bitmap.Get());
+        Glyph glyph(dc.Get());
+        glyph.SetFace(face);
+        glyph.Fill(0, 0, kButtonImageSize, kButtonImageSize, face);
+        Draw(glyph, image);
+    }
+    if (size == kButtonImageSize) {
+        return bitmap;
+    }
+    // Whole pixels stay whole: each becomes a block, none is blended with its neighbours.
+    BitmapHandle scaled(CreateCompatibleBitmap(screen.Get(), size, size));
+    const MemoryDc target(CreateCompatibleDC(screen.Get()));
+    if (!scaled || !target) {
+        return bitmap;
+    }
+    const SelectionScope source(dc.Get(), bitmap.Get());
+    const SelectionScope selected(target.Get(), scaled.Get());
+    SetStretchBltMode(target.Get(), COLORONCOLOR);
+    StretchBlt(target.Get(), 0, 0, size, size, dc.Get(), 0, 0, kButtonImageSize, kButtonImageSize,
+               SRCCOPY);
+    return scaled;
 }
 
 }  // namespace vesk

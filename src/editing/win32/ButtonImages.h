@@ -1,7 +1,8 @@
 #pragma once
 
 // The images of the lyrics list editor's row buttons, drawn with GDI when the window opens
-// (no image files): 16 × 16 pixels on the button face's colour.
+// (no image files): 16 × 16 pixels on the button face's colour, each pixel a block of
+// pixels at a higher DPI.
 
 #include <windows.h>
 
@@ -20,7 +21,8 @@ enum class ButtonImage {
 
 inline constexpr int kButtonImageSize = 16;
 
-// A bitmap for a BS_BITMAP button; face is the colour around the picture.
-BitmapHandle DrawButtonImage(ButtonImage image, COLORREF face);
+// A bitmap for a BS_BITMAP button, size × size pixels (kButtonImageSize at 96 DPI); face
+// is the colour around the picture.
+BitmapHandle DrawButtonImage(ButtonImage image, COLORREF face, int size = kButtonImageSize);
 
 }  // namespace vesk

@@ -109,11 +109,10 @@ void TfrmFileSelect::KeepOnTop() {
 
 bool TfrmFileSelect::OnInit() {
     const HWND preview = Item(IDC_FS_PREVIEW);
-    const WindowDc screen(nullptr);
-    previewFont_.Reset(CreateFontA(
-        -MulDiv(kPreviewFontPoints, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72), 0, 0, 0,
-        FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-        DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, kPreviewFontFace.Ansi().c_str()));
+    previewFont_.Reset(CreateFontA(-MulDiv(kPreviewFontPoints, Scale().Dpi(), 72), 0, 0, 0,
+                                   FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   FIXED_PITCH | FF_MODERN, kPreviewFontFace.Ansi().c_str()));
     SendMessageA(preview, WM_SETFONT, reinterpret_cast<WPARAM>(previewFont_.Get()), FALSE);
     // No limit but the system's: a lyrics file of 64 KB with its numbers is larger than
     // the default.

@@ -168,14 +168,25 @@ void TfrmLyricsList::MakeColumns() {
 }
 
 void TfrmLyricsList::MakeImageButtons() {
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    for (std::size_t i = 0; i < std::size(kImageButtons); ++i) {
-        const ImageButton& button = kImageButtons[i];
-        images_[i] = DrawButtonImage(button.image, face);
-        SendMessageA(Item(button.id), BM_SETIMAGE, IMAGE_BITMAP,
-                     reinterpret_cast<LPARAM>(images_[i].Get()));
+    DrawImages();
+    for (const ImageButton& button : kImageButtons) {
         tips_.Add(Handle(), Item(button.id), button.tip.Ansi());
     }
+}
+
+void TfrmLyricsList::DrawImages() {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const int size = Scale()(kButtonImageSize);
+    for (std::size_t i = 0; i < std::size(kImageButtons); ++i) {
+        BitmapHandle image = DrawButtonImage(kImageButtons[i].image, face, size);
+        SendMessageA(Item(kImageButtons[i].id), BM_SETIMAGE, IMAGE_BITMAP,
+                     reinterpret_cast<LPARAM>(image.Get()));
+        images_[i] = std::move(image);  // the button no longer shows the one before
+    }
+}
+
+void TfrmLyricsList::OnDpiChanged(const DpiScale&) {
+    DrawImages();
 }
 
 void TfrmLyricsList::RowsChanged() {

@@ -90,12 +90,15 @@ protected:
     void OnOK() override { bbnOKClick(); }
     void OnCancel() override { bbnCancelClick(); }
     void OnDestroyed() override;
+    void OnDpiChanged(const DpiScale& old) override;
 
 private:
     HWND ListView() const { return Item(IDC_LL_LIST); }
     void FormShow();
     void MakeColumns();
     void MakeImageButtons();
+    // The buttons' images at the window's DPI.
+    void DrawImages();
     // The list view learns the number of rows after a change and draws them anew. Its
     // selection is left on the same row numbers: a change that moves or removes rows
     // selects again afterwards (SelectRows, RowsRemoved).

@@ -1,7 +1,8 @@
 // The built Vesk.exe is what the systems it is made for need: a 32-bit x86 GUI program (the
 // player's automation server is a 32-bit in-process DLL), whose manifest names no execution
-// level (installs under "Program Files" keep their files through file virtualization), and
-// which starts without the DLLs that only its dialogs and COM need.
+// level (installs under "Program Files" keep their files through file virtualization) and
+// that declares per-monitor DPI awareness, and which starts without the DLLs that only its
+// dialogs and COM need.
 
 #include <windows.h>
 
@@ -70,6 +71,8 @@ TEST(ProgramImage, ManifestNamesNoExecutionLevel) {
     const std::string manifest = WithoutComments(std::string(text, SizeofResource(module, found)));
     FreeLibrary(module);
     EXPECT_NE(manifest.find("<dpiAware"), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
     EXPECT_EQ(manifest.find("requestedExecutionLevel"), std::string::npos);
     EXPECT_EQ(manifest.find("trustInfo"), std::string::npos);
 }
