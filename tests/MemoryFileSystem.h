@@ -20,7 +20,7 @@ namespace vesk::test {
 class MemoryFileSystem final : public FileSystem {
 public:
     mutable std::map<std::string, std::string> files;
-    std::set<std::string> folders;
+    mutable std::set<std::string> folders;
     std::set<std::string> devices;
     // Files that are there but cannot be read (another program holds them).
     std::set<std::string> unreadable;
@@ -74,6 +74,17 @@ public:
         }
         files[path] = std::string(bytes);
         return true;
+    }
+
+    bool CreateNewFile(const std::string& path, std::string_view bytes) const override {
+        return KindOf(path) == Kind::Missing && ReplaceFile(path, bytes);
+    }
+
+    bool CreateFolder(const std::string& path) const override {
+        if (KindOf(path) == Kind::Missing && !failWrites) {
+            folders.insert(path);
+        }
+        return KindOf(path) == Kind::Directory;
     }
 };
 

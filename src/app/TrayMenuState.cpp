@@ -1,6 +1,7 @@
 #include "app/TrayMenuState.h"
 
 #include "common/AnsiText.h"
+#include "online/SearchMemory.h"
 
 namespace vesk {
 
@@ -49,6 +50,7 @@ TrayMenuState TrayMenuStateOnEnter(const TrayMenuState& previous, const LyricsWi
     state.lyricsMasterVisible = settings.lyricsMasterOn;
     state.pasteSaveVisible = !settings.pasteSavePath.empty();
     state.amazonVisible = !settings.notAmazon;
+    state.searchOnlineEnabled = IsSearchableTitle(songTitle);
     return state;
 }
 

@@ -29,6 +29,7 @@ struct TrayMenuState {
     bool lyricsMasterVisible = false;  // mitLyricsMaster
     bool pasteSaveVisible = false;     // mitPasteSave
     bool amazonVisible = true;         // mitAmazon
+    bool searchOnlineEnabled = false;  // mitSearchOnline: a song to search is playing
 
     bool operator==(const TrayMenuState&) const = default;
 };

@@ -6,12 +6,20 @@
 #include "app/LyricsFolder.h"
 #include "app/MainCommands.h"
 #include "common/AnsiText.h"
+#include "common/FileSystem.h"
 #include "common/ProgramText.h"
 #include "common/SongTitle.h"
+#include "online/LyricsFile.h"
+#include "online/SearchRequest.h"
+#include "settings/SettingRules.h"
 
 namespace vesk {
 
 namespace {
+
+static_assert(keys::kOnlineLyricsUrl.defaultValue == kDefaultServiceAddress);
+
+constexpr std::string_view kDefaultLyricsFolderName = "Lyrics\\";
 
 // What a double quote of a title becomes in a command line (as in paste-assignment file
 // names): the title comes from the song's tags, which anyone can write.
@@ -54,6 +62,7 @@ void TfrmMain::TakeSongTitle(std::string title) {
     if (title != songTitle_) {
         songTitle_ = std::move(title);
         RefreshLyrics();
+        SearchIfMissing();
     }
 }
 
@@ -74,18 +83,114 @@ void TfrmMain::RefreshLyrics() {
 }
 
 std::string TfrmMain::FolderFileOf(const std::string& title) const {
-    if (settings_.lyricsFolder.empty() || title == kPlayerNotFound ||
-        LyricsList()->IndexOf(title) != -1) {
+    const std::string folder = LyricsFolderInUse();
+    if (folder.empty() || title == kPlayerNotFound || LyricsList()->IndexOf(title) != -1) {
         return {};
     }
-    return LyricsFolderFile(settings_.lyricsFolder, title);
+    return LyricsFolderFile(folder, title);
 }
 
 std::string TfrmMain::DisplayTextOf(const std::string& title) const {
     if (const std::string path = FolderFileOf(title); !path.empty()) {
         return LyricsFileDisplayText(path, 0, 0);
     }
+    if (!instrumental_.empty() && instrumental_.contains(title) &&
+        LyricsList()->IndexOf(title) == -1) {
+        return InstrumentalNote(title);
+    }
     return LyricsList()->DisplayText(title);
+}
+
+std::string TfrmMain::LyricsFolderInUse() const {
+    if (!settings_.lyricsFolder.empty()) {
+        return settings_.lyricsFolder;
+    }
+    return defaultFolderExists_ ? defaultLyricsFolder_ : std::string();
+}
+
+void TfrmMain::SetDefaultLyricsFolder(std::string folder) {
+    defaultLyricsFolder_ = std::move(folder);
+}
+
+void TfrmMain::SearchIfMissing() {
+    if (!settings_.onlineLyrics || LyricsList() == nullptr || !IsSearchableTitle(songTitle_) ||
+        LyricsList()->IndexOf(songTitle_) != -1 || !FolderFileOf(songTitle_).empty() ||
+        searching_.contains(songTitle_)) {
+        return;
+    }
+    if (searched_.TryBegin(songTitle_)) {
+        StartSearch(songTitle_, false);
+    }
+}
+
+void TfrmMain::mitSearchOnlineClick() {
+    if (!IsSearchableTitle(songTitle_)) {
+        return;
+    }
+    searched_.Remember(songTitle_);
+    // A search of the title under way answers the user as well.
+    if (const auto running = searching_.find(songTitle_); running != searching_.end()) {
+        running->second = true;
+        return;
+    }
+    StartSearch(songTitle_, true);
+}
+
+void TfrmMain::StartSearch(const std::string& title, bool askedByUser) {
+    searching_[title] = askedByUser;
+    StartOnlineSearch(settings_.onlineLyricsUrl, title);
+}
+
+void TfrmMain::TakeSearchResult(const SearchResult& result) {
+    bool askedByUser = false;
+    if (const auto running = searching_.find(result.title); running != searching_.end()) {
+        askedByUser = running->second;
+        searching_.erase(running);
+    }
+    OnlineSave save = OnlineSave::kNotSaved;
+    std::string path;
+    bool shown = false;
+    if (result.outcome == SearchOutcome::kFound) {
+        save = SaveFoundLyrics(result, path);
+        shown = save == OnlineSave::kSaved;
+    } else if (result.outcome == SearchOutcome::kInstrumental) {
+        instrumental_.insert(result.title);
+        shown = true;
+    }
+    // A title that no longer plays keeps its file for the next time.
+    if (shown && result.title == songTitle_) {
+        RefreshLyrics();
+    }
+    if (askedByUser) {
+        if (const SearchReport report = TraySearchReport(result, save, path);
+            !report.text.empty()) {
+            ShowSearchReport(report.text, report.problem);
+        }
+    }
+}
+
+OnlineSave TfrmMain::SaveFoundLyrics(const SearchResult& result, std::string& path) {
+    const FileSystem& files = CurrentFileSystem();
+    std::string folder = settings_.lyricsFolder;
+    if (folder.empty()) {
+        folder = defaultLyricsFolder_;
+        path = folder;
+        if (folder.empty() || !files.CreateFolder(folder)) {
+            return OnlineSave::kNotSaved;
+        }
+        defaultFolderExists_ = true;
+    }
+    // A ".txt" of the title is what the look-up shows: it is kept as well.
+    if (std::string existing = LyricsFolderFile(folder, result.title); !existing.empty()) {
+        path = std::move(existing);
+        return OnlineSave::kExists;
+    }
+    path = PasteFolderOf(folder) + OnlineLyricsFileName(result.title);
+    if (files.CreateNewFile(path, result.fileBytes)) {
+        return OnlineSave::kSaved;
+    }
+    return files.KindOf(path) == FileSystem::Kind::Missing ? OnlineSave::kNotSaved
+                                                           : OnlineSave::kExists;
 }
 
 std::string TfrmMain::LyricsFileOf(const std::string& title) const {
@@ -152,9 +257,17 @@ void TfrmMain::ApplyMainSettings(MainFormSettings settings) {
                                   settings.overlayTextFile != settings_.overlayTextFile;
     settings_ = std::move(settings);
     listFile_.SetCaseSensitive(settings_.sensetive);
+    // A default folder made or removed by hand since is seen from now on.
+    if (settings_.lyricsFolder.empty() && !defaultLyricsFolder_.empty()) {
+        defaultFolderExists_ =
+            CurrentFileSystem().KindOf(defaultLyricsFolder_) == FileSystem::Kind::Directory;
+    }
     // Before the first check there is no song yet: the check shows the lyrics.
     if (extensionChanged && checkedOnce_) {
         RefreshLyrics();
+    }
+    if (checkedOnce_) {
+        SearchIfMissing();
     }
 }
 
@@ -217,6 +330,10 @@ void TfrmMain::TellListNotSaved() {
 
 std::string LyricsListPathIn(std::string_view programFolder) {
     return std::string(programFolder) + "Vesk.csv";
+}
+
+std::string DefaultLyricsFolderIn(std::string_view programFolder) {
+    return std::string(programFolder).append(kDefaultLyricsFolderName);
 }
 
 std::string LyricsMasterCommand(std::string_view commandTemplate, std::string_view title) {

@@ -6,16 +6,21 @@
 // tmrTitleCheckTimer, and the lyrics window is reached through LyricsSink.
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
 #include "app/LyricsListFile.h"
+#include "app/OnlineLyricsReport.h"
 #include "app/OverlayText.h"
 #include "editing/FileSelectRules.h"
 #include "lyrics/ListViewRows.h"
 #include "lyrics/untTLyricsList.h"
+#include "online/SearchMemory.h"
+#include "online/SearchResult.h"
 #include "settings/VeskSettings.h"
 #include "title/untTitleGet.h"
 
@@ -91,8 +96,9 @@ public:
     const std::string& SongTitle() const { return songTitle_; }
 
     // The display text of title: the lyrics list's, except that a title with no entry whose
-    // lyrics file is in the lyrics folder (LyricsFolderFile) shows that file, whole. Nothing
-    // is added to the list.
+    // lyrics file is in the lyrics folder (LyricsFolderFile) shows that file, whole, and one
+    // with neither that the service knows as a song without words shows InstrumentalNote.
+    // Nothing is added to the list.
     std::string DisplayTextOf(const std::string& title) const;
     // The lyrics file shown for title (what "メモ帳で開く" opens): its entry's, or for a
     // title with no entry its file in the lyrics folder; empty when there is none.
@@ -139,6 +145,25 @@ public:
     // it is then kept as read and never written (a save is told to the user as failed).
     bool LyricsListKeptAsRead() const { return listFile_.KeptAsRead(); }
 
+    // Lyrics found online. With the setting on, a title that has neither an entry nor a file
+    // in the lyrics folder is searched once per run, when the title check finds it (or the
+    // setting is turned on while it plays). Until the result comes the window shows what it
+    // shows for any title without lyrics.
+    // The tray's "歌詞をインターネットで探す(&I)": searches the song playing now, also with
+    // the setting off, and tells the user what came of it unless the lyrics were saved.
+    virtual void mitSearchOnlineClick();
+    // A search's end: lyrics found are saved as the title's file in the lyrics folder (made
+    // if it is the default one), never over a file there, and shown at once if the title
+    // still plays; a song without words shows InstrumentalNote while it has no lyrics;
+    // nothing else is saved or shown, and only a search the user asked for is told.
+    void TakeSearchResult(const SearchResult& result);
+    // Where lyrics found online go while no lyrics folder is set (DefaultLyricsFolderIn the
+    // program folder), with its trailing separator; empty: nowhere.
+    void SetDefaultLyricsFolder(std::string folder);
+    // The folder of the lyrics-folder look-up: the one set, else the default one once it
+    // exists (looked for when settings are applied, and made by the first save).
+    std::string LyricsFolderInUse() const;
+
 protected:
     // Tells the user that the list could not be saved to path (the window layer shows
     // "歌詞リストを保存できません：" and the path).
@@ -146,6 +171,18 @@ protected:
     // Tells the user that the overlay text file at path cannot be written; called at most
     // once per run.
     virtual void ShowOverlayNotWritten(const std::string& path) { static_cast<void>(path); }
+    // Starts the search of title at the service address (the window layer: a worker
+    // thread); its result is to come to TakeSearchResult.
+    virtual void StartOnlineSearch(const std::string& serviceAddress, const std::string& title) {
+        static_cast<void>(serviceAddress);
+        static_cast<void>(title);
+    }
+    // Tells the user what came of the search they asked for (the window layer: a box);
+    // problem: the search or the save failed.
+    virtual void ShowSearchReport(const std::string& text, bool problem) {
+        static_cast<void>(text);
+        static_cast<void>(problem);
+    }
 
     // The title check's end: title becomes the current song and, when it differs from
     // SongTitle byte for byte, its lyrics are shown.
@@ -168,6 +205,21 @@ private:
     std::string FolderFileOf(const std::string& title) const;
     void WriteOverlayText(const std::string& text);
 
+    // With the setting on: searches the current song if it has no lyrics and was not
+    // searched in this run.
+    void SearchIfMissing();
+    void StartSearch(const std::string& title, bool askedByUser);
+    // path: the file written, the one there already, or the one that could not be made.
+    OnlineSave SaveFoundLyrics(const SearchResult& result, std::string& path);
+
+    SearchMemory searched_;
+    // The titles whose search is under way, and whether the user asked for it.
+    std::map<std::string, bool> searching_;
+    // Titles the service knows as songs without words, in this run.
+    std::set<std::string> instrumental_;
+    std::string defaultLyricsFolder_;
+    bool defaultFolderExists_ = false;
+
     bool listNotSavedTold_ = false;
     bool overlayNotWrittenTold_ = false;
     bool checking_ = false;
@@ -180,6 +232,9 @@ private:
 
 // The program's lyrics list file: its folder (with the trailing separator) and "Vesk.csv".
 std::string LyricsListPathIn(std::string_view programFolder);
+// Where lyrics found online go while no lyrics folder is set: the folder "Lyrics" in the
+// program's folder, with its trailing separator.
+std::string DefaultLyricsFolderIn(std::string_view programFolder);
 
 // The Lyrics Master command for title: the template with its first "[title]" (case
 // counting, at a character start) replaced by the title, in which every double quote has

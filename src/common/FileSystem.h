@@ -37,6 +37,14 @@ public:
     // Writes bytes to a new file in the same folder and puts it in place of path in one
     // step. false when anything fails; the file at path then stays as it was.
     virtual bool ReplaceFile(const std::string& path, std::string_view bytes) const = 0;
+
+    // Writes bytes as a new file at path in one step (to a name of its own in the same
+    // folder, then moved to path), unless something is at path by then: false when path
+    // names anything already or anything fails. Whatever is at path is never touched.
+    virtual bool CreateNewFile(const std::string& path, std::string_view bytes) const = 0;
+
+    // Makes the folder at path (its parent must exist); whether a folder is there afterwards.
+    virtual bool CreateFolder(const std::string& path) const = 0;
 };
 
 // The system's file system (Win32 in the Windows build, POSIX natively).

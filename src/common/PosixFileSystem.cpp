@@ -1,6 +1,7 @@
 // The file system of the native build (Linux): paths are taken as bytes.
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -55,18 +56,45 @@ public:
         if (KindOf(path) == Kind::Directory || KindOf(path) == Kind::Other) {
             return false;
         }
-        const std::string temporary = path + ".vesk-new";
-        {
-            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            out.close();
-            if (out.fail()) {
-                std::remove(temporary.c_str());
-                return false;
-            }
+        const std::string temporary = path + kTemporarySuffix;
+        if (!WriteNew(temporary, bytes)) {
+            return false;
         }
         if (std::rename(temporary.c_str(), path.c_str()) != 0) {
             std::remove(temporary.c_str());
+            return false;
+        }
+        return true;
+    }
+
+    bool CreateNewFile(const std::string& path, std::string_view bytes) const override {
+        if (KindOf(path) != Kind::Missing) {
+            return false;
+        }
+        const std::string temporary = path + kTemporarySuffix;
+        if (!WriteNew(temporary, bytes)) {
+            return false;
+        }
+        // A link fails where a name is taken, which a rename would replace.
+        const bool linked = link(temporary.c_str(), path.c_str()) == 0;
+        std::remove(temporary.c_str());
+        return linked;
+    }
+
+    bool CreateFolder(const std::string& path) const override {
+        return mkdir(path.c_str(), kFolderMode) == 0 || KindOf(path) == Kind::Directory;
+    }
+
+private:
+    static constexpr const char* kTemporarySuffix = ".vesk-new";
+    static constexpr mode_t kFolderMode = 0777;  // less the process's umask
+
+    static bool WriteNew(const std::string& path, std::string_view bytes) {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (out.fail()) {
+            std::remove(path.c_str());
             return false;
         }
         return true;

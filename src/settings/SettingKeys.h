@@ -115,11 +115,15 @@ inline constexpr FlagKey kNotAmazon{kMainForm, "NotAmazon", false};
 inline constexpr NumberKey kPriority{kMainForm, "Priority", 1};  // 0 idle .. 3 real-time
 inline constexpr FlagKey kLyricShow{kMainForm, "LyricShow", true};
 
-// "Extension": each off while empty.
+// "Extension": the folder and the file are off while empty.
 // A folder where a title with no entry in the list finds its lyrics file by name.
 inline constexpr TextKey kLyricsFolder{kExtension, "LyricsFolder", ""};
 // A file that always holds the display text shown, in UTF-8.
 inline constexpr TextKey kOverlayTextFile{kExtension, "OverlayTextFile", ""};
+// Lyrics found online: whether titles without lyrics are searched at the lyrics service,
+// and the service's address (the tray's search uses it also while the search is off).
+inline constexpr FlagKey kOnlineLyrics{kExtension, "OnlineLyrics", false};
+inline constexpr TextKey kOnlineLyricsUrl{kExtension, "OnlineLyricsUrl", "https://lrclib.net"};
 
 }  // namespace keys
 

@@ -43,6 +43,8 @@ constexpr Field<MainFormSettings> kMainFormFields[] = {
     Bind(keys::kPriority, &MainFormSettings::priority),
     Bind(keys::kLyricsFolder, &MainFormSettings::lyricsFolder),
     Bind(keys::kOverlayTextFile, &MainFormSettings::overlayTextFile),
+    Bind(keys::kOnlineLyrics, &MainFormSettings::onlineLyrics),
+    Bind(keys::kOnlineLyricsUrl, &MainFormSettings::onlineLyricsUrl),
 };
 
 // The lyrics window's LoadSettings: every key of "LyricsForm". The order counts: a colour
@@ -135,6 +137,8 @@ constexpr Field<ConnectionSettings> kConnectionFields[] = {
 constexpr Field<ExtensionSettings> kExtensionFields[] = {
     Bind(keys::kLyricsFolder, &ExtensionSettings::lyricsFolder),
     Bind(keys::kOverlayTextFile, &ExtensionSettings::overlayTextFile),
+    Bind(keys::kOnlineLyrics, &ExtensionSettings::onlineLyrics),
+    Bind(keys::kOnlineLyricsUrl, &ExtensionSettings::onlineLyricsUrl),
 };
 
 static_assert(std::size(kLyricsWindowFields) == kLyricsWindowKeyCount);

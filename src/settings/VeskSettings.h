@@ -78,6 +78,9 @@ struct MainFormSettings {
     // The lyrics folder (empty: none) and the overlay text file (empty: none written).
     std::string lyricsFolder{keys::kLyricsFolder.defaultValue};
     std::string overlayTextFile{keys::kOverlayTextFile.defaultValue};
+    // Search the lyrics service for titles without lyrics; the service's address.
+    bool onlineLyrics = keys::kOnlineLyrics.defaultValue;
+    std::string onlineLyricsUrl{keys::kOnlineLyricsUrl.defaultValue};
     bool operator==(const MainFormSettings&) const = default;
 };
 // Never fails; "Delimiters" is cut to its first 255 bytes.
@@ -210,12 +213,14 @@ void WriteConnectionSettings(const std::string& iniPath, const ConnectionSetting
 struct ExtensionSettings {
     std::string lyricsFolder{keys::kLyricsFolder.defaultValue};
     std::string overlayTextFile{keys::kOverlayTextFile.defaultValue};
+    bool onlineLyrics = keys::kOnlineLyrics.defaultValue;
+    std::string onlineLyricsUrl{keys::kOnlineLyricsUrl.defaultValue};
     bool operator==(const ExtensionSettings&) const = default;
 };
 // LoadExtensionSettings; never fails.
 ExtensionSettings ReadExtensionSettings(const std::string& iniPath);
 // SaveExtensionSettings: a key is written only where the file reads otherwise, so that a
-// settings file that never had these keys gets none while they stay empty.
+// settings file that never had these keys gets none while they keep their defaults.
 void WriteExtensionSettings(const std::string& iniPath, const ExtensionSettings& settings,
                             const ExtensionSettings* unchangedFrom = nullptr);
 

@@ -31,6 +31,12 @@ public:
     bool ReplaceFile(const std::string& path, std::string_view bytes) const override {
         return held.count(path) == 0 && System().ReplaceFile(path, bytes);
     }
+    bool CreateNewFile(const std::string& path, std::string_view bytes) const override {
+        return held.count(path) == 0 && System().CreateNewFile(path, bytes);
+    }
+    bool CreateFolder(const std::string& path) const override {
+        return System().CreateFolder(path);
+    }
 
 private:
     static const FileSystem& System() { return SystemFileSystem(); }

@@ -73,6 +73,17 @@ TEST(TrayMenuState, OptionalItemsFollowTheSettings) {
     EXPECT_FALSE(state.amazonVisible);
 }
 
+TEST(TrayMenuState, TheOnlineSearchNeedsASongToSearch) {
+    const struct {
+        const char* title;
+        bool enabled;
+    } rows[] = {{"Rain", true}, {"PlayerNotFound", false}, {"", false}, {"  ", false}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(TrayMenuStateOnEnter({}, {}, row.title, {}).searchOnlineEnabled, row.enabled)
+            << row.title;
+    }
+}
+
 TEST(TrayMenuState, FirstItemShowsTheFirstThirtyBytesOfTheTitle) {
     struct Row {
         std::string title;

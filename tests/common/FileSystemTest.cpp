@@ -52,6 +52,27 @@ TEST(FileSystem, FailedReplaceLeavesNothingBehind) {
     EXPECT_EQ(Files().ReadFile(folder / "keep.txt"), "kept");
 }
 
+TEST(FileSystem, CreateNewFileNeverTouchesWhatIsThere) {
+    test::TestFolder folder;
+    const std::string path = folder / test::Ansi("風の道.lrc");
+    ASSERT_TRUE(Files().CreateNewFile(path, "new\r\n"));
+    EXPECT_EQ(Files().ReadFile(path), "new\r\n");
+    EXPECT_FALSE(Files().CreateNewFile(path, "other"));
+    EXPECT_EQ(Files().ReadFile(path), "new\r\n");
+    // Nothing is left beside it either way.
+    EXPECT_EQ(Files().KindOf(path + ".vesk-new"), Kind::Missing);
+
+    const std::string sub = folder / "Lyrics";
+    EXPECT_FALSE(Files().CreateNewFile(sub + "/a.lrc", "x")) << "no folder yet";
+    EXPECT_FALSE(Files().CreateNewFile(folder.Path().substr(0, folder.Path().size() - 1), "x"));
+    ASSERT_TRUE(Files().CreateFolder(sub));
+    EXPECT_TRUE(Files().CreateFolder(sub)) << "there already";
+    EXPECT_EQ(Files().KindOf(sub), Kind::Directory);
+    EXPECT_TRUE(Files().CreateNewFile(sub + "/a.lrc", "x"));
+    EXPECT_FALSE(Files().CreateFolder(path)) << "a file is no folder";
+    EXPECT_FALSE(Files().CreateFolder(folder / "missing/deeper"));
+}
+
 #ifdef _WIN32
 TEST(FileSystem, ReplaceKeepsTheFilesAttributesAndWritesInPlaceWhereNoFileCanBeAdded) {
     test::TestFolder folder;

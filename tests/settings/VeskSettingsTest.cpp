@@ -389,6 +389,28 @@ TEST_F(VeskSettingsTest, ExtensionKeysAppearOnlyOnceSet) {
     EXPECT_EQ(ReadExtensionSettings(kPath), (ExtensionSettings{"", set.overlayTextFile}));
 }
 
+TEST_F(VeskSettingsTest, OnlineLyricsKeysAppearOnlyOnceTheyDifferFromTheFile) {
+    const std::string before = "[Extension]\r\nLyricsFolder=C:\\L\\\r\n";
+    SetFile(before);
+    ExtensionSettings settings = ReadExtensionSettings(kPath);
+    EXPECT_FALSE(settings.onlineLyrics);
+    EXPECT_EQ(settings.onlineLyricsUrl, "https://lrclib.net");
+    WriteExtensionSettings(kPath, settings);
+    EXPECT_EQ(File(), before) << "the defaults are not written";
+
+    settings.onlineLyrics = true;
+    WriteExtensionSettings(kPath, settings);
+    EXPECT_EQ(File(), before + "OnlineLyrics=1\r\n");
+    settings.onlineLyricsUrl = "http://127.0.0.1:8080";
+    WriteExtensionSettings(kPath, settings);
+    EXPECT_EQ(File(), before + "OnlineLyrics=1\r\nOnlineLyricsUrl=http://127.0.0.1:8080\r\n");
+    EXPECT_EQ(ReadMainFormSettings(kPath).onlineLyricsUrl, settings.onlineLyricsUrl);
+
+    // Back to the defaults, which the file no longer holds.
+    WriteExtensionSettings(kPath, {settings.lyricsFolder, ""});
+    EXPECT_EQ(File(), before + "OnlineLyrics=0\r\nOnlineLyricsUrl=https://lrclib.net\r\n");
+}
+
 TEST_F(VeskSettingsTest, TheShadowColourStopsTheKeysAfterIt) {
     SetFile(
         "[LyricsForm]\r\nFitBottom=1\r\nAlignment=1\r\nShadowColor=grey\r\nShadowLeft=3\r\n"

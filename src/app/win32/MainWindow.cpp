@@ -32,6 +32,8 @@ namespace vesk {
 namespace {
 
 constexpr UINT_PTR kTitleCheckTimer = 1;
+// Posted by the online search's worker when results wait.
+constexpr UINT kOnlineResults = WM_APP + 30;
 constexpr std::string_view kReadmeFileName = "readme.txt";
 // A player that does not answer WM_CLOSE within this time is left alone, so that the
 // program's own exit never hangs on it.
@@ -60,6 +62,7 @@ TMainWindow::TMainWindow(HWND applicationWindow, std::string programFolder,
       settingForm_(std::make_unique<TSettingFormSink>(*this, lyricsWindow, applicationWindow)),
       listEditor_(*this, applicationWindow) {
     lyricsWindow_.OnOpenSettings = [this] { mitSettingClick(); };
+    SetDefaultLyricsFolder(DefaultLyricsFolderIn(programFolder_));
 }
 
 TMainWindow::~TMainWindow() {
@@ -137,6 +140,10 @@ void TMainWindow::FormClose() {
         return;
     }
     closed_ = true;
+    // Within half a second, whatever the service does; a result that still comes is dropped.
+    if (online_) {
+        online_->Stop();
+    }
     // The exit's save reads a list file changed outside again itself.
     listWatch_.reset();
     // An open assignment dialog ends as cancelled: nothing of it is stored after this.
@@ -219,6 +226,34 @@ void TMainWindow::ShowListNotSaved(const std::string& path) {
 
 void TMainWindow::ShowOverlayNotWritten(const std::string& path) {
     ReportError(Handle(), kOverlayNotWritten.Ansi() + path);
+}
+
+void TMainWindow::StartOnlineSearch(const std::string& serviceAddress, const std::string& title) {
+    if (closed_) {
+        return;
+    }
+    if (!online_) {
+        online_ = std::make_unique<OnlineSearch>(Handle(), kOnlineResults);
+    }
+    online_->Search(serviceAddress, title);
+}
+
+void TMainWindow::TakeOnlineResults() {
+    if (!online_) {
+        return;
+    }
+    for (const SearchResult& result : online_->TakeResults()) {
+        // After the exit began nothing is saved or shown any more.
+        if (closed_) {
+            return;
+        }
+        TakeSearchResult(result);
+    }
+}
+
+void TMainWindow::ShowSearchReport(const std::string& text, bool problem) {
+    MessageBoxA(Handle(), text.c_str(), ApplicationTitle(),
+                MB_OK | (problem ? MB_ICONWARNING : MB_ICONINFORMATION));
 }
 
 void TMainWindow::SetPriority(std::int32_t priority) {
@@ -376,6 +411,9 @@ void TMainWindow::OnCommand(UINT item) {
         case mitExit:
             mitExitClick();
             break;
+        case mitSearchOnline:
+            mitSearchOnlineClick();
+            break;
         case mitVisible:
             mitVisibleClick();
             break;
@@ -414,6 +452,9 @@ LRESULT TMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 tryMain.reset();
             }
             DestroyWindow(Handle());
+            return 0;
+        case kOnlineResults:
+            TakeOnlineResults();
             return 0;
         case WM_QUERYENDSESSION:
             return TRUE;

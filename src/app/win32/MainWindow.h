@@ -14,6 +14,7 @@
 #include "app/untMain.h"
 #include "app/win32/ListFileWatch.h"
 #include "app/win32/LyricsListWindow.h"
+#include "app/win32/OnlineSearch.h"
 #include "app/win32/TrayMenus.h"
 #include "common/win32/Window.h"
 #include "shell/win32/Taskbar.h"
@@ -71,12 +72,16 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ShowListNotSaved(const std::string& path) override;
     void ShowOverlayNotWritten(const std::string& path) override;
+    void StartOnlineSearch(const std::string& serviceAddress, const std::string& title) override;
+    void ShowSearchReport(const std::string& text, bool problem) override;
 
 private:
     static void CALLBACK TitleCheckTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
     void SetCheckTime(std::int32_t milliseconds);
     void StartPlayer();
     void OnCommand(UINT item);
+    // The results of the online searches, handed over by kOnlineResults.
+    void TakeOnlineResults();
     // Runs one step of the shutdown; an error is shown and the shutdown goes on, so that
     // an unwritable settings file never costs the lyrics list.
     template <class Step>
@@ -99,6 +104,8 @@ private:
     TrayMenus menus_;
     TrayMenuState menuState_;
     std::unique_ptr<TTrayIcon> tryMain;
+    // Made at the first search; stopped first thing at the exit.
+    std::unique_ptr<OnlineSearch> online_;
 };
 
 }  // namespace vesk

@@ -24,6 +24,7 @@ constexpr ProgramText kReturnDisplay{"画面内に戻す(&U)"};
 constexpr ProgramText kBackTransparent{"背景を透過(&P)"};
 constexpr ProgramText kTopMost{"常に手前に表示(&T)"};
 constexpr ProgramText kBottom{"常に背面に表示(&B)"};
+constexpr ProgramText kSearchOnline{"歌詞をインターネットで探す(&I)"};
 
 constexpr UINT kSeparator = 0;
 
@@ -87,6 +88,7 @@ void TrayMenus::FillRightMenu(const TrayMenuState& state) {
     const Item items[] = {
         {mitThisLyric, &kThisLyric, true},
         {mitOpenText, &kOpenText, true},
+        {mitSearchOnline, &kSearchOnline, true},
         {kSeparator, nullptr, true},  // N5
         {mitSetting, &kSetting, true},
         {mitEditList, &kEditList, true},
@@ -119,6 +121,7 @@ void TrayMenus::FillRightMenu(const TrayMenuState& state) {
         }
         lastWasSeparator = false;
     }
+    SetEnabled(right, mitSearchOnline, state.searchOnlineEnabled);
     SetMenuDefaultItem(right, mitThisLyric, FALSE);
 }
 

@@ -22,6 +22,7 @@ enum TrayMenuItem : UINT {
     mitReadme,
     mitAbout,
     mitExit,
+    mitSearchOnline = 121,
     mitVisible = 201,
     mitReturnDisplay,
     mitBackTransparent,

@@ -111,6 +111,30 @@ public:
         return true;
     }
 
+    bool CreateNewFile(const std::string& path, std::string_view bytes) const override {
+        if (KindOf(path) != Kind::Missing) {
+            return false;
+        }
+        const std::string temporary = path + kTemporarySuffix;
+        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            return false;
+        }
+        const bool written = WriteAll(file.Get(), bytes);
+        file.Reset();
+        // Without MOVEFILE_REPLACE_EXISTING the move fails where the name is taken.
+        if (!written || !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            DeleteFileA(temporary.c_str());
+            return false;
+        }
+        return true;
+    }
+
+    bool CreateFolder(const std::string& path) const override {
+        return CreateDirectoryA(path.c_str(), nullptr) != FALSE || KindOf(path) == Kind::Directory;
+    }
+
 private:
     // The written file takes the place of path in one step. An existing file is replaced
     // by the system's replace operation, which keeps its attributes (hidden, archive) and

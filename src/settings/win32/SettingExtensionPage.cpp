@@ -1,5 +1,5 @@
-// The page "拡張(&X)": the lyrics folder and the overlay text file, the extension settings
-// group.
+// The page "拡張(&X)": the lyrics folder, the overlay text file and the search of the lyrics
+// service, the extension settings group.
 
 #include <windows.h>
 
@@ -27,6 +27,8 @@ constexpr ControlPlace kPlaces[] = {
     {IDC_BTN_LYRICSFOLDERDELETE, 362, 75, 84, 23}, {IDC_GRP_OVERLAYFILE, 7, 111, 452, 101},
     {IDC_LBL_OVERLAYFILE, 16, 127, 431, 29},       {IDC_EDT_OVERLAYFILE, 16, 158, 431, 20},
     {IDC_BTN_OVERLAYFILE, 271, 182, 84, 23},       {IDC_BTN_OVERLAYFILEDELETE, 362, 182, 84, 23},
+    {IDC_GRP_ONLINELYRICS, 7, 219, 452, 82},       {IDC_CBX_ONLINELYRICS, 16, 236, 431, 16},
+    {IDC_LBL_ONLINELYRICS, 16, 257, 431, 13},      {IDC_EDT_ONLINELYRICSURL, 16, 273, 431, 20},
 };
 
 }  // namespace
@@ -45,11 +47,15 @@ bool TExtensionPage::OnInit() {
 void TExtensionPage::ShowKeys(const ExtensionSettings& settings) {
     SetItemText(IDC_EDT_LYRICSFOLDER, settings.lyricsFolder);
     SetItemText(IDC_EDT_OVERLAYFILE, settings.overlayTextFile);
+    SetChecked(IDC_CBX_ONLINELYRICS, settings.onlineLyrics);
+    SetItemText(IDC_EDT_ONLINELYRICSURL, settings.onlineLyricsUrl);
 }
 
 void TExtensionPage::SaveTo(ExtensionSettings& settings) const {
     settings.lyricsFolder = ItemText(IDC_EDT_LYRICSFOLDER);
     settings.overlayTextFile = ItemText(IDC_EDT_OVERLAYFILE);
+    settings.onlineLyrics = Checked(IDC_CBX_ONLINELYRICS);
+    settings.onlineLyricsUrl = ItemText(IDC_EDT_ONLINELYRICSURL);
 }
 
 void TExtensionPage::btnLyricsFolderClick() {

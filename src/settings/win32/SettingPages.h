@@ -184,7 +184,7 @@ private:
     UpDownPair udnCheckTime_;
 };
 
-// "拡張(&X)" (tabExtension): the lyrics folder and the overlay text file.
+// "拡張(&X)" (tabExtension): the lyrics folder, the overlay text file and the online search.
 class TExtensionPage final : public TSettingPage {
 public:
     TExtensionPage();

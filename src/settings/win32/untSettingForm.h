@@ -35,9 +35,9 @@ public:
         tabExtension,
         kTabCount
     };
-    // The client area, in pixels at 96 DPI.
+    // The client area, in pixels at 96 DPI: as high as the tallest page (拡張) needs.
     static constexpr int kClientWidth = 496;
-    static constexpr int kClientHeight = 303;
+    static constexpr int kClientHeight = 383;
 
     // iniPath: the settings file it loads and writes.
     TfrmSetting(SettingFormOwner& owner, std::string iniPath);

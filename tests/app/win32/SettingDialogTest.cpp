@@ -552,6 +552,23 @@ TEST(SettingDialog, ExtensionTabShowsItsKeysAndTheProgramTakesThemAtOnce) {
     EXPECT_NE(CurrentFileSystem().ReadFile(overlay).value_or(""), "");
     rig.Click(IDC_BTN_OVERLAYFILEDELETE);
     EXPECT_EQ(rig.Text(IDC_EDT_OVERLAYFILE), "");
+
+    // The search of the lyrics service: off, at the public service, until the user says.
+    EXPECT_FALSE(rig.Checked(IDC_CBX_ONLINELYRICS));
+    EXPECT_EQ(rig.Text(IDC_EDT_ONLINELYRICSURL), "https://lrclib.net");
+    RECT group{};
+    RECT page{};
+    GetWindowRect(rig.Control(IDC_GRP_ONLINELYRICS), &group);
+    GetWindowRect(GetParent(rig.Control(IDC_GRP_ONLINELYRICS)), &page);
+    EXPECT_LE(group.bottom, page.bottom) << "the page is too short for its last group";
+    rig.Click(IDC_CBX_ONLINELYRICS);
+    SetWindowTextA(rig.Control(IDC_EDT_ONLINELYRICSURL), "http://127.0.0.1:8080");
+    rig.Click(IDC_SETTING_APPLY);
+    EXPECT_TRUE(rig.form.Settings().onlineLyrics);
+    EXPECT_EQ(rig.form.Settings().onlineLyricsUrl, "http://127.0.0.1:8080");
+    EXPECT_NE(rig.Ini().find("OnlineLyrics=1\r\nOnlineLyricsUrl=http://127.0.0.1:8080\r\n"),
+              std::string::npos)
+        << rig.Ini();
 }
 
 }  // namespace

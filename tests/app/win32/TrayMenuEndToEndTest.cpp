@@ -94,9 +94,15 @@ struct Optional {
 std::vector<MenuLine> RightMenu(const Optional& optional) {
     MenuLine thisLyric = Item(mitThisLyric, "PlayerNotFound(&T)");
     thisLyric.isDefault = true;
-    std::vector<MenuLine> lines{thisLyric, Item(mitOpenText, "メモ帳で開く(&M)"), kSeparatorLine,
-                                Item(mitSetting, "設定(&S)"),
-                                Item(mitEditList, "歌詞リスト編集(&L)"), kSeparatorLine};
+    // Nothing plays: the online search has no song to search.
+    std::vector<MenuLine> lines{
+        thisLyric,
+        Item(mitOpenText, "メモ帳で開く(&M)"),
+        Item(mitSearchOnline, "歌詞をインターネットで探す(&I)", false, true),
+        kSeparatorLine,
+        Item(mitSetting, "設定(&S)"),
+        Item(mitEditList, "歌詞リスト編集(&L)"),
+        kSeparatorLine};
     if (optional.amazon) {
         lines.push_back(Item(mitAmazon, "AmazonでCDを購入(&Z)"));
     }
