@@ -20,16 +20,24 @@ constexpr ProgramText kOverlayFilter{"テキストファイル(*.txt)|*.txt|全�
 constexpr char kOverlayExtension[] = "txt";
 constexpr std::size_t kFileNameBytes = 1024;
 
-// The pixel table, for the tab control's display area.
+// The pixel table, for the tab control's display area: a group of one row each.
 constexpr ControlPlace kPlaces[] = {
-    {IDC_GRP_LYRICSFOLDER, 7, 3, 452, 101},        {IDC_LBL_LYRICSFOLDER, 16, 20, 431, 29},
-    {IDC_EDT_LYRICSFOLDER, 16, 50, 431, 20},       {IDC_BTN_LYRICSFOLDER, 271, 75, 84, 23},
-    {IDC_BTN_LYRICSFOLDERDELETE, 362, 75, 84, 23}, {IDC_GRP_OVERLAYFILE, 7, 111, 452, 101},
-    {IDC_LBL_OVERLAYFILE, 16, 127, 431, 29},       {IDC_EDT_OVERLAYFILE, 16, 158, 431, 20},
-    {IDC_BTN_OVERLAYFILE, 271, 182, 84, 23},       {IDC_BTN_OVERLAYFILEDELETE, 362, 182, 84, 23},
-    {IDC_GRP_ONLINELYRICS, 7, 219, 452, 82},       {IDC_CBX_ONLINELYRICS, 16, 236, 431, 16},
-    {IDC_LBL_ONLINELYRICS, 16, 257, 431, 13},      {IDC_EDT_ONLINELYRICSURL, 16, 273, 431, 20},
+    {IDC_GRP_LYRICSFOLDER, 7, 3, 452, 50},        {IDC_EDT_LYRICSFOLDER, 16, 22, 266, 20},
+    {IDC_BTN_LYRICSFOLDER, 288, 21, 76, 23},      {IDC_BTN_LYRICSFOLDERDELETE, 370, 21, 76, 23},
+    {IDC_GRP_OVERLAYFILE, 7, 56, 452, 50},        {IDC_EDT_OVERLAYFILE, 16, 75, 266, 20},
+    {IDC_BTN_OVERLAYFILE, 288, 74, 76, 23},       {IDC_BTN_OVERLAYFILEDELETE, 370, 74, 76, 23},
+    {IDC_GRP_ONLINELYRICS, 7, 109, 452, 50},      {IDC_CBX_ONLINELYRICS, 16, 129, 200, 16},
+    {IDC_EDT_ONLINELYRICSURL, 222, 127, 224, 20},
 };
+
+constexpr ProgramText kLyricsFolderHint{
+    "リストにない曲は，このフォルダの「曲名.txt」か「曲名."
+    "lrc」を表示します（曲名のうちファイル名に使えない文字は全角にします）．"};
+constexpr ProgramText kOverlayFileHint{
+    "表示中の歌詞を，このファイルにUTF-"
+    "8で書き出します（配信ソフトのテキスト表示に読ませるためのものです）．"};
+constexpr ProgramText kOnlineLyricsHint{
+    "歌詞のない曲は，曲名を次のアドレスに送って歌詞を探します．"};
 
 }  // namespace
 
@@ -41,6 +49,10 @@ bool TExtensionPage::OnInit() {
     fldOpen_ = std::make_unique<TSHBrowseForFolderEx>(Form(), GetWindow(Form(), GW_OWNER));
     fldOpen_->SelectFolder = sfManual;
     fldOpen_->ShowStyle = ssCenterScreen;
+    AddHint(IDC_EDT_LYRICSFOLDER, kLyricsFolderHint);
+    AddHint(IDC_EDT_OVERLAYFILE, kOverlayFileHint);
+    AddHint(IDC_CBX_ONLINELYRICS, kOnlineLyricsHint);
+    AddHint(IDC_EDT_ONLINELYRICSURL, kOnlineLyricsHint);
     return false;
 }
 

@@ -13,12 +13,9 @@
 
 // The group boxes and labels, for the page's pixel table only.
 #define IDC_GRP_LYRICSFOLDER 7030
-#define IDC_LBL_LYRICSFOLDER 7031
 #define IDC_GRP_OVERLAYFILE 7032
-#define IDC_LBL_OVERLAYFILE 7033
 
 // Lyrics found online.
 #define IDC_CBX_ONLINELYRICS 7040
 #define IDC_EDT_ONLINELYRICSURL 7041
 #define IDC_GRP_ONLINELYRICS 7042
-#define IDC_LBL_ONLINELYRICS 7043

@@ -35,9 +35,9 @@ public:
         tabExtension,
         kTabCount
     };
-    // The client area, in pixels at 96 DPI: as high as the tallest page (拡張) needs.
+    // The client area, in pixels at 96 DPI.
     static constexpr int kClientWidth = 496;
-    static constexpr int kClientHeight = 383;
+    static constexpr int kClientHeight = 303;
 
     // iniPath: the settings file it loads and writes.
     TfrmSetting(SettingFormOwner& owner, std::string iniPath);
