@@ -78,7 +78,9 @@ int RunMessageLoop() {
             signalled();
             continue;
         }
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        // One message a wake: the wait returns at once while more input waits, and a queue
+        // found empty costs the window server a round trip each time.
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 return static_cast<int>(msg.wParam);
             }
