@@ -120,6 +120,11 @@ inline constexpr FlagKey kLyricShow{kMainForm, "LyricShow", true};
 inline constexpr TextKey kLyricsFolder{kExtension, "LyricsFolder", ""};
 // A file that always holds the display text shown, in UTF-8.
 inline constexpr TextKey kOverlayTextFile{kExtension, "OverlayTextFile", ""};
+// Synced display of time-tagged lyrics: off by default; how many lines the window shows,
+// and the colour of the line being sung (a clear blue on the default white background).
+inline constexpr FlagKey kSyncLyrics{kExtension, "SyncLyrics", false};
+inline constexpr NumberKey kSyncLines{kExtension, "SyncLines", 5};
+inline constexpr ColorKey kSyncColor{kExtension, "SyncColor", 0x00CC6600};
 
 }  // namespace keys
 

@@ -43,6 +43,9 @@ constexpr Field<MainFormSettings> kMainFormFields[] = {
     Bind(keys::kPriority, &MainFormSettings::priority),
     Bind(keys::kLyricsFolder, &MainFormSettings::lyricsFolder),
     Bind(keys::kOverlayTextFile, &MainFormSettings::overlayTextFile),
+    Bind(keys::kSyncLyrics, &MainFormSettings::syncLyrics),
+    Bind(keys::kSyncLines, &MainFormSettings::syncLines),
+    Bind(keys::kSyncColor, &MainFormSettings::syncColor),
 };
 
 // The lyrics window's LoadSettings: every key of "LyricsForm". The order counts: a colour
@@ -135,6 +138,9 @@ constexpr Field<ConnectionSettings> kConnectionFields[] = {
 constexpr Field<ExtensionSettings> kExtensionFields[] = {
     Bind(keys::kLyricsFolder, &ExtensionSettings::lyricsFolder),
     Bind(keys::kOverlayTextFile, &ExtensionSettings::overlayTextFile),
+    Bind(keys::kSyncLyrics, &ExtensionSettings::syncLyrics),
+    Bind(keys::kSyncLines, &ExtensionSettings::syncLines),
+    Bind(keys::kSyncColor, &ExtensionSettings::syncColor),
 };
 
 static_assert(std::size(kLyricsWindowFields) == kLyricsWindowKeyCount);
@@ -165,7 +171,7 @@ StartupSettings ReadStartupSettings(const std::string& iniPath) {
 MainFormSettings ReadMainFormSettings(const std::string& iniPath) {
     const TKelpIniFile ini(iniPath);
     MainFormSettings settings;
-    ReadFields(ini, kMainFormFields, settings);
+    ReadFieldsKeepingDefaults(ini, kMainFormFields, settings);
     if (settings.delimiters.size() > kDelimitersMaxBytes) {
         settings.delimiters.resize(kDelimitersMaxBytes);
     }
@@ -246,7 +252,7 @@ void WriteConnectionSettings(const std::string& iniPath, const ConnectionSetting
 ExtensionSettings ReadExtensionSettings(const std::string& iniPath) {
     const TKelpIniFile ini(iniPath);
     ExtensionSettings settings;
-    ReadFields(ini, kExtensionFields, settings);
+    ReadFieldsKeepingDefaults(ini, kExtensionFields, settings);
     return settings;
 }
 
