@@ -43,11 +43,11 @@ TEST(ClassNameMatch, AnswersAsTheLocaleOncePerNameAndTarget) {
     };
     const Row rows[] = {
         {"Lilith", "Lilith", true, 1},
-        {"Lilith", "lilith", false, 2},  // letter case counts
-        {"Lilith", "Lilith", true, 2},   // remembered
+        {"Lilith", "lilith", false, 2},            // letter case counts
+        {"Lilith", "Lilith", true, 2},             // remembered
         {"Lilith", "lilith", false, 2},
-        {"\x87\x54", "\xFA\x4A", true, 3},  // one character, NEC and IBM codes
-        {"Lilith", "Lilith", true, 4},      // a new target forgot the answers
+        {"\x87\x54", "\xFA\x4A", true, 3},         // one character, NEC and IBM codes
+        {"Lilith", "Lilith", true, 4},             // a new target forgot the answers
     };
     for (const Row& row : rows) {
         EXPECT_EQ(match.Equal(row.target, row.name), row.equal) << row.target << " / " << row.name;
