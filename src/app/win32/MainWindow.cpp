@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -31,6 +32,8 @@ namespace vesk {
 namespace {
 
 constexpr UINT_PTR kTitleCheckTimer = 1;
+// Set for the next change of synced lyrics, only while a synced song is shown.
+constexpr UINT_PTR kSyncTimer = 2;
 constexpr std::string_view kReadmeFileName = "readme.txt";
 // A player that does not answer WM_CLOSE within this time is left alone, so that the
 // program's own exit never hangs on it.
@@ -107,6 +110,7 @@ void TMainWindow::FormCreate() {
     // them back at exit.
     settingsUnread_ = ExistsButCannotBeRead(iniPath_);
     LoadLyricsList(listPath_);
+    SetSyncCorrectionsPath(SyncCorrectionsPathIn(programFolder_));
     listWatch_ = std::make_unique<TListFileWatch>(listPath_, [this] { ListFileChanged(); });
     // After the list: loading a list makes it case-sensitive again.
     LoadMainSettings();
@@ -156,6 +160,7 @@ void TMainWindow::FormClose() {
     // Nothing of the editor's rows is stored.
     ShutdownStep([this] { listEditor_.Close(); });
     ShutdownStep([this] { SaveLyricsListAtExit(); });
+    ShutdownStep([this] { SaveSyncCorrectionsAtExit(); });
     ShutdownStep([this] { ClearOverlayText(); });
 }
 
@@ -204,6 +209,29 @@ void CALLBACK TMainWindow::TitleCheckTimerProc(HWND window, UINT, UINT_PTR, DWOR
             ReportError(window, error);
             form->tickErrorShown_ = false;
         }
+    }
+}
+
+void TMainWindow::SetSyncTimer(std::optional<std::int64_t> delayMs) {
+    if (!delayMs) {
+        KillTimer(Handle(), kSyncTimer);
+        return;
+    }
+    constexpr std::int64_t kLongestDelay = 24 * 60 * 60 * 1000;
+    SetTimer(Handle(), kSyncTimer, static_cast<UINT>(std::min(*delayMs, kLongestDelay)),
+             SyncTimerProc);
+}
+
+void CALLBACK TMainWindow::SyncTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
+    auto* form = static_cast<TMainWindow*>(Window::FromHandle(window));
+    if (form == nullptr) {
+        return;
+    }
+    try {
+        form->SyncTimerTick();
+    } catch (const std::exception& error) {
+        KillTimer(window, kSyncTimer);
+        ReportError(window, error);
     }
 }
 
@@ -262,7 +290,8 @@ void TMainWindow::tryMainMouseEnter() {
     }
     menuState_ = TrayMenuStateOnEnter(
         menuState_, view, SongTitle(),
-        {Settings().lyricsMasterOn, Settings().pasteSavePath, Settings().notAmazon});
+        {Settings().lyricsMasterOn, Settings().pasteSavePath, Settings().notAmazon},
+        SyncedSongShown());
     menus_.Apply(menuState_);
 }
 
@@ -342,6 +371,14 @@ void TMainWindow::mitBottomClick() {
     }
 }
 
+void TMainWindow::mitSyncEarlierClick() {
+    AdjustSyncCorrection(kSyncCorrectionStepMs);
+}
+
+void TMainWindow::mitSyncLaterClick() {
+    AdjustSyncCorrection(-kSyncCorrectionStepMs);
+}
+
 void TMainWindow::OnCommand(UINT item) {
     switch (item) {
         case mitThisLyric:
@@ -389,6 +426,12 @@ void TMainWindow::OnCommand(UINT item) {
         case mitBottom:
             mitBottomClick();
             break;
+        case mitSyncEarlier:
+            mitSyncEarlierClick();
+            break;
+        case mitSyncLater:
+            mitSyncLaterClick();
+            break;
         default:
             break;
     }
@@ -423,6 +466,7 @@ LRESULT TMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             KillTimer(Handle(), kTitleCheckTimer);
+            KillTimer(Handle(), kSyncTimer);
             PostQuitMessage(0);
             return 0;
         default:

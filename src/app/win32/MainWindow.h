@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/TrayMenuState.h"
@@ -57,6 +59,9 @@ public:
     void mitBackTransparentClick();
     void mitTopMostClick();
     void mitBottomClick();
+    // "歌詞を0.5秒早く(&F)", "歌詞を0.5秒遅く(&B)": the synced song shown, corrected.
+    void mitSyncEarlierClick();
+    void mitSyncLaterClick();
 
     // The lyrics list editor's reference.
     TLyricsListWindow& ListEditor() { return listEditor_; }
@@ -71,9 +76,11 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ShowListNotSaved(const std::string& path) override;
     void ShowOverlayNotWritten(const std::string& path) override;
+    void SetSyncTimer(std::optional<std::int64_t> delayMs) override;
 
 private:
     static void CALLBACK TitleCheckTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
+    static void CALLBACK SyncTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
     void SetCheckTime(std::int32_t milliseconds);
     void StartPlayer();
     void OnCommand(UINT item);

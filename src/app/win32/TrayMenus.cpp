@@ -24,6 +24,8 @@ constexpr ProgramText kReturnDisplay{"画面内に戻す(&U)"};
 constexpr ProgramText kBackTransparent{"背景を透過(&P)"};
 constexpr ProgramText kTopMost{"常に手前に表示(&T)"};
 constexpr ProgramText kBottom{"常に背面に表示(&B)"};
+constexpr ProgramText kSyncEarlier{"歌詞を0.5秒早く(&F)"};
+constexpr ProgramText kSyncLater{"歌詞を0.5秒遅く(&B)"};
 
 constexpr UINT kSeparator = 0;
 
@@ -87,6 +89,8 @@ void TrayMenus::FillRightMenu(const TrayMenuState& state) {
     const Item items[] = {
         {mitThisLyric, &kThisLyric, true},
         {mitOpenText, &kOpenText, true},
+        {mitSyncEarlier, &kSyncEarlier, state.syncItemsVisible},
+        {mitSyncLater, &kSyncLater, state.syncItemsVisible},
         {kSeparator, nullptr, true},  // N5
         {mitSetting, &kSetting, true},
         {mitEditList, &kEditList, true},

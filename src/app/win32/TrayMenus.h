@@ -22,6 +22,8 @@ enum TrayMenuItem : UINT {
     mitReadme,
     mitAbout,
     mitExit,
+    mitSyncEarlier,  // shown while a synced song is shown
+    mitSyncLater,
     mitVisible = 201,
     mitReturnDisplay,
     mitBackTransparent,

@@ -117,7 +117,26 @@ void TfrmLyrics::Show() {
 }
 
 void TfrmLyrics::ShowLyrics(const std::string& text) {
+    litText_.clear();
+    litRange_ = {};
     fader_.ShowLyrics(*this, fadeInOut_, text);
+}
+
+void TfrmLyrics::ShowSyncedLines(const std::string& text, TextRange lit, Color litColor,
+                                 bool newText) {
+    litColor_ = litColor;
+    slbLyrics.SetLitColor(NudgedColor(litColor_, backColor_));
+    if (!newText && !fader_.Fading() && text == slbLyrics.Caption()) {
+        slbLyrics.SetLitRange(lit);
+        return;
+    }
+    litText_ = text;
+    litRange_ = lit;
+    if (newText || fader_.Fading()) {
+        fader_.ShowLyrics(*this, fadeInOut_, text);  // during a fade it follows the fade
+    } else {
+        SetTextAndFit(text);
+    }
 }
 
 LyricsWindowSettings TfrmLyrics::CurrentSettings() const {
@@ -187,6 +206,7 @@ void TfrmLyrics::LoadSettings() {
     font.color = NudgedColor(font.color, backColor_);
     slbLyrics.SetFont(font);
     const Color shadowColor = NudgedColor(slbLyrics.Shadow().Color(), backColor_);
+    slbLyrics.SetLitColor(NudgedColor(litColor_, backColor_));
     if (backTransparent_) {
         SetMenuCheck(IDM_LYRICS_BACKTRANSPARENT, true);
     }
@@ -326,6 +346,7 @@ void TfrmLyrics::WaitFadeStep() {
 }
 
 void TfrmLyrics::SetTextAndFit(const std::string& text) {
+    slbLyrics.SetLitRange(text == litText_ ? litRange_ : TextRange{});
     slbLyrics.SetCaption(text);
     FitToText();
 }
@@ -453,6 +474,12 @@ LRESULT TfrmLyrics::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
+        case WM_KEYDOWN:
+            if (wParam == VK_RIGHT || wParam == VK_LEFT) {
+                owner_.ShiftSyncedLyrics(wParam == VK_RIGHT);
+                return 0;
+            }
+            break;
         case WM_SHOWWINDOW:
             if (wParam != FALSE) {
                 DragAcceptFiles(Handle(), TRUE);

@@ -1,5 +1,5 @@
-// The page "拡張(&X)": the lyrics folder and the overlay text file, the extension settings
-// group.
+// The page "拡張(&X)": the lyrics folder, the overlay text file and synced lyrics, the
+// extension settings group.
 
 #include <windows.h>
 
@@ -20,20 +20,38 @@ constexpr ProgramText kOverlayFilter{"テキストファイル(*.txt)|*.txt|全�
 constexpr char kOverlayExtension[] = "txt";
 constexpr std::size_t kFileNameBytes = 1024;
 
-// The pixel table, for the tab control's display area.
+// The pixel table, for the tab control's display area: each path with its two buttons
+// beside it, so that the synced lyrics group fits below. A number field's width includes
+// its up-down.
 constexpr ControlPlace kPlaces[] = {
-    {IDC_GRP_LYRICSFOLDER, 7, 3, 452, 101},        {IDC_LBL_LYRICSFOLDER, 16, 20, 431, 29},
-    {IDC_EDT_LYRICSFOLDER, 16, 50, 431, 20},       {IDC_BTN_LYRICSFOLDER, 271, 75, 84, 23},
-    {IDC_BTN_LYRICSFOLDERDELETE, 362, 75, 84, 23}, {IDC_GRP_OVERLAYFILE, 7, 111, 452, 101},
-    {IDC_LBL_OVERLAYFILE, 16, 127, 431, 29},       {IDC_EDT_OVERLAYFILE, 16, 158, 431, 20},
-    {IDC_BTN_OVERLAYFILE, 271, 182, 84, 23},       {IDC_BTN_OVERLAYFILEDELETE, 362, 182, 84, 23},
+    {IDC_GRP_LYRICSFOLDER, 7, 3, 452, 81},
+    {IDC_LBL_LYRICSFOLDER, 16, 20, 431, 29},
+    {IDC_EDT_LYRICSFOLDER, 16, 52, 248, 20},
+    {IDC_BTN_LYRICSFOLDER, 271, 50, 84, 23},
+    {IDC_BTN_LYRICSFOLDERDELETE, 362, 50, 84, 23},
+    {IDC_GRP_OVERLAYFILE, 7, 89, 452, 81},
+    {IDC_LBL_OVERLAYFILE, 16, 106, 431, 29},
+    {IDC_EDT_OVERLAYFILE, 16, 138, 248, 20},
+    {IDC_BTN_OVERLAYFILE, 271, 136, 84, 23},
+    {IDC_BTN_OVERLAYFILEDELETE, 362, 136, 84, 23},
+    {IDC_GRP_SYNC, 7, 175, 452, 46},
+    {IDC_CBX_SYNCLYRICS, 16, 195, 130, 16},
+    {IDC_LBL_SYNCLINES, 160, 197, 76, 13},
+    {IDC_EDT_SYNCLINES, 238, 194, 48, 20},
+    {IDC_LBL_SYNCCOLOR, 306, 197, 64, 13},
+    {IDC_PNL_SYNCCOLOR, 372, 193, 42, 21},
 };
 
 }  // namespace
 
-TExtensionPage::TExtensionPage() : TSettingPage(IDD_SETTING_EXTENSION, kPlaces) {}
+TExtensionPage::TExtensionPage()
+    : TSettingPage(IDD_SETTING_EXTENSION, kPlaces),
+      udnSyncLines_(IDC_UDN_SYNCLINES),
+      pnlSyncColor_{IDC_PNL_SYNCCOLOR, keys::kSyncColor.defaultValue} {}
 
 bool TExtensionPage::OnInit() {
+    udnSyncLines_.Attach(Handle(), kSyncLinesRange.minimum, kSyncLinesRange.maximum);
+    udnSyncLines_.SetPosition(keys::kSyncLines.defaultValue);
     // As the paste-assignment folder's: owned by the settings dialog, whose owner (the
     // application's window) is disabled with it.
     fldOpen_ = std::make_unique<TSHBrowseForFolderEx>(Form(), GetWindow(Form(), GW_OWNER));
@@ -45,11 +63,18 @@ bool TExtensionPage::OnInit() {
 void TExtensionPage::ShowKeys(const ExtensionSettings& settings) {
     SetItemText(IDC_EDT_LYRICSFOLDER, settings.lyricsFolder);
     SetItemText(IDC_EDT_OVERLAYFILE, settings.overlayTextFile);
+    SetChecked(IDC_CBX_SYNCLYRICS, settings.syncLyrics);
+    udnSyncLines_.SetPosition(settings.syncLines);
+    pnlSyncColor_.color = settings.syncColor;
+    InvalidateRect(Item(IDC_PNL_SYNCCOLOR), nullptr, TRUE);
 }
 
 void TExtensionPage::SaveTo(ExtensionSettings& settings) const {
     settings.lyricsFolder = ItemText(IDC_EDT_LYRICSFOLDER);
     settings.overlayTextFile = ItemText(IDC_EDT_OVERLAYFILE);
+    settings.syncLyrics = Checked(IDC_CBX_SYNCLYRICS);
+    settings.syncLines = udnSyncLines_.Position();
+    settings.syncColor = pnlSyncColor_.color;
 }
 
 void TExtensionPage::btnLyricsFolderClick() {
@@ -96,11 +121,27 @@ bool TExtensionPage::OnCommand(int id, int code, HWND control) {
             case IDC_BTN_OVERLAYFILEDELETE:
                 btnOverlayFileDeleteClick();
                 return true;
+            case IDC_PNL_SYNCCOLOR:
+                AskColor(pnlSyncColor_);
+                return true;
             default:
                 break;
         }
     }
     return TSettingPage::OnCommand(id, code, control);
+}
+
+bool TExtensionPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+    if (message != WM_DRAWITEM) {
+        return false;
+    }
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (static_cast<int>(item.CtlID) != pnlSyncColor_.id) {
+        return false;
+    }
+    DrawColorPanel(item, pnlSyncColor_);
+    result = TRUE;
+    return true;
 }
 
 }  // namespace vesk
