@@ -19,6 +19,10 @@ namespace {
 // names): the title comes from the song's tags, which anyone can write.
 constexpr ProgramText kFullWidthQuote{"”"};
 
+// A timer may fire up to a tick of the system's clock early: what is shown is what the song
+// shows this much later, so that a change never waits for another timer.
+constexpr std::int64_t kSyncLeadMs = 20;
+
 // How many backslash characters end text (a backslash that is the second byte of a
 // double-byte character is part of that character).
 std::size_t TrailingBackslashes(std::string_view text) {
@@ -173,8 +177,8 @@ bool TfrmMain::ShowSynced() {
 }
 
 void TfrmMain::ShowSyncedView(bool newText) {
-    const std::int64_t now = NowMs();
-    SyncedView view = sync_.ViewAt(now, settings_.syncLines);
+    const std::int64_t viewMs = NowMs() + kSyncLeadMs;
+    SyncedView view = sync_.ViewAt(viewMs, settings_.syncLines);
     if (newText || view != shownView_) {
         if (lyricsWindow_.LyricsWindowExists()) {
             lyricsWindow_.ShowSyncedLyrics(view.text, view.litBegin, view.litEnd,
@@ -185,13 +189,13 @@ void TfrmMain::ShowSyncedView(bool newText) {
         }
         shownView_ = std::move(view);
     }
-    ScheduleSync(now);
+    ScheduleSync(viewMs);
 }
 
-void TfrmMain::ScheduleSync(std::int64_t viewNowMs) {
-    if (std::optional<std::int64_t> delay = sync_.DelayToNextChange(viewNowMs)) {
-        // Showing may have taken a while (a fade): the change is as far from then.
-        *delay = std::max<std::int64_t>(*delay - (NowMs() - viewNowMs), 1);
+void TfrmMain::ScheduleSync(std::int64_t viewMs) {
+    if (std::optional<std::int64_t> delay = sync_.DelayToNextChange(viewMs)) {
+        // From now: showing may have taken a while (a fade).
+        *delay = std::max<std::int64_t>(viewMs + *delay - NowMs(), 1);
         syncTimerSet_ = true;
         SetSyncTimer(delay);
     } else if (syncTimerSet_) {

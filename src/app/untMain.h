@@ -212,7 +212,8 @@ private:
     std::optional<LrcTimeline> SyncedTimelineOf(const std::string& title) const;
     bool ShowSynced();
     void ShowSyncedView(bool newText);
-    void ScheduleSync(std::int64_t viewNowMs);
+    // Sets the timer for the first change after viewMs, the time what is shown shows.
+    void ScheduleSync(std::int64_t viewMs);
     void StopSync();
     TSyncCorrections& Corrections();
 

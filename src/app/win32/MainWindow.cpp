@@ -34,6 +34,9 @@ namespace {
 constexpr UINT_PTR kTitleCheckTimer = 1;
 // Set for the next change of synced lyrics, only while a synced song is shown.
 constexpr UINT_PTR kSyncTimer = 2;
+// How far the sync timer's next firing may be off rather than set again: less than the time
+// the main form shows ahead (kSyncLeadMs), so that a change is never missed.
+constexpr UINT kSyncTimerSlack = 10;
 constexpr std::string_view kReadmeFileName = "readme.txt";
 // A player that does not answer WM_CLOSE within this time is left alone, so that the
 // program's own exit never hangs on it.
@@ -215,11 +218,19 @@ void CALLBACK TMainWindow::TitleCheckTimerProc(HWND window, UINT, UINT_PTR, DWOR
 void TMainWindow::SetSyncTimer(std::optional<std::int64_t> delayMs) {
     if (!delayMs) {
         KillTimer(Handle(), kSyncTimer);
+        syncInterval_ = 0;
         return;
     }
     constexpr std::int64_t kLongestDelay = 24 * 60 * 60 * 1000;
-    SetTimer(Handle(), kSyncTimer, static_cast<UINT>(std::min(*delayMs, kLongestDelay)),
-             SyncTimerProc);
+    const auto interval = static_cast<UINT>(std::clamp<std::int64_t>(*delayMs, 1, kLongestDelay));
+    // Lines as far apart as the last two: the running timer, which has just fired, fires then
+    // again, and the window system is not asked again.
+    if (syncTimerFiring_ && syncInterval_ != 0 &&
+        std::max(interval, syncInterval_) - std::min(interval, syncInterval_) <= kSyncTimerSlack) {
+        return;
+    }
+    SetTimer(Handle(), kSyncTimer, interval, SyncTimerProc);
+    syncInterval_ = interval;
 }
 
 void CALLBACK TMainWindow::SyncTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
@@ -228,9 +239,12 @@ void CALLBACK TMainWindow::SyncTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
         return;
     }
     try {
+        form->syncTimerFiring_ = true;
         form->SyncTimerTick();
+        form->syncTimerFiring_ = false;
     } catch (const std::exception& error) {
-        KillTimer(window, kSyncTimer);
+        form->syncTimerFiring_ = false;
+        form->SetSyncTimer(std::nullopt);
         ReportError(window, error);
     }
 }
@@ -467,6 +481,7 @@ LRESULT TMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             KillTimer(Handle(), kTitleCheckTimer);
             KillTimer(Handle(), kSyncTimer);
+            syncInterval_ = 0;
             PostQuitMessage(0);
             return 0;
         default:

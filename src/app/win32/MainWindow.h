@@ -102,7 +102,9 @@ private:
     bool settingsUnread_ = false;
     bool closed_ = false;
     bool tickErrorShown_ = false;
-    UINT checkTime_ = 0;  // the running timer's interval; 0 when it is stopped
+    UINT checkTime_ = 0;     // the running timer's interval; 0 when it is stopped
+    UINT syncInterval_ = 0;  // the sync timer's, likewise
+    bool syncTimerFiring_ = false;
     TrayMenus menus_;
     TrayMenuState menuState_;
     std::unique_ptr<TTrayIcon> tryMain;

@@ -127,7 +127,10 @@ void TfrmLyrics::ShowSyncedLines(const std::string& text, TextRange lit, Color l
     litColor_ = litColor;
     slbLyrics.SetLitColor(NudgedColor(litColor_, backColor_));
     if (!newText && !fader_.Fading() && text == slbLyrics.Caption()) {
+        // The label alone is repainted, at once.
+        host_.HoldRepaints();
         slbLyrics.SetLitRange(lit);
+        host_.ReleaseRepaints(!backTransparent_);
         return;
     }
     litText_ = text;
@@ -220,15 +223,32 @@ void TfrmLyrics::LoadSettings() {
 }
 
 void TfrmLyrics::FitToText() {
+    FitAfter([] {});
+}
+
+// The label's repaint requests of the change and the fit are held and asked of the window
+// as one, with the whole window when it is repainted at once.
+void TfrmLyrics::FitAfter(const std::function<void()>& change) {
     const HWND window = Handle();
     const bool buffered = !backTransparent_;
+    const TRect before = Bounds();
     if (buffered) {
         host_.SetDoubleBuffered(true);
     }
+    host_.HoldRepaints();
+    change();
     FitLabelToText(slbLyrics, *this, fitting_);
-    if (buffered) {
-        host_.SetDoubleBuffered(false);
-        InvalidateRect(window, nullptr, TRUE);
+    if (!buffered) {
+        host_.ReleaseRepaints();
+        return;
+    }
+    host_.SetDoubleBuffered(false);
+    host_.InvalidateRect({0, 0, host_.ClientWidth(), host_.ClientHeight()}, true);
+    // A window of the same size (synced lines moving on) is painted at once; one that moved
+    // or changed its size through the window system's repaint, which covers what it uncovered.
+    const bool sameBounds = Bounds() == before;
+    host_.ReleaseRepaints(sameBounds);
+    if (!sameBounds) {
         UpdateWindow(window);
     }
 }
@@ -319,6 +339,10 @@ TRect TfrmLyrics::Bounds() const {
 
 void TfrmLyrics::SetBounds(const TRect& bounds) {
     const TRect limited = ConstrainedBounds(bounds);
+    // Fitting a text of the same size (synced lines moving on) moves nothing: no round trip.
+    if (limited == Bounds()) {
+        return;
+    }
     SetWindowPos(Handle(), nullptr, limited.left, limited.top, limited.Width(), limited.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -346,9 +370,10 @@ void TfrmLyrics::WaitFadeStep() {
 }
 
 void TfrmLyrics::SetTextAndFit(const std::string& text) {
-    slbLyrics.SetLitRange(text == litText_ ? litRange_ : TextRange{});
-    slbLyrics.SetCaption(text);
-    FitToText();
+    FitAfter([&] {
+        slbLyrics.SetLitRange(text == litText_ ? litRange_ : TextRange{});
+        slbLyrics.SetCaption(text);
+    });
 }
 
 // The colour key is always the background colour.

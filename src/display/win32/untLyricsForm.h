@@ -148,6 +148,8 @@ private:
     void WaitFadeStep() override;
     void SetTextAndFit(const std::string& text) override;
 
+    // Runs change on the label, then FitToText.
+    void FitAfter(const std::function<void()>& change);
     void SetBackColor(Color color);
     void SetBackTransparent(bool backTransparent);
     // The layered-window rule, after every change of its four values.
