@@ -138,7 +138,7 @@ void TfrmLyrics::ShowSyncedLines(const std::string& text, TextRange lit, Color l
     if (newText || fader_.Fading()) {
         fader_.ShowLyrics(*this, fadeInOut_, text);  // during a fade it follows the fade
     } else {
-        SetTextAndFit(text);
+        SetTextAndFit(text, true);
     }
 }
 
@@ -223,12 +223,12 @@ void TfrmLyrics::LoadSettings() {
 }
 
 void TfrmLyrics::FitToText() {
-    FitAfter([] {});
+    FitAfter([] {}, false);
 }
 
 // The label's repaint requests of the change and the fit are held and asked of the window
 // as one, with the whole window when it is repainted at once.
-void TfrmLyrics::FitAfter(const std::function<void()>& change) {
+void TfrmLyrics::FitAfter(const std::function<void()>& change, bool paintAtOnce) {
     const HWND window = Handle();
     const bool buffered = !backTransparent_;
     const TRect before = Bounds();
@@ -244,11 +244,11 @@ void TfrmLyrics::FitAfter(const std::function<void()>& change) {
     }
     host_.SetDoubleBuffered(false);
     host_.InvalidateRect({0, 0, host_.ClientWidth(), host_.ClientHeight()}, true);
-    // A window of the same size (synced lines moving on) is painted at once; one that moved
-    // or changed its size through the window system's repaint, which covers what it uncovered.
-    const bool sameBounds = Bounds() == before;
-    host_.ReleaseRepaints(sameBounds);
-    if (!sameBounds) {
+    // Synced lines moving on in a window of the same size are painted at once; anything else
+    // through the window system's repaint, which also covers what a move uncovered.
+    const bool atOnce = paintAtOnce && Bounds() == before;
+    host_.ReleaseRepaints(atOnce);
+    if (!atOnce) {
         UpdateWindow(window);
     }
 }
@@ -370,10 +370,16 @@ void TfrmLyrics::WaitFadeStep() {
 }
 
 void TfrmLyrics::SetTextAndFit(const std::string& text) {
-    FitAfter([&] {
-        slbLyrics.SetLitRange(text == litText_ ? litRange_ : TextRange{});
-        slbLyrics.SetCaption(text);
-    });
+    SetTextAndFit(text, false);
+}
+
+void TfrmLyrics::SetTextAndFit(const std::string& text, bool paintAtOnce) {
+    FitAfter(
+        [&] {
+            slbLyrics.SetLitRange(text == litText_ ? litRange_ : TextRange{});
+            slbLyrics.SetCaption(text);
+        },
+        paintAtOnce);
 }
 
 // The colour key is always the background colour.

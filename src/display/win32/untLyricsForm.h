@@ -148,8 +148,10 @@ private:
     void WaitFadeStep() override;
     void SetTextAndFit(const std::string& text) override;
 
-    // Runs change on the label, then FitToText.
-    void FitAfter(const std::function<void()>& change);
+    // Runs change on the label, then FitToText; with paintAtOnce a window that keeps its
+    // size is repainted at once (TWinControlHost::ReleaseRepaints).
+    void FitAfter(const std::function<void()>& change, bool paintAtOnce);
+    void SetTextAndFit(const std::string& text, bool paintAtOnce);
     void SetBackColor(Color color);
     void SetBackTransparent(bool backTransparent);
     // The layered-window rule, after every change of its four values.
