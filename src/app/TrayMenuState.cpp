@@ -17,7 +17,8 @@ std::string ThisLyricCaption(std::string_view songTitle) {
 }
 
 TrayMenuState TrayMenuStateOnEnter(const TrayMenuState& previous, const LyricsWindowView& window,
-                                   std::string_view songTitle, const TrayMenuSettings& settings) {
+                                   std::string_view songTitle, const TrayMenuSettings& settings,
+                                   bool syncedSongShown) {
     TrayMenuState state = previous;
     if (window.exists) {
         state.visibleChecked = true;
@@ -51,6 +52,7 @@ TrayMenuState TrayMenuStateOnEnter(const TrayMenuState& previous, const LyricsWi
     state.pasteSaveVisible = !settings.pasteSavePath.empty();
     state.amazonVisible = !settings.notAmazon;
     state.searchOnlineEnabled = IsSearchableTitle(songTitle);
+    state.syncItemsVisible = syncedSongShown;
     return state;
 }
 

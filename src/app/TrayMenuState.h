@@ -30,6 +30,7 @@ struct TrayMenuState {
     bool pasteSaveVisible = false;     // mitPasteSave
     bool amazonVisible = true;         // mitAmazon
     bool searchOnlineEnabled = false;  // mitSearchOnline: a song to search is playing
+    bool syncItemsVisible = false;     // mitSyncEarlier, mitSyncLater
 
     bool operator==(const TrayMenuState&) const = default;
 };
@@ -41,9 +42,11 @@ struct TrayMenuSettings {
 };
 
 // The state after the pointer entered the icon. previous is what the menus showed before: a
-// FormPos other than 0, 1 and 2 leaves the radio items' checks as they were.
+// FormPos other than 0, 1 and 2 leaves the radio items' checks as they were. The two items
+// that correct synced lyrics show while a synced song is shown.
 TrayMenuState TrayMenuStateOnEnter(const TrayMenuState& previous, const LyricsWindowView& window,
-                                   std::string_view songTitle, const TrayMenuSettings& settings);
+                                   std::string_view songTitle, const TrayMenuSettings& settings,
+                                   bool syncedSongShown = false);
 
 // The first 30 bytes of the song title, then "(&T)"; an "&" of the title is shown as itself,
 // not taken as the menu's accelerator prefix.

@@ -1,5 +1,7 @@
 #include "app/untMain.h"
 
+#include <algorithm>
+#include <chrono>
 #include <optional>
 #include <utility>
 
@@ -25,6 +27,10 @@ constexpr std::string_view kDefaultLyricsFolderName = "Lyrics\\";
 // names): the title comes from the song's tags, which anyone can write.
 constexpr ProgramText kFullWidthQuote{"”"};
 
+// A timer may fire up to a tick of the system's clock early: what is shown is what the song
+// shows this much later, so that a change never waits for another timer.
+constexpr std::int64_t kSyncLeadMs = 20;
+
 // How many backslash characters end text (a backslash that is the second byte of a
 // double-byte character is part of that character).
 std::size_t TrailingBackslashes(std::string_view text) {
@@ -49,10 +55,18 @@ void TfrmMain::tmrTitleCheckTimer() {
         explicit Running(bool& f) : flag(f) { flag = true; }
         ~Running() { flag = false; }
     } running(checking_);
-    const std::string caption =
-        titleGet_.GetPlayerCaption(settings_.getClassName, settings_.getTitle);
-    std::string title = titleGet_.GetSongTitle(caption, settings_.delimiters, settings_.titlePos,
-                                               settings_.topCut, settings_.bottomCut);
+    // Synced lyrics also want the player's position, where it tells one.
+    const PlayerReading reading =
+        settings_.syncLyrics
+            ? titleGet_.ReadPlayer(settings_.getClassName, settings_.getTitle)
+            : PlayerReading{titleGet_.GetPlayerCaption(settings_.getClassName, settings_.getTitle),
+                            std::nullopt};
+    std::string title =
+        titleGet_.GetSongTitle(reading.caption, settings_.delimiters, settings_.titlePos,
+                               settings_.topCut, settings_.bottomCut);
+    if (settings_.syncLyrics) {
+        TakeSyncClock(title, reading.positionSeconds);
+    }
     TakeSongTitle(std::move(title));
     checkedOnce_ = true;
 }
@@ -71,6 +85,10 @@ void TfrmMain::RefreshLyrics() {
     // when it opens.
     const bool windowOpen = lyricsWindow_.LyricsWindowExists();
     if ((!windowOpen && settings_.overlayTextFile.empty()) || LyricsList() == nullptr) {
+        StopSync();
+        return;
+    }
+    if (ShowSynced()) {
         return;
     }
     const std::string text = DisplayTextOf(songTitle_);
@@ -214,6 +232,127 @@ void TfrmMain::ClearOverlayText() {
     }
 }
 
+std::int64_t TfrmMain::NowMs() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void TfrmMain::TakeSyncClock(const std::string& title, std::optional<double> positionSeconds) {
+    const std::int64_t now = NowMs();
+    const bool sameSong = title == songTitle_;
+    if (!sameSong) {
+        sync_.Clock().Start(now);
+    }
+    if (positionSeconds) {
+        sync_.Clock().TakePosition(*positionSeconds, now);
+        // The player may have moved on, back or stopped: a new song is shown by the refresh.
+        if (sameSong && sync_.Showing()) {
+            ShowSyncedView(false);
+        }
+    }
+}
+
+std::optional<LrcTimeline> TfrmMain::SyncedTimelineOf(const std::string& title) const {
+    if (title == kPlayerNotFound) {
+        return std::nullopt;
+    }
+    std::optional<LrcTimeline> timeline;
+    if (const std::string path = FolderFileOf(title); !path.empty()) {
+        timeline = ReadLrcTimeline(path, 0, 0);
+    } else if (const std::optional<LyricsEntryFields> entry = EntryOf(title)) {
+        timeline = ReadLrcTimeline(entry->fileName, entry->startLine, entry->endLine);
+    }
+    if (!timeline || !timeline->HasTimeTags()) {
+        return std::nullopt;
+    }
+    return timeline;
+}
+
+bool TfrmMain::ShowSynced() {
+    std::optional<LrcTimeline> timeline =
+        settings_.syncLyrics ? SyncedTimelineOf(songTitle_) : std::nullopt;
+    if (!timeline) {
+        StopSync();
+        return false;
+    }
+    sync_.Show(std::move(*timeline), Corrections().Correction(songTitle_));
+    ShowSyncedView(true);
+    return true;
+}
+
+void TfrmMain::ShowSyncedView(bool newText) {
+    const std::int64_t viewMs = NowMs() + kSyncLeadMs;
+    SyncedView view = sync_.ViewAt(viewMs, settings_.syncLines);
+    if (newText || view != shownView_) {
+        if (lyricsWindow_.LyricsWindowExists()) {
+            lyricsWindow_.ShowSyncedLyrics(view.text, view.litBegin, view.litEnd,
+                                           settings_.syncColor, newText);
+        }
+        if (!settings_.overlayTextFile.empty()) {
+            WriteOverlayText(std::string(view.LitLine()));
+        }
+        shownView_ = std::move(view);
+    }
+    ScheduleSync(viewMs);
+}
+
+void TfrmMain::ScheduleSync(std::int64_t viewMs) {
+    if (std::optional<std::int64_t> delay = sync_.DelayToNextChange(viewMs)) {
+        // From now: showing may have taken a while (a fade).
+        *delay = std::max<std::int64_t>(viewMs + *delay - NowMs(), 1);
+        syncTimerSet_ = true;
+        SetSyncTimer(delay);
+    } else if (syncTimerSet_) {
+        syncTimerSet_ = false;
+        SetSyncTimer(std::nullopt);
+    }
+}
+
+void TfrmMain::StopSync() {
+    sync_.Stop();
+    shownView_.reset();
+    if (syncTimerSet_) {
+        syncTimerSet_ = false;
+        SetSyncTimer(std::nullopt);
+    }
+}
+
+void TfrmMain::SyncTimerTick() {
+    syncTimerSet_ = true;  // it fired: stopped below unless set again
+    if (!sync_.Showing() ||
+        (!lyricsWindow_.LyricsWindowExists() && settings_.overlayTextFile.empty())) {
+        StopSync();
+        return;
+    }
+    ShowSyncedView(false);
+}
+
+TSyncCorrections& TfrmMain::Corrections() {
+    if (!corrections_) {
+        corrections_.emplace(correctionsPath_);
+        corrections_->Load();
+    }
+    return *corrections_;
+}
+
+void TfrmMain::AdjustSyncCorrection(std::int32_t deltaMs) {
+    if (!sync_.Showing()) {
+        return;
+    }
+    TSyncCorrections& corrections = Corrections();
+    sync_.SetCorrection(corrections.Adjust(songTitle_, deltaMs));
+    // A file held by another program: the change is kept and saved with the next one.
+    correctionsUnsaved_ = !corrections.Save();
+    ShowSyncedView(false);
+}
+
+void TfrmMain::SaveSyncCorrectionsAtExit() {
+    if (corrections_ && correctionsUnsaved_) {
+        correctionsUnsaved_ = !corrections_->Save();
+    }
+}
+
 void TfrmMain::ToggleLyricsWindow() {
     if (lyricsWindow_.LyricsWindowExists()) {
         lyricsWindow_.CloseLyricsWindow();
@@ -254,7 +393,14 @@ void TfrmMain::mitThisLyricClick() {
 
 void TfrmMain::ApplyMainSettings(MainFormSettings settings) {
     const bool extensionChanged = settings.lyricsFolder != settings_.lyricsFolder ||
-                                  settings.overlayTextFile != settings_.overlayTextFile;
+                                  settings.overlayTextFile != settings_.overlayTextFile ||
+                                  settings.syncLyrics != settings_.syncLyrics ||
+                                  settings.syncLines != settings_.syncLines ||
+                                  settings.syncColor != settings_.syncColor;
+    if (settings.syncLyrics && !settings_.syncLyrics) {
+        // The clock was not kept while synced lyrics were off: the song starts now.
+        sync_.Clock().Start(NowMs());
+    }
     settings_ = std::move(settings);
     listFile_.SetCaseSensitive(settings_.sensetive);
     // A default folder made or removed by hand since is seen from now on.

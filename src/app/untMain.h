@@ -5,6 +5,8 @@
 // its caption. The check needs no window system: the main window's timer calls
 // tmrTitleCheckTimer, and the lyrics window is reached through LyricsSink.
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -15,7 +17,10 @@
 
 #include "app/LyricsListFile.h"
 #include "app/OnlineLyricsReport.h"
+#include "app/LyricsSync.h"
 #include "app/OverlayText.h"
+#include "app/SyncCorrections.h"
+#include "common/Color.h"
 #include "editing/FileSelectRules.h"
 #include "lyrics/ListViewRows.h"
 #include "lyrics/untTLyricsList.h"
@@ -34,6 +39,18 @@ public:
     virtual bool LyricsWindowExists() const = 0;
     // Shows a new display text (the window may fade out first, then fits itself to it).
     virtual void ShowLyrics(const std::string& text) = 0;
+    // Shows lines of synced lyrics whose bytes [litBegin, litEnd) are the line being sung,
+    // drawn in litColor (none when equal). A new text (another song, a reload) is shown as
+    // ShowLyrics shows one; otherwise at once, the window fitted only when its lines changed.
+    // A window that lights no line shows the text.
+    virtual void ShowSyncedLyrics(const std::string& text, std::size_t litBegin, std::size_t litEnd,
+                                  Color litColor, bool newText) {
+        static_cast<void>(litBegin);
+        static_cast<void>(litEnd);
+        static_cast<void>(litColor);
+        static_cast<void>(newText);
+        ShowLyrics(text);
+    }
     // Creates the lyrics window with its saved settings and sets the reference; the window
     // is not shown yet.
     virtual void CreateLyricsWindow() = 0;
@@ -66,6 +83,9 @@ public:
     virtual void tmrTitleCheckTimer();
     // Gives the lyrics window, if it exists, the display text of SongTitle, and puts that
     // text into the overlay text file, if one is set (whether the window is open or not).
+    // With synced lyrics on and a lyrics file with time tags, the window gets the lines
+    // around the line being sung instead, and the overlay file that line alone; the sync
+    // timer then runs until what is shown changes next.
     virtual void RefreshLyrics();
     // Closes the lyrics window if it exists; otherwise creates it, gives it the current
     // text and only then shows it.
@@ -106,6 +126,20 @@ public:
     // The program's exit: the overlay text file, if one is set, is emptied, since nothing
     // is shown any more.
     void ClearOverlayText();
+
+    // Synced lyrics. Whether a synced song is shown (in the window or the overlay file).
+    bool SyncedSongShown() const { return sync_.Showing(); }
+    // The sync timer has fired: what is shown follows the song's clock.
+    void SyncTimerTick();
+    // The user's correction of the synced song shown (tray items, arrow keys): deltaMs is
+    // added to its title's correction (positive shows lines earlier), which is saved at once
+    // in the corrections file. Nothing while no synced song is shown.
+    void AdjustSyncCorrection(std::int32_t deltaMs);
+    // The corrections file (VeskSync.csv beside Vesk.ini); it is read when a synced song is
+    // first shown.
+    void SetSyncCorrectionsPath(std::string path) { correctionsPath_ = std::move(path); }
+    // The exit: corrections that could not be saved are tried once more.
+    void SaveSyncCorrectionsAtExit();
 
     // The lyrics list. It changes only through the operations below, each of which saves
     // it through the one guarded save (TLyricsListFile: a list file that could not be read
@@ -187,6 +221,11 @@ protected:
     // The title check's end: title becomes the current song and, when it differs from
     // SongTitle byte for byte, its lyrics are shown.
     void TakeSongTitle(std::string title);
+    // A steady clock in milliseconds, for the song's clock.
+    virtual std::int64_t NowMs() const;
+    // Sets the sync timer to fire once, after delayMs, in place of a set one; none stops it.
+    // The window layer's; synced lyrics show nothing new without it.
+    virtual void SetSyncTimer(std::optional<std::int64_t> delayMs) { static_cast<void>(delayMs); }
     // Takes list as the lyrics list without reading or writing a file (a list of the
     // derived form's own making).
     void UseLyricsList(std::unique_ptr<TLyricsList> list) { listFile_.Use(std::move(list)); }
@@ -219,6 +258,22 @@ private:
     std::set<std::string> instrumental_;
     std::string defaultLyricsFolder_;
     bool defaultFolderExists_ = false;
+    // Synced lyrics: the clock follows the title check, the song shown through the timer.
+    void TakeSyncClock(const std::string& title, std::optional<double> positionSeconds);
+    std::optional<LrcTimeline> SyncedTimelineOf(const std::string& title) const;
+    bool ShowSynced();
+    void ShowSyncedView(bool newText);
+    // Sets the timer for the first change after viewMs, the time what is shown shows.
+    void ScheduleSync(std::int64_t viewMs);
+    void StopSync();
+    TSyncCorrections& Corrections();
+
+    TLyricsSync sync_;
+    std::optional<SyncedView> shownView_;
+    bool syncTimerSet_ = false;
+    std::string correctionsPath_;
+    std::optional<TSyncCorrections> corrections_;
+    bool correctionsUnsaved_ = false;
 
     bool listNotSavedTold_ = false;
     bool overlayNotWrittenTold_ = false;

@@ -13,6 +13,7 @@ namespace {
 // Rows of the small gradient strip that is stretched over a label without an off-screen
 // bitmap: about a twentieth of the height.
 constexpr int kStripHeightDivisor = 20;
+constexpr std::string_view kLineBreak = "\r\n";
 
 std::uint8_t GradientComponent(std::uint8_t start, std::uint8_t end, double t) {
     const auto difference = static_cast<std::int16_t>(end - start);
@@ -172,6 +173,22 @@ void TShadowLabel::SetTextMidColor(vesk::Color color) {
     }
 }
 
+void TShadowLabel::SetLitRange(TextRange range) {
+    if (litRange_ != range) {
+        litRange_ = range;
+        Invalidate();
+    }
+}
+
+void TShadowLabel::SetLitColor(vesk::Color color) {
+    if (litColor_ != color) {
+        litColor_ = color;
+        if (!litRange_.Empty()) {
+            Invalidate();
+        }
+    }
+}
+
 void TShadowLabel::Paint(TCanvas& canvas) {
     const std::string text = DrawnText();
     const TextFormat format = LabelTextFormat(Alignment(), WordWrap(), ShowAccelChar(), ellipsis_);
@@ -241,6 +258,9 @@ void TShadowLabel::PaintBackground(TCanvas& canvas, TCanvas& surface,
 
 void TShadowLabel::PaintText(TCanvas& surface, std::string_view text, const TRect& textRect,
                              TextFormat format) const {
+    if (PaintLitText(surface, text, textRect, format)) {
+        return;
+    }
     if (textGradation_ != TTextGradation::tgNone && CountChars(text) > 1) {
         int left = textRect.left;
         for (const TextRun& run : GradationRuns(text, textGradation_, Font().color, textMidColor_,
@@ -252,6 +272,44 @@ void TShadowLabel::PaintText(TCanvas& surface, std::string_view text, const TRec
     surface.SetTextColor(Enabled() ? Font().color : kClBtnShadow);
     TRect rect = textRect;
     surface.DrawTextRect(text, rect, format);
+}
+
+// The lines before the lit ones, the lit lines and the lines after them, each part drawn
+// below the one before: lines break at the line breaks between the parts, so each part
+// breaks its lines as the whole text does, and the parts stand where the whole would.
+bool TShadowLabel::PaintLitText(TCanvas& surface, std::string_view text, const TRect& textRect,
+                                TextFormat format) const {
+    if (litRange_.Empty() || litRange_.end > text.size() || !Enabled() ||
+        textGradation_ != TTextGradation::tgNone) {
+        return false;
+    }
+    std::string before(text.substr(0, litRange_.begin));
+    if (before.ends_with(kLineBreak)) {
+        before.resize(before.size() - kLineBreak.size());
+        if (before.empty() || before.back() == '\n') {
+            before += ' ';  // a last empty line still takes its row
+        }
+    }
+    std::string_view after = text.substr(litRange_.end);
+    if (after.starts_with(kLineBreak)) {
+        after.remove_prefix(kLineBreak.size());
+    }
+    const struct {
+        std::string_view text;
+        vesk::Color color;
+    } parts[] = {{before, Font().color},
+                 {text.substr(litRange_.begin, litRange_.end - litRange_.begin), litColor_},
+                 {after, Font().color}};
+    int top = textRect.top;
+    for (const auto& part : parts) {
+        if (part.text.empty()) {
+            continue;
+        }
+        surface.SetTextColor(part.color);
+        TRect rect{textRect.left, top, textRect.right, textRect.bottom};
+        top += surface.DrawTextRect(part.text, rect, format);
+    }
+    return true;
 }
 
 TextFormat LabelTextFormat(TAlignment alignment, bool wordWrap, bool showAccelChar,

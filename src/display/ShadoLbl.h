@@ -12,6 +12,7 @@
 //   label.SetTransparent(true);              // the host's background shows through
 //   label.SetCaption(text);
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string_view>
@@ -58,6 +59,14 @@ private:
     std::int32_t offsetTop_ = 1;
 };
 
+// A stretch of a caption's bytes, [begin, end); empty when begin == end.
+struct TextRange {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    bool Empty() const { return begin >= end; }
+    bool operator==(const TextRange&) const = default;
+};
+
 class TShadowLabel : public TCustomLabel {
 public:
     TShadowLabel();
@@ -94,6 +103,16 @@ public:
     vesk::Color TextMidColor() const { return textMidColor_; }
     void SetTextMidColor(vesk::Color color);
 
+    // Whole lines of the caption drawn in LitColor instead of the font colour (the line
+    // being sung of synced lyrics): the range begins where a line begins and ends where one
+    // ends. The shadow layers are drawn as always. Empty, a range beyond the caption, a
+    // disabled label or a character gradation: none is drawn.
+    const TextRange& LitRange() const { return litRange_; }
+    void SetLitRange(TextRange range);
+    vesk::Color LitColor() const { return litColor_; }
+    // Repaints only while a range is lit.
+    void SetLitColor(vesk::Color color);
+
     // Layers from the bottom: background, shadow, highlight, text.
     void Paint(TCanvas& canvas) override;
 
@@ -101,6 +120,8 @@ private:
     void PaintBackground(TCanvas& canvas, TCanvas& surface, TBitmapCanvas* offscreen) const;
     void PaintText(TCanvas& surface, std::string_view text, const TRect& textRect,
                    TextFormat format) const;
+    bool PaintLitText(TCanvas& surface, std::string_view text, const TRect& textRect,
+                      TextFormat format) const;
 
     TEllipsis ellipsis_ = TEllipsis::elNone;
     bool flickerless_ = true;
@@ -112,6 +133,8 @@ private:
     TTextGradation textGradation_ = TTextGradation::tgNone;
     vesk::Color textGradationColor_ = kClMaroon;
     vesk::Color textMidColor_ = kClNavy;
+    TextRange litRange_;
+    vesk::Color litColor_ = kClWindowText;
 };
 
 // The DrawText flags of every call of a paint: alignment, tab expansion, word wrap, prefix

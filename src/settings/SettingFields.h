@@ -121,6 +121,20 @@ void ReadFields(const TKelpIniFile& ini, Fields<std::type_identity_t<Settings>> 
     }
 }
 
+// Reads the fields in table order into settings, for the groups that never fail: a colour
+// that cannot be read keeps the member's value, and the rows after it are read all the same.
+template <class Settings>
+void ReadFieldsKeepingDefaults(const TKelpIniFile& ini,
+                               Fields<std::type_identity_t<Settings>> fields, Settings& settings) {
+    for (const Field<Settings>& field : fields) {
+        try {
+            std::visit([&](const auto& row) { ReadValue(ini, row.key, settings.*row.member); },
+                       field);
+        } catch (const IniConvertError&) {
+        }
+    }
+}
+
 // Writes the fields in table order, only those whose key name wanted(name) accepts when it
 // is given. On IniWriteError what was written before stays.
 template <class Settings>
@@ -156,8 +170,9 @@ std::function<bool(std::string_view)> ChangedFrom(Fields<std::type_identity_t<Se
 }
 
 // Writes, in table order, the fields whose value differs from what the file reads for them
-// (a missing key reads as its default): a key that is not in the file is not added while
-// it holds its default. Only those wanted(name) accepts, when it is given.
+// (a missing key reads as its default, a colour that cannot be read differs from every
+// value): a key that is not in the file is not added while it holds its default. Only those
+// wanted(name) accepts, when it is given.
 template <class Settings>
 void WriteChangedFields(TKelpIniFile& ini, Fields<std::type_identity_t<Settings>> fields,
                         const Settings& settings,
@@ -169,8 +184,13 @@ void WriteChangedFields(TKelpIniFile& ini, Fields<std::type_identity_t<Settings>
         std::visit(
             [&](const auto& row) {
                 auto stored = settings.*row.member;
-                ReadValue(ini, row.key, stored);
-                if (!(stored == settings.*row.member)) {
+                bool same = false;
+                try {
+                    ReadValue(ini, row.key, stored);
+                    same = stored == settings.*row.member;
+                } catch (const IniConvertError&) {
+                }
+                if (!same) {
                     WriteValue(ini, row.key, settings.*row.member);
                 }
             },

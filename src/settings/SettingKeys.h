@@ -124,6 +124,11 @@ inline constexpr TextKey kOverlayTextFile{kExtension, "OverlayTextFile", ""};
 // and the service's address (the tray's search uses it also while the search is off).
 inline constexpr FlagKey kOnlineLyrics{kExtension, "OnlineLyrics", false};
 inline constexpr TextKey kOnlineLyricsUrl{kExtension, "OnlineLyricsUrl", "https://lrclib.net"};
+// Synced display of time-tagged lyrics: off by default; how many lines the window shows,
+// and the colour of the line being sung (a clear blue on the default white background).
+inline constexpr FlagKey kSyncLyrics{kExtension, "SyncLyrics", false};
+inline constexpr NumberKey kSyncLines{kExtension, "SyncLines", 5};
+inline constexpr ColorKey kSyncColor{kExtension, "SyncColor", 0x00CC6600};
 
 }  // namespace keys
 

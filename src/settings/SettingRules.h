@@ -23,6 +23,8 @@ inline constexpr NumberRange kShadowOffsetRange{-10, 10};
 inline constexpr NumberRange kTitlePosRange{1, 50};
 inline constexpr NumberRange kCutRange{0, 100};
 inline constexpr NumberRange kCheckTimeRange{100, 30000, 100};
+// The lines that synced lyrics show.
+inline constexpr NumberRange kSyncLinesRange{1, 15};
 // The opacity slider: its range, and a tick mark and a page step every 16.
 inline constexpr NumberRange kAlphaBlendRange{0, 255, 16};
 

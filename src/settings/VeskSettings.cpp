@@ -45,6 +45,9 @@ constexpr Field<MainFormSettings> kMainFormFields[] = {
     Bind(keys::kOverlayTextFile, &MainFormSettings::overlayTextFile),
     Bind(keys::kOnlineLyrics, &MainFormSettings::onlineLyrics),
     Bind(keys::kOnlineLyricsUrl, &MainFormSettings::onlineLyricsUrl),
+    Bind(keys::kSyncLyrics, &MainFormSettings::syncLyrics),
+    Bind(keys::kSyncLines, &MainFormSettings::syncLines),
+    Bind(keys::kSyncColor, &MainFormSettings::syncColor),
 };
 
 // The lyrics window's LoadSettings: every key of "LyricsForm". The order counts: a colour
@@ -139,6 +142,9 @@ constexpr Field<ExtensionSettings> kExtensionFields[] = {
     Bind(keys::kOverlayTextFile, &ExtensionSettings::overlayTextFile),
     Bind(keys::kOnlineLyrics, &ExtensionSettings::onlineLyrics),
     Bind(keys::kOnlineLyricsUrl, &ExtensionSettings::onlineLyricsUrl),
+    Bind(keys::kSyncLyrics, &ExtensionSettings::syncLyrics),
+    Bind(keys::kSyncLines, &ExtensionSettings::syncLines),
+    Bind(keys::kSyncColor, &ExtensionSettings::syncColor),
 };
 
 static_assert(std::size(kLyricsWindowFields) == kLyricsWindowKeyCount);
@@ -169,7 +175,7 @@ StartupSettings ReadStartupSettings(const std::string& iniPath) {
 MainFormSettings ReadMainFormSettings(const std::string& iniPath) {
     const TKelpIniFile ini(iniPath);
     MainFormSettings settings;
-    ReadFields(ini, kMainFormFields, settings);
+    ReadFieldsKeepingDefaults(ini, kMainFormFields, settings);
     if (settings.delimiters.size() > kDelimitersMaxBytes) {
         settings.delimiters.resize(kDelimitersMaxBytes);
     }
@@ -250,7 +256,7 @@ void WriteConnectionSettings(const std::string& iniPath, const ConnectionSetting
 ExtensionSettings ReadExtensionSettings(const std::string& iniPath) {
     const TKelpIniFile ini(iniPath);
     ExtensionSettings settings;
-    ReadFields(ini, kExtensionFields, settings);
+    ReadFieldsKeepingDefaults(ini, kExtensionFields, settings);
     return settings;
 }
 

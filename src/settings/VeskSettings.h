@@ -81,9 +81,14 @@ struct MainFormSettings {
     // Search the lyrics service for titles without lyrics; the service's address.
     bool onlineLyrics = keys::kOnlineLyrics.defaultValue;
     std::string onlineLyricsUrl{keys::kOnlineLyricsUrl.defaultValue};
+    // Synced lyrics: on or off, the lines shown, the lit line's colour.
+    bool syncLyrics = keys::kSyncLyrics.defaultValue;
+    std::int32_t syncLines = keys::kSyncLines.defaultValue;
+    Color syncColor = keys::kSyncColor.defaultValue;
     bool operator==(const MainFormSettings&) const = default;
 };
-// Never fails; "Delimiters" is cut to its first 255 bytes.
+// Never fails; "Delimiters" is cut to its first 255 bytes, a colour that cannot be read
+// keeps its default.
 MainFormSettings ReadMainFormSettings(const std::string& iniPath);
 
 // Main form exit: "LyricShow", whether the lyrics window is open.
@@ -215,12 +220,16 @@ struct ExtensionSettings {
     std::string overlayTextFile{keys::kOverlayTextFile.defaultValue};
     bool onlineLyrics = keys::kOnlineLyrics.defaultValue;
     std::string onlineLyricsUrl{keys::kOnlineLyricsUrl.defaultValue};
+    bool syncLyrics = keys::kSyncLyrics.defaultValue;
+    std::int32_t syncLines = keys::kSyncLines.defaultValue;
+    Color syncColor = keys::kSyncColor.defaultValue;
     bool operator==(const ExtensionSettings&) const = default;
 };
-// LoadExtensionSettings; never fails.
+// LoadExtensionSettings; never fails: a colour that cannot be read keeps its default.
 ExtensionSettings ReadExtensionSettings(const std::string& iniPath);
-// SaveExtensionSettings: a key is written only where the file reads otherwise, so that a
-// settings file that never had these keys gets none while they keep their defaults.
+// SaveExtensionSettings: a key is written only where the file reads otherwise (a colour it
+// cannot read included), so that a settings file that never had these keys gets none while
+// they keep their defaults.
 void WriteExtensionSettings(const std::string& iniPath, const ExtensionSettings& settings,
                             const ExtensionSettings* unchangedFrom = nullptr);
 

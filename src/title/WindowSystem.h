@@ -55,6 +55,20 @@ public:
     // before it returns.
     virtual std::optional<std::string> ReadAutomationText(
         std::string_view progId, std::span<const std::string_view> path) const = 0;
+
+    // Two chains read from the same automation object of progId, one made for both: the
+    // last value of textPath as text, that of numberPath as a number; each nullopt when its
+    // chain fails, both when the server is missing. This base reads the text alone.
+    struct AutomationTextAndNumber {
+        std::optional<std::string> text;
+        std::optional<double> number;
+    };
+    virtual AutomationTextAndNumber ReadAutomationTextAndNumber(
+        std::string_view progId, std::span<const std::string_view> textPath,
+        std::span<const std::string_view> numberPath) const {
+        static_cast<void>(numberPath);
+        return {ReadAutomationText(progId, textPath), std::nullopt};
+    }
 };
 
 // The running system's windows: Win32 in the Windows build; natively a desktop without

@@ -19,6 +19,7 @@ constexpr std::size_t kLastDelimiterPosition = 99;
 // current media.
 constexpr std::string_view kWmpProgId = "WMPuICE.WMPApp.1";
 constexpr std::string_view kWmpNamePath[] = {"Core", "currentMedia", "Name"};
+constexpr std::string_view kWmpPositionPath[] = {"Core", "controls", "currentPosition"};
 constexpr std::string_view kWmpNoMediaCaption = "- Windows Media Player";
 
 }  // namespace
@@ -74,6 +75,13 @@ std::string TTitleGet::GetPlayerCaption(std::string_view className, std::string_
     return window == kNoWindow ? std::string() : GetWindowCaption(window);
 }
 
+PlayerReading TTitleGet::ReadPlayer(std::string_view className, std::string_view filter) const {
+    if (wmpClass_.Equal(kWmpClassName, className)) {
+        return ReadWmp();
+    }
+    return {GetPlayerCaption(className, filter), std::nullopt};
+}
+
 WindowHandle TTitleGet::FindPlayerWindow(std::string_view className,
                                          std::string_view filter) const {
     return SearchPlayerWindow(className, filter);
@@ -125,6 +133,17 @@ std::string GetWmpCaption() {
         return std::string(kWmpNoMediaCaption);
     }
     return *name + std::string(kWmpCaptionEnd);
+}
+
+PlayerReading ReadWmp() {
+    const WindowSystem& windowSystem = CurrentWindowSystem();
+    if (windowSystem.FindFirstOfClass(std::string(kWmpClassName)) == kNoWindow) {
+        return {};
+    }
+    const WindowSystem::AutomationTextAndNumber read =
+        windowSystem.ReadAutomationTextAndNumber(kWmpProgId, kWmpNamePath, kWmpPositionPath);
+    return {read.text ? *read.text + std::string(kWmpCaptionEnd) : std::string(kWmpNoMediaCaption),
+            read.number};
 }
 
 TTitleGet& TitleGet() {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,13 @@
 #include "title/WindowSystem.h"
 
 namespace vesk {
+
+// What one read of the player gives: its caption and, for Windows Media Player, its position
+// in the current media in seconds (nullopt for other players, or when it cannot be read).
+struct PlayerReading {
+    std::string caption;
+    std::optional<double> positionSeconds;
+};
 
 // The class of Windows Media Player's main window; its caption is built through automation.
 inline constexpr std::string_view kWmpClassName = "WMPlayerApp";
@@ -57,6 +65,10 @@ public:
     // Last, so that the five operations keep the first slots.
     virtual ~TTitleGet() = default;
 
+    // GetPlayerCaption, and for Windows Media Player its position too, read through the same
+    // automation object as its caption (ReadWmp).
+    virtual PlayerReading ReadPlayer(std::string_view className, std::string_view filter) const;
+
 private:
     WindowHandle SearchPlayerWindow(std::string_view className, std::string_view filter) const;
 
@@ -77,6 +89,9 @@ void EnumTopWindows(const std::function<bool(WindowHandle)>& visit);
 // name followed by " - Windows Media Player"; "- Windows Media Player" when the player runs
 // but its name cannot be read; empty when the player is not running.
 std::string GetWmpCaption();
+// GetWmpCaption with the player's "currentPosition" (Core, controls), read from the same
+// automation object as the name; no position when the player is not running.
+PlayerReading ReadWmp();
 
 // The program-wide instance.
 TTitleGet& TitleGet();

@@ -2,6 +2,7 @@
 
 // Counting stand-ins for the title check's collaborators.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -19,11 +20,17 @@ public:
     mutable std::string className;
     mutable std::string filter;
 
+    // The player's position, as Windows Media Player tells it (none for other players).
+    std::optional<double> position;
+
     std::string GetPlayerCaption(std::string_view cls, std::string_view flt) const override {
         ++reads;
         className = cls;
         filter = flt;
         return caption;
+    }
+    PlayerReading ReadPlayer(std::string_view cls, std::string_view flt) const override {
+        return {GetPlayerCaption(cls, flt), position};
     }
 };
 
@@ -61,6 +68,13 @@ public:
 
     bool LyricsWindowExists() const override { return exists; }
     void ShowLyrics(const std::string& text) override { events.push_back("show " + text); }
+    // "synced" or "moved", the text, and the lit bytes.
+    void ShowSyncedLyrics(const std::string& text, std::size_t litBegin, std::size_t litEnd,
+                          Color litColor, bool newText) override {
+        static_cast<void>(litColor);
+        events.push_back(std::string(newText ? "synced " : "moved ") + text + " [" +
+                         std::to_string(litBegin) + "," + std::to_string(litEnd) + ")");
+    }
     void CreateLyricsWindow() override {
         exists = true;
         events.push_back("create");

@@ -71,6 +71,12 @@ TEST(TrayMenuState, OptionalItemsFollowTheSettings) {
     EXPECT_FALSE(state.lyricsMasterVisible);
     EXPECT_FALSE(state.pasteSaveVisible);
     EXPECT_FALSE(state.amazonVisible);
+    // The synced lyrics corrections: only while a synced song is shown.
+    EXPECT_FALSE(state.syncItemsVisible);
+    state = TrayMenuStateOnEnter(state, closed, "t", {}, true);
+    EXPECT_TRUE(state.syncItemsVisible);
+    state = TrayMenuStateOnEnter(state, closed, "t", {}, false);
+    EXPECT_FALSE(state.syncItemsVisible);
 }
 
 TEST(TrayMenuState, TheOnlineSearchNeedsASongToSearch) {

@@ -301,6 +301,17 @@ TEST(TShadowLabel, RepaintRules) {
              l.SetFont(font);
          },
          1, 0},
+        {"LitRange", none,
+         [](auto& l) {
+             l.SetLitRange({0, 1});
+         },
+         1, 0},
+        {"LitColor, nothing lit", none, [](auto& l) { l.SetLitColor(kRed); }, 0, 0},
+        {"LitColor, a line lit",
+         [](auto& l) {
+             l.SetLitRange({0, 1});
+         },
+         [](auto& l) { l.SetLitColor(kRed); }, 1, 0},
     };
     for (const Row& row : rows) {
         FakeHost host;
@@ -522,6 +533,57 @@ TEST(TShadowLabelPaint, CharacterGradation) {
     // Disabled: the gradation still starts at the font colour.
     EXPECT_EQ(GradatedText("abc", TTextGradation::tg2Colors, false)[1], "screen: color 000000FF");
     EXPECT_EQ(GradatedText("ab", TTextGradation::tgNone, false)[0], "screen: color 80000010");
+}
+
+TEST(TShadowLabelPaint, LitLinesInTheirColourWhereTheWholeTextStands) {
+    const std::string wrapped(30, 'x');  // 240 pixels: two rows in 200
+    struct Row {
+        std::string caption;
+        TextRange lit;
+        std::vector<std::string> expected;  // the text layer
+    };
+    const Row rows[] = {
+        {"aa\r\nbb\r\ncc",
+         {4, 6},
+         {"color 000000FF", "text 'aa' 0,0,200,50 0050", "color 0000FF00",
+          "text 'bb' 0,16,200,50 0050", "color 000000FF", "text 'cc' 0,32,200,50 0050"}},
+        {"aa\r\nbb\r\ncc",
+         {0, 2},
+         {"color 0000FF00", "text 'aa' 0,0,200,50 0050", "color 000000FF",
+          "text 'bb\r\ncc' 0,16,200,50 0050"}},
+        {"aa\r\nbb\r\ncc",
+         {8, 10},
+         {"color 000000FF", "text 'aa\r\nbb' 0,0,200,50 0050", "color 0000FF00",
+          "text 'cc' 0,32,200,50 0050"}},
+        // A wrapped line takes its two rows; an empty line before the lit one its row.
+        {wrapped + "\r\nbb",
+         {32, 34},
+         {"color 000000FF", "text '" + wrapped + "' 0,0,200,50 0050", "color 0000FF00",
+          "text 'bb' 0,32,200,50 0050"}},
+        {"aa\r\n\r\nbb",
+         {6, 8},
+         {"color 000000FF", "text 'aa\r\n ' 0,0,200,50 0050", "color 0000FF00",
+          "text 'bb' 0,32,200,50 0050"}},
+        // A range beyond the caption: nothing lit.
+        {"aa\r\nbb", {4, 9}, {"color 000000FF", "text 'aa\r\nbb' 0,0,200,50 0050"}},
+    };
+    for (const Row& row : rows) {
+        TShadowLabel label;
+        Prepare(label, row.caption);
+        label.SetTransparent(true);
+        label.SetWordWrap(true);
+        label.Shadow().SetVisible(false);
+        label.Highlight().SetVisible(false);
+        label.SetLitColor(kGreen);
+        label.SetLitRange(row.lit);
+        std::vector<std::string> log = PaintLog(label);
+        log.erase(log.begin(), log.begin() + 2);  // font, measurement
+        std::vector<std::string> expected;
+        for (const std::string& line : row.expected) {
+            expected.push_back("screen: " + line);
+        }
+        EXPECT_EQ(log, expected) << row.caption;
+    }
 }
 
 TEST(TShadowLabelAutoSize, MeasuresLikeTheStandardLabel) {

@@ -411,6 +411,38 @@ TEST_F(VeskSettingsTest, OnlineLyricsKeysAppearOnlyOnceTheyDifferFromTheFile) {
     EXPECT_EQ(File(), before + "OnlineLyrics=0\r\nOnlineLyricsUrl=https://lrclib.net\r\n");
 }
 
+TEST_F(VeskSettingsTest, SyncKeysAreWrittenOnceTheyDifferAndABadColourIsNoError) {
+    const std::string before = "[MainForm]\r\nLyricShow=1\r\n";
+    SetFile(before);
+    ExtensionSettings sync = ReadExtensionSettings(kPath);
+    EXPECT_FALSE(sync.syncLyrics);
+    EXPECT_EQ(sync.syncLines, 5);
+    WriteExtensionSettings(kPath, sync);
+    EXPECT_EQ(File(), before) << "off by default, nothing added";
+
+    sync.syncLyrics = true;
+    sync.syncLines = 7;
+    WriteExtensionSettings(kPath, sync);
+    EXPECT_EQ(File(), before + "[Extension]\r\nSyncLyrics=1\r\nSyncLines=7\r\n");
+    sync.syncColor = 0x000000FF;
+    WriteExtensionSettings(kPath, sync);
+    EXPECT_EQ(File(), before + "[Extension]\r\nSyncLyrics=1\r\nSyncLines=7\r\n" +
+                          "SyncColor=0x000000FF\r\n");
+    const MainFormSettings main = ReadMainFormSettings(kPath);
+    EXPECT_TRUE(main.syncLyrics);
+    EXPECT_EQ(main.syncLines, 7);
+    EXPECT_EQ(main.syncColor, 0x000000FFu);
+
+    // A colour that cannot be read keeps its default, stops nothing, and is written over.
+    SetFile("[Extension]\r\nSyncColor=blue\r\nSyncLines=3\r\n");
+    const ExtensionSettings read = ReadExtensionSettings(kPath);
+    EXPECT_EQ(read.syncColor, ExtensionSettings{}.syncColor);
+    EXPECT_EQ(read.syncLines, 3);
+    EXPECT_EQ(ReadMainFormSettings(kPath).syncColor, MainFormSettings{}.syncColor);
+    WriteExtensionSettings(kPath, read);
+    EXPECT_EQ(File(), "[Extension]\r\nSyncColor=0x00CC6600\r\nSyncLines=3\r\n");
+}
+
 TEST_F(VeskSettingsTest, TheShadowColourStopsTheKeysAfterIt) {
     SetFile(
         "[LyricsForm]\r\nFitBottom=1\r\nAlignment=1\r\nShadowColor=grey\r\nShadowLeft=3\r\n"

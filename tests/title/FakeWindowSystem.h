@@ -39,6 +39,8 @@ public:
     std::vector<FakeWindow> windows;
     // What the automation read gives; nullopt is a failure.
     std::optional<std::string> automationText;
+    // The number of the read of a text and a number together (the player's position).
+    std::optional<double> automationNumber;
 
     mutable int finds = 0;
     mutable int enumerations = 0;
@@ -47,6 +49,7 @@ public:
     mutable int automationReads = 0;
     mutable std::string lastProgId;
     mutable std::vector<std::string> lastPath;
+    mutable std::vector<std::string> lastNumberPath;
 
     static WindowHandle HandleOf(std::size_t index) { return static_cast<WindowHandle>(index + 1); }
 
@@ -109,6 +112,16 @@ public:
         lastProgId = progId;
         lastPath.assign(path.begin(), path.end());
         return automationText;
+    }
+
+    AutomationTextAndNumber ReadAutomationTextAndNumber(
+        std::string_view progId, std::span<const std::string_view> textPath,
+        std::span<const std::string_view> numberPath) const override {
+        ++automationReads;
+        lastProgId = progId;
+        lastPath.assign(textPath.begin(), textPath.end());
+        lastNumberPath.assign(numberPath.begin(), numberPath.end());
+        return {automationText, automationNumber};
     }
 
 private:

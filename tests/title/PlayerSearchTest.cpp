@@ -129,6 +129,28 @@ TEST_F(PlayerSearch, WindowsMediaPlayerCaptionIsBuiltThroughAutomation) {
     EXPECT_EQ(desktop_.automationReads, reads);
 }
 
+// With synced lyrics the title check reads the player's position with its caption: for
+// Windows Media Player both come from one automation object; other players have none.
+TEST_F(PlayerSearch, WindowsMediaPlayerPositionComesWithItsCaption) {
+    desktop_.automationText = "Rain";
+    desktop_.automationNumber = 12.5;
+    const PlayerReading wmp = TitleGet().ReadPlayer("WMPlayerApp", "");
+    EXPECT_EQ(wmp.caption, "Rain - Windows Media Player");
+    EXPECT_EQ(wmp.positionSeconds, 12.5);
+    EXPECT_EQ(desktop_.automationReads, 1) << "one object for both";
+    EXPECT_EQ(desktop_.lastNumberPath,
+              (std::vector<std::string>{"Core", "controls", "currentPosition"}));
+
+    const PlayerReading other = TitleGet().ReadPlayer("Lilith", "");
+    EXPECT_EQ(other.caption, TitleGet().GetPlayerCaption("Lilith", ""));
+    EXPECT_FALSE(other.positionSeconds.has_value());
+
+    desktop_[Handle(8)].className = "Closed";
+    const PlayerReading closed = TitleGet().ReadPlayer("WMPlayerApp", "");
+    EXPECT_EQ(closed.caption, "");
+    EXPECT_FALSE(closed.positionSeconds.has_value());
+}
+
 // Every caption of the search is read through the GetWindowCaption slot; with a filter the
 // winner's caption is read once more and that second reading is the result.
 class StampingTitleGet : public TTitleGet {

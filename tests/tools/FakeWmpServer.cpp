@@ -1,15 +1,21 @@
 // fake_wmp_server.dll: an in-process automation server that answers as the Windows Media
 // Player automation server does for the reads the program makes: the object of ProgID
 // "WMPuICE.WMPApp.1" has the property "Core", whose property "currentMedia" is an object
-// with the property "Name". Property names are matched without regard to case, as IDispatch
-// names are.
+// with the property "Name" and whose property "controls" is an object with the property
+// "currentPosition" (seconds, a double). Property names are matched without regard to case,
+// as IDispatch names are. What the player plays is kept in a named shared section, so that a
+// test that loads the server sets it for Vesk.exe, which loads it too.
 //
 // DllRegisterServer registers the server for the current user; Wine (8.0) does not look at
 // per-user classes, so it registers machine-wide as well when the ProgID is not found
 // otherwise. DllUnregisterServer removes both. For tests, besides the COM exports:
 //   void WINAPI FakeWmpSetMedia(const wchar_t* name)  the current media's name; nullptr: no
 //                                                     current media ("currentMedia" is Nothing)
+//   void WINAPI FakeWmpSetPosition(double seconds, BOOL playing)
+//                                                     the position in the current media; while
+//                                                     playing it runs on with the clock
 //   LONG WINAPI FakeWmpLiveObjects()                  automation objects not yet released
+//                                                     (of the calling process)
 
 #include <windows.h>
 
@@ -17,6 +23,7 @@
 #include <olectl.h>
 
 #include <atomic>
+#include <cstddef>
 #include <string>
 
 namespace {
@@ -27,15 +34,70 @@ constexpr CLSID kClassId = {
 constexpr wchar_t kClassIdText[] = L"{6B2D7C1E-3F0A-4D8E-9C51-7A2E4B9D0F13}";
 constexpr wchar_t kProgId[] = L"WMPuICE.WMPApp.1";
 
+constexpr wchar_t kStateName[] = L"VeskFakeWmpPlayerState";
+constexpr std::size_t kMediaNameChars = 256;
+constexpr double kMillisecondsPerSecond = 1000;
+
 HMODULE g_module = nullptr;
 std::atomic<LONG> g_liveObjects{0};
 std::atomic<LONG> g_locks{0};
-std::wstring g_mediaName = L"";
-bool g_hasMedia = true;
 
-enum class Kind { App, Core, Media };
+// What the player plays, in the section that every process of the desktop shares.
+struct PlayerState {
+    LONG hasMedia;
+    wchar_t mediaName[kMediaNameChars];
+    double positionSeconds;  // at positionTick
+    DWORD positionTick;
+    LONG playing;
+};
 
-// One automation object of the chain App -> Core -> currentMedia -> Name.
+PlayerState& State() {
+    static PlayerState* state = [] {
+        const HANDLE section = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                  sizeof(PlayerState), kStateName);
+        bool made = GetLastError() != ERROR_ALREADY_EXISTS;
+        auto* shared = static_cast<PlayerState*>(
+            MapViewOfFile(section, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(PlayerState)));
+        if (shared == nullptr) {
+            static PlayerState own{};
+            shared = &own;
+            made = true;
+        }
+        if (made) {
+            *shared = PlayerState{};
+            shared->hasMedia = TRUE;
+        }
+        return shared;  // the section stays mapped for the process's life
+    }();
+    return *state;
+}
+
+double PositionNow() {
+    const PlayerState& state = State();
+    const double run =
+        state.playing ? (GetTickCount() - state.positionTick) / kMillisecondsPerSecond : 0;
+    return state.positionSeconds + run;
+}
+
+enum class Kind { App, Core, Media, Controls };
+
+// The one property name of each object.
+const wchar_t* PropertyOf(Kind kind, DISPID id) {
+    switch (kind) {
+        case Kind::App:
+            return id == 1 ? L"Core" : nullptr;
+        case Kind::Core:
+            return id == 1 ? L"currentMedia" : id == 2 ? L"controls" : nullptr;
+        case Kind::Media:
+            return id == 1 ? L"Name" : nullptr;
+        case Kind::Controls:
+            return id == 1 ? L"currentPosition" : nullptr;
+    }
+    return nullptr;
+}
+
+// One automation object of the chains App -> Core -> currentMedia -> Name and
+// App -> Core -> controls -> currentPosition.
 class AutomationObject final : public IDispatch {
 public:
     explicit AutomationObject(Kind kind) : kind_(kind) { ++g_liveObjects; }
@@ -73,20 +135,19 @@ public:
         if (count != 1) {
             return DISP_E_UNKNOWNNAME;
         }
-        const wchar_t* known = kind_ == Kind::App    ? L"Core"
-                               : kind_ == Kind::Core ? L"currentMedia"
-                                                     : L"Name";
-        if (lstrcmpiW(names[0], known) != 0) {
-            ids[0] = DISPID_UNKNOWN;
-            return DISP_E_UNKNOWNNAME;
+        for (DISPID id = 1; PropertyOf(kind_, id) != nullptr; ++id) {
+            if (lstrcmpiW(names[0], PropertyOf(kind_, id)) == 0) {
+                ids[0] = id;
+                return S_OK;
+            }
         }
-        ids[0] = 1;
-        return S_OK;
+        ids[0] = DISPID_UNKNOWN;
+        return DISP_E_UNKNOWNNAME;
     }
 
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
                                      VARIANT* result, EXCEPINFO*, UINT*) override {
-        if (id != 1) {
+        if (PropertyOf(kind_, id) == nullptr) {
             return DISP_E_MEMBERNOTFOUND;
         }
         if ((flags & DISPATCH_PROPERTYGET) == 0) {
@@ -99,6 +160,7 @@ public:
             return S_OK;
         }
         VariantInit(result);
+        const PlayerState& state = State();
         switch (kind_) {
             case Kind::App:
                 result->vt = VT_DISPATCH;
@@ -106,12 +168,19 @@ public:
                 break;
             case Kind::Core:
                 result->vt = VT_DISPATCH;
-                result->pdispVal = g_hasMedia ? new AutomationObject(Kind::Media) : nullptr;
+                if (id == 2) {
+                    result->pdispVal = new AutomationObject(Kind::Controls);
+                } else {
+                    result->pdispVal = state.hasMedia ? new AutomationObject(Kind::Media) : nullptr;
+                }
                 break;
             case Kind::Media:
                 result->vt = VT_BSTR;
-                result->bstrVal =
-                    SysAllocStringLen(g_mediaName.data(), static_cast<UINT>(g_mediaName.size()));
+                result->bstrVal = SysAllocString(state.mediaName);
+                break;
+            case Kind::Controls:
+                result->vt = VT_R8;
+                result->dblVal = PositionNow();
                 break;
         }
         return S_OK;
@@ -229,8 +298,16 @@ HRESULT WINAPI DllUnregisterServer() {
 }
 
 void WINAPI FakeWmpSetMedia(const wchar_t* name) {
-    g_hasMedia = name != nullptr;
-    g_mediaName = name != nullptr ? name : L"";
+    PlayerState& state = State();
+    state.hasMedia = name != nullptr;
+    lstrcpynW(state.mediaName, name != nullptr ? name : L"", kMediaNameChars);
+}
+
+void WINAPI FakeWmpSetPosition(double seconds, BOOL playing) {
+    PlayerState& state = State();
+    state.positionSeconds = seconds;
+    state.positionTick = GetTickCount();
+    state.playing = playing;
 }
 
 LONG WINAPI FakeWmpLiveObjects() {

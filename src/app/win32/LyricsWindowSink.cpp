@@ -18,6 +18,13 @@ void TLyricsWindowSink::ShowLyrics(const std::string& text) {
     }
 }
 
+void TLyricsWindowSink::ShowSyncedLyrics(const std::string& text, std::size_t litBegin,
+                                         std::size_t litEnd, Color litColor, bool newText) {
+    if (window_) {
+        window_->ShowSyncedLines(text, {litBegin, litEnd}, litColor, newText);
+    }
+}
+
 void TLyricsWindowSink::CreateLyricsWindow() {
     if (window_) {
         return;
@@ -72,6 +79,12 @@ std::string TLyricsWindowSink::LyricsFileOf(const std::string& title) const {
 void TLyricsWindowSink::RefreshLyrics() {
     if (main_ != nullptr) {
         main_->RefreshLyrics();
+    }
+}
+
+void TLyricsWindowSink::ShiftSyncedLyrics(bool earlier) {
+    if (main_ != nullptr) {
+        main_->AdjustSyncCorrection(earlier ? kSyncCorrectionStepMs : -kSyncCorrectionStepMs);
     }
 }
 

@@ -10,6 +10,7 @@
 //   lyricsWindow.AttachMainForm(main);
 //   main.ToggleLyricsWindow();
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,6 +37,8 @@ public:
 
     bool LyricsWindowExists() const override { return static_cast<bool>(window_); }
     void ShowLyrics(const std::string& text) override;
+    void ShowSyncedLyrics(const std::string& text, std::size_t litBegin, std::size_t litEnd,
+                          Color litColor, bool newText) override;
     void CreateLyricsWindow() override;
     void ShowLyricsWindow() override;
     void CloseLyricsWindow() override;
@@ -60,6 +63,7 @@ private:
     const TPasteSave& PasteSaver() const override { return pasteSave_; }
     void RefreshLyrics() override;
     void OpenSettings() override;
+    void ShiftSyncedLyrics(bool earlier) override;
 
     std::string iniPath_;
     const TPasteSave& pasteSave_;

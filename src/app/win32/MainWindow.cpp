@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -34,6 +35,11 @@ namespace {
 constexpr UINT_PTR kTitleCheckTimer = 1;
 // Posted by the online search's worker when results wait.
 constexpr UINT kOnlineResults = WM_APP + 30;
+// Set for the next change of synced lyrics, only while a synced song is shown.
+constexpr UINT_PTR kSyncTimer = 2;
+// How far the sync timer's next firing may be off rather than set again: less than the time
+// the main form shows ahead (kSyncLeadMs), so that a change is never missed.
+constexpr UINT kSyncTimerSlack = 10;
 constexpr std::string_view kReadmeFileName = "readme.txt";
 // A player that does not answer WM_CLOSE within this time is left alone, so that the
 // program's own exit never hangs on it.
@@ -112,6 +118,7 @@ void TMainWindow::FormCreate() {
     // them back at exit.
     settingsUnread_ = ExistsButCannotBeRead(iniPath_);
     LoadLyricsList(listPath_);
+    SetSyncCorrectionsPath(SyncCorrectionsPathIn(programFolder_));
     listWatch_ = std::make_unique<TListFileWatch>(listPath_, [this] { ListFileChanged(); });
     // After the list: loading a list makes it case-sensitive again.
     LoadMainSettings();
@@ -165,6 +172,7 @@ void TMainWindow::FormClose() {
     // Nothing of the editor's rows is stored.
     ShutdownStep([this] { listEditor_.Close(); });
     ShutdownStep([this] { SaveLyricsListAtExit(); });
+    ShutdownStep([this] { SaveSyncCorrectionsAtExit(); });
     ShutdownStep([this] { ClearOverlayText(); });
 }
 
@@ -213,6 +221,40 @@ void CALLBACK TMainWindow::TitleCheckTimerProc(HWND window, UINT, UINT_PTR, DWOR
             ReportError(window, error);
             form->tickErrorShown_ = false;
         }
+    }
+}
+
+void TMainWindow::SetSyncTimer(std::optional<std::int64_t> delayMs) {
+    if (!delayMs) {
+        KillTimer(Handle(), kSyncTimer);
+        syncInterval_ = 0;
+        return;
+    }
+    constexpr std::int64_t kLongestDelay = 24 * 60 * 60 * 1000;
+    const auto interval = static_cast<UINT>(std::clamp<std::int64_t>(*delayMs, 1, kLongestDelay));
+    // Lines as far apart as the last two: the running timer, which has just fired, fires then
+    // again, and the window system is not asked again.
+    if (syncTimerFiring_ && syncInterval_ != 0 &&
+        std::max(interval, syncInterval_) - std::min(interval, syncInterval_) <= kSyncTimerSlack) {
+        return;
+    }
+    SetTimer(Handle(), kSyncTimer, interval, SyncTimerProc);
+    syncInterval_ = interval;
+}
+
+void CALLBACK TMainWindow::SyncTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
+    auto* form = static_cast<TMainWindow*>(Window::FromHandle(window));
+    if (form == nullptr) {
+        return;
+    }
+    try {
+        form->syncTimerFiring_ = true;
+        form->SyncTimerTick();
+        form->syncTimerFiring_ = false;
+    } catch (const std::exception& error) {
+        form->syncTimerFiring_ = false;
+        form->SetSyncTimer(std::nullopt);
+        ReportError(window, error);
     }
 }
 
@@ -299,7 +341,8 @@ void TMainWindow::tryMainMouseEnter() {
     }
     menuState_ = TrayMenuStateOnEnter(
         menuState_, view, SongTitle(),
-        {Settings().lyricsMasterOn, Settings().pasteSavePath, Settings().notAmazon});
+        {Settings().lyricsMasterOn, Settings().pasteSavePath, Settings().notAmazon},
+        SyncedSongShown());
     menus_.Apply(menuState_);
 }
 
@@ -379,6 +422,14 @@ void TMainWindow::mitBottomClick() {
     }
 }
 
+void TMainWindow::mitSyncEarlierClick() {
+    AdjustSyncCorrection(kSyncCorrectionStepMs);
+}
+
+void TMainWindow::mitSyncLaterClick() {
+    AdjustSyncCorrection(-kSyncCorrectionStepMs);
+}
+
 void TMainWindow::OnCommand(UINT item) {
     switch (item) {
         case mitThisLyric:
@@ -429,6 +480,12 @@ void TMainWindow::OnCommand(UINT item) {
         case mitBottom:
             mitBottomClick();
             break;
+        case mitSyncEarlier:
+            mitSyncEarlierClick();
+            break;
+        case mitSyncLater:
+            mitSyncLaterClick();
+            break;
         default:
             break;
     }
@@ -466,6 +523,8 @@ LRESULT TMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             KillTimer(Handle(), kTitleCheckTimer);
+            KillTimer(Handle(), kSyncTimer);
+            syncInterval_ = 0;
             PostQuitMessage(0);
             return 0;
         default:

@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/TrayMenuState.h"
@@ -58,6 +60,9 @@ public:
     void mitBackTransparentClick();
     void mitTopMostClick();
     void mitBottomClick();
+    // "歌詞を0.5秒早く(&F)", "歌詞を0.5秒遅く(&B)": the synced song shown, corrected.
+    void mitSyncEarlierClick();
+    void mitSyncLaterClick();
 
     // The lyrics list editor's reference.
     TLyricsListWindow& ListEditor() { return listEditor_; }
@@ -74,9 +79,11 @@ protected:
     void ShowOverlayNotWritten(const std::string& path) override;
     void StartOnlineSearch(const std::string& serviceAddress, const std::string& title) override;
     void ShowSearchReport(const std::string& text, bool problem) override;
+    void SetSyncTimer(std::optional<std::int64_t> delayMs) override;
 
 private:
     static void CALLBACK TitleCheckTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
+    static void CALLBACK SyncTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
     void SetCheckTime(std::int32_t milliseconds);
     void StartPlayer();
     void OnCommand(UINT item);
@@ -100,7 +107,9 @@ private:
     bool settingsUnread_ = false;
     bool closed_ = false;
     bool tickErrorShown_ = false;
-    UINT checkTime_ = 0;  // the running timer's interval; 0 when it is stopped
+    UINT checkTime_ = 0;     // the running timer's interval; 0 when it is stopped
+    UINT syncInterval_ = 0;  // the sync timer's, likewise
+    bool syncTimerFiring_ = false;
     TrayMenus menus_;
     TrayMenuState menuState_;
     std::unique_ptr<TTrayIcon> tryMain;

@@ -25,6 +25,8 @@ constexpr ProgramText kBackTransparent{"背景を透過(&P)"};
 constexpr ProgramText kTopMost{"常に手前に表示(&T)"};
 constexpr ProgramText kBottom{"常に背面に表示(&B)"};
 constexpr ProgramText kSearchOnline{"歌詞をインターネットで探す(&I)"};
+constexpr ProgramText kSyncEarlier{"歌詞を0.5秒早く(&F)"};
+constexpr ProgramText kSyncLater{"歌詞を0.5秒遅く(&B)"};
 
 constexpr UINT kSeparator = 0;
 
@@ -89,6 +91,8 @@ void TrayMenus::FillRightMenu(const TrayMenuState& state) {
         {mitThisLyric, &kThisLyric, true},
         {mitOpenText, &kOpenText, true},
         {mitSearchOnline, &kSearchOnline, true},
+        {mitSyncEarlier, &kSyncEarlier, state.syncItemsVisible},
+        {mitSyncLater, &kSyncLater, state.syncItemsVisible},
         {kSeparator, nullptr, true},  // N5
         {mitSetting, &kSetting, true},
         {mitEditList, &kEditList, true},

@@ -23,6 +23,8 @@ enum TrayMenuItem : UINT {
     mitAbout,
     mitExit,
     mitSearchOnline = 121,
+    mitSyncEarlier,  // shown while a synced song is shown
+    mitSyncLater,
     mitVisible = 201,
     mitReturnDisplay,
     mitBackTransparent,

@@ -2,6 +2,9 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "common/win32/WinHandles.h"
 #include "common/win32/WindowDpi.h"
 #include "display/win32/GdiCanvas.h"
@@ -186,14 +189,66 @@ void TWinControlHost::PaintControlsTo(HDC dc, const RECT& area) {
 }
 
 void TWinControlHost::InvalidateRect(const TRect& rect, bool erase) {
+    if (holds_ > 0) {
+        held_ =
+            held_ ? TRect{std::min(held_->left, rect.left), std::min(held_->top, rect.top),
+                          std::max(held_->right, rect.right), std::max(held_->bottom, rect.bottom)}
+                  : rect;
+        heldErase_ = heldErase_ || erase;
+        return;
+    }
     if (window_ != nullptr) {
         const RECT area{rect.left, rect.top, rect.right, rect.bottom};
         ::InvalidateRect(window_, &area, erase ? TRUE : FALSE);
     }
 }
 
+void TWinControlHost::ReleaseRepaints(bool paintNow) {
+    if (holds_ == 0 || --holds_ > 0 || !held_) {
+        return;
+    }
+    const TRect area = *std::exchange(held_, std::nullopt);
+    const bool erase = std::exchange(heldErase_, false);
+    if (!paintNow || !PaintNow(area)) {
+        InvalidateRect(area, erase);
+    }
+}
+
+bool TWinControlHost::PaintNow(const TRect& requested) {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const TRect area{std::max<int>(requested.left, 0), std::max<int>(requested.top, 0),
+                     std::min<int>(requested.right, client.right),
+                     std::min<int>(requested.bottom, client.bottom)};
+    if (area.Width() <= 0 || area.Height() <= 0) {
+        return true;
+    }
+    const WindowDc screen(window_);
+    DibSurface buffer = surfaces_.Take(screen.Get(), area.Width(), area.Height());
+    if (!buffer.dc) {
+        return false;
+    }
+    const HDC dc = buffer.dc.Get();
+    // The buffer shows the area: drawn in client coordinates.
+    SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
+    if (hasBackground_) {
+        TGdiCanvas(dc).FillRect(area, background_);
+    } else {
+        SendMessageA(window_, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(dc));
+    }
+    PaintControlsTo(dc, {area.left, area.top, area.right, area.bottom});
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    BitBlt(screen.Get(), area.left, area.top, area.Width(), area.Height(), dc, 0, 0, SRCCOPY);
+    surfaces_.GiveBack(std::move(buffer));
+    return true;
+}
+
 std::unique_ptr<TCanvas> TWinControlHost::CreateMeasureCanvas() {
-    return std::make_unique<TScreenCanvas>(dpi_);
+    if (!measureDc_) {
+        measureDc_.Reset(CreateCompatibleDC(nullptr));
+    }
+    return std::make_unique<TGdiCanvas>(measureDc_.Get(), nullptr, dpi_);
 }
 
 void TWinControlHost::SetMouseCapture(bool capture) {

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "common/Color.h"
+#include "common/win32/WinHandles.h"
 #include "common/win32/Window.h"
 #include "display/Controls.h"
 #include "display/win32/GdiCanvas.h"
@@ -51,11 +52,22 @@ public:
     void InvalidateRect(const TRect& rect, bool erase) override;
     std::unique_ptr<TCanvas> CreateMeasureCanvas() override;
 
+    // While a hold lasts, the controls' repaint requests are gathered and asked of the
+    // window as one when it ends: a fit that moves and sizes the label many times costs the
+    // window system one request. Holds nest. With paintNow the last release paints what was
+    // gathered at once instead, through an off-screen buffer (no flicker), and leaves the
+    // window nothing to repaint: no round trips through the window system's repaint, for
+    // text that changes often (synced lyrics).
+    void HoldRepaints() { ++holds_; }
+    void ReleaseRepaints(bool paintNow = false);
+
 protected:
     void SetMouseCapture(bool capture) override;
 
 private:
     LRESULT Paint();
+    // Paints area (client coordinates) on the window now; false when it cannot.
+    bool PaintNow(const TRect& area);
     std::optional<LRESULT> EraseBackground(HDC dc, bool fromBeginPaint);
 
     HWND window_ = nullptr;
@@ -64,6 +76,13 @@ private:
     bool hasBackground_ = false;
     bool doubleBuffered_ = false;
     TDibSurfacePool surfaces_;
+    // The context the controls measure their text on: compatible with the screen, so it
+    // measures as the screen's does, and kept, since making a context and selecting fonts
+    // into the screen's each cost a round trip to the window system, at every fit.
+    MemoryDc measureDc_;
+    int holds_ = 0;
+    std::optional<TRect> held_;  // the union of the requests held
+    bool heldErase_ = false;
 };
 
 // A child window that hosts controls, for placing them in a dialog.

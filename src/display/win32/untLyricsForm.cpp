@@ -121,7 +121,29 @@ void TfrmLyrics::Show() {
 }
 
 void TfrmLyrics::ShowLyrics(const std::string& text) {
+    litText_.clear();
+    litRange_ = {};
     fader_.ShowLyrics(*this, fadeInOut_, text);
+}
+
+void TfrmLyrics::ShowSyncedLines(const std::string& text, TextRange lit, Color litColor,
+                                 bool newText) {
+    litColor_ = litColor;
+    slbLyrics.SetLitColor(NudgedColor(litColor_, backColor_));
+    if (!newText && !fader_.Fading() && text == slbLyrics.Caption()) {
+        // The label alone is repainted, at once.
+        host_.HoldRepaints();
+        slbLyrics.SetLitRange(lit);
+        host_.ReleaseRepaints(!backTransparent_);
+        return;
+    }
+    litText_ = text;
+    litRange_ = lit;
+    if (newText || fader_.Fading()) {
+        fader_.ShowLyrics(*this, fadeInOut_, text);  // during a fade it follows the fade
+    } else {
+        SetTextAndFit(text, true);
+    }
 }
 
 LyricsWindowSettings TfrmLyrics::CurrentSettings() const {
@@ -191,6 +213,7 @@ void TfrmLyrics::LoadSettings() {
     font.color = NudgedColor(font.color, backColor_);
     slbLyrics.SetFont(font);
     const Color shadowColor = NudgedColor(slbLyrics.Shadow().Color(), backColor_);
+    slbLyrics.SetLitColor(NudgedColor(litColor_, backColor_));
     if (backTransparent_) {
         SetMenuCheck(IDM_LYRICS_BACKTRANSPARENT, true);
     }
@@ -204,15 +227,32 @@ void TfrmLyrics::LoadSettings() {
 }
 
 void TfrmLyrics::FitToText() {
+    FitAfter([] {}, false);
+}
+
+// The label's repaint requests of the change and the fit are held and asked of the window
+// as one, with the whole window when it is repainted at once.
+void TfrmLyrics::FitAfter(const std::function<void()>& change, bool paintAtOnce) {
     const HWND window = Handle();
     const bool buffered = !backTransparent_;
+    const TRect before = Bounds();
     if (buffered) {
         host_.SetDoubleBuffered(true);
     }
+    host_.HoldRepaints();
+    change();
     FitLabelToText(slbLyrics, *this, fitting_, Scale());
-    if (buffered) {
-        host_.SetDoubleBuffered(false);
-        InvalidateRect(window, nullptr, TRUE);
+    if (!buffered) {
+        host_.ReleaseRepaints();
+        return;
+    }
+    host_.SetDoubleBuffered(false);
+    host_.InvalidateRect({0, 0, host_.ClientWidth(), host_.ClientHeight()}, true);
+    // Synced lines moving on in a window of the same size are painted at once; anything else
+    // through the window system's repaint, which also covers what a move uncovered.
+    const bool atOnce = paintAtOnce && Bounds() == before;
+    host_.ReleaseRepaints(atOnce);
+    if (!atOnce) {
         UpdateWindow(window);
     }
 }
@@ -303,6 +343,10 @@ TRect TfrmLyrics::Bounds() const {
 
 void TfrmLyrics::SetBounds(const TRect& bounds) {
     const TRect limited = ConstrainedBounds(bounds, Scale());
+    // Fitting a text of the same size (synced lines moving on) moves nothing: no round trip.
+    if (limited == Bounds()) {
+        return;
+    }
     SetWindowPos(Handle(), nullptr, limited.left, limited.top, limited.Width(), limited.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -330,8 +374,16 @@ void TfrmLyrics::WaitFadeStep() {
 }
 
 void TfrmLyrics::SetTextAndFit(const std::string& text) {
-    slbLyrics.SetCaption(text);
-    FitToText();
+    SetTextAndFit(text, false);
+}
+
+void TfrmLyrics::SetTextAndFit(const std::string& text, bool paintAtOnce) {
+    FitAfter(
+        [&] {
+            slbLyrics.SetLitRange(text == litText_ ? litRange_ : TextRange{});
+            slbLyrics.SetCaption(text);
+        },
+        paintAtOnce);
 }
 
 // The colour key is always the background colour.
@@ -457,6 +509,12 @@ LRESULT TfrmLyrics::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
+        case WM_KEYDOWN:
+            if (wParam == VK_RIGHT || wParam == VK_LEFT) {
+                owner_.ShiftSyncedLyrics(wParam == VK_RIGHT);
+                return 0;
+            }
+            break;
         case WM_SHOWWINDOW:
             if (wParam != FALSE) {
                 DragAcceptFiles(Handle(), TRUE);

@@ -51,6 +51,9 @@ public:
     virtual void AssignLyricsFile(const std::string& title, const std::string& path) = 0;
     // Opens the settings dialog (created on first use, not modal).
     virtual void OpenSettings() = 0;
+    // The arrow keys on the window: the synced lyrics shown one step earlier (→) or later
+    // (←). Nothing unless a synced song is shown.
+    virtual void ShiftSyncedLyrics(bool earlier) { static_cast<void>(earlier); }
 };
 
 class TfrmLyrics final : public Window, private LyricsFrame, private LyricsFadeTarget {
@@ -80,6 +83,11 @@ public:
     // Shows a new display text: fades the window out first when FadeInOut is on, then fits
     // the window to the text. A text that comes during a fade starts no second fade.
     void ShowLyrics(const std::string& text);
+    // Shows lines of synced lyrics, the line lit drawn in litColor (made to differ from the
+    // background as the font colour is). A new text is shown as ShowLyrics shows one;
+    // otherwise at once, without a fade: when only the lit line moved the label alone is
+    // repainted, else the window is fitted to the new lines.
+    void ShowSyncedLines(const std::string& text, TextRange lit, Color litColor, bool newText);
     // Reads the "LyricsForm" section and applies it. On a colour that cannot be read, the
     // keys before it are applied, the steps after the keys are not, and IniConvertError
     // is thrown; until a later LoadSettings reads them, the keys after it are not written
@@ -146,6 +154,10 @@ private:
     void WaitFadeStep() override;
     void SetTextAndFit(const std::string& text) override;
 
+    // Runs change on the label, then FitToText; with paintAtOnce a window that keeps its
+    // size is repainted at once (TWinControlHost::ReleaseRepaints).
+    void FitAfter(const std::function<void()>& change, bool paintAtOnce);
+    void SetTextAndFit(const std::string& text, bool paintAtOnce);
     void SetBackColor(Color color);
     void SetBackTransparent(bool backTransparent);
     // The layered-window rule, after every change of its four values.
@@ -192,6 +204,11 @@ private:
     bool closing_ = false;
     TLyricsFader fader_;
     std::function<void()> fadeWait_;
+    // The lit range that goes with litText_ when it is set as the caption; the lit colour as
+    // given.
+    std::string litText_;
+    TextRange litRange_;
+    Color litColor_ = kClWindowText;
 };
 
 }  // namespace vesk

@@ -1,5 +1,5 @@
-// The page "拡張(&X)": the lyrics folder, the overlay text file and the search of the lyrics
-// service, the extension settings group.
+// The page "拡張(&X)": the lyrics folder, the overlay text file, the search of the lyrics
+// service and synced lyrics, the extension settings group.
 
 #include <windows.h>
 
@@ -20,14 +20,18 @@ constexpr ProgramText kOverlayFilter{"テキストファイル(*.txt)|*.txt|全�
 constexpr char kOverlayExtension[] = "txt";
 constexpr std::size_t kFileNameBytes = 1024;
 
-// The pixel table, for the tab control's display area: a group of one row each.
+// The pixel table, for the tab control's display area: a group of one row each. A number
+// field's width includes its up-down.
 constexpr ControlPlace kPlaces[] = {
     {IDC_GRP_LYRICSFOLDER, 7, 3, 452, 50},        {IDC_EDT_LYRICSFOLDER, 16, 22, 266, 20},
     {IDC_BTN_LYRICSFOLDER, 288, 21, 76, 23},      {IDC_BTN_LYRICSFOLDERDELETE, 370, 21, 76, 23},
     {IDC_GRP_OVERLAYFILE, 7, 56, 452, 50},        {IDC_EDT_OVERLAYFILE, 16, 75, 266, 20},
     {IDC_BTN_OVERLAYFILE, 288, 74, 76, 23},       {IDC_BTN_OVERLAYFILEDELETE, 370, 74, 76, 23},
     {IDC_GRP_ONLINELYRICS, 7, 109, 452, 50},      {IDC_CBX_ONLINELYRICS, 16, 129, 200, 16},
-    {IDC_EDT_ONLINELYRICSURL, 222, 127, 224, 20},
+    {IDC_EDT_ONLINELYRICSURL, 222, 127, 224, 20}, {IDC_GRP_SYNC, 7, 162, 452, 50},
+    {IDC_CBX_SYNCLYRICS, 16, 182, 130, 16},       {IDC_LBL_SYNCLINES, 160, 184, 76, 13},
+    {IDC_EDT_SYNCLINES, 238, 181, 48, 20},        {IDC_LBL_SYNCCOLOR, 306, 184, 64, 13},
+    {IDC_PNL_SYNCCOLOR, 372, 180, 42, 21},
 };
 
 constexpr ProgramText kLyricsFolderHint{
@@ -41,9 +45,14 @@ constexpr ProgramText kOnlineLyricsHint{
 
 }  // namespace
 
-TExtensionPage::TExtensionPage() : TSettingPage(IDD_SETTING_EXTENSION, kPlaces) {}
+TExtensionPage::TExtensionPage()
+    : TSettingPage(IDD_SETTING_EXTENSION, kPlaces),
+      udnSyncLines_(IDC_UDN_SYNCLINES),
+      pnlSyncColor_{IDC_PNL_SYNCCOLOR, keys::kSyncColor.defaultValue} {}
 
 bool TExtensionPage::OnInit() {
+    udnSyncLines_.Attach(Handle(), kSyncLinesRange.minimum, kSyncLinesRange.maximum);
+    udnSyncLines_.SetPosition(keys::kSyncLines.defaultValue);
     // As the paste-assignment folder's: owned by the settings dialog, whose owner (the
     // application's window) is disabled with it.
     fldOpen_ = std::make_unique<TSHBrowseForFolderEx>(Form(), GetWindow(Form(), GW_OWNER));
@@ -61,6 +70,10 @@ void TExtensionPage::ShowKeys(const ExtensionSettings& settings) {
     SetItemText(IDC_EDT_OVERLAYFILE, settings.overlayTextFile);
     SetChecked(IDC_CBX_ONLINELYRICS, settings.onlineLyrics);
     SetItemText(IDC_EDT_ONLINELYRICSURL, settings.onlineLyricsUrl);
+    SetChecked(IDC_CBX_SYNCLYRICS, settings.syncLyrics);
+    udnSyncLines_.SetPosition(settings.syncLines);
+    pnlSyncColor_.color = settings.syncColor;
+    InvalidateRect(Item(IDC_PNL_SYNCCOLOR), nullptr, TRUE);
 }
 
 void TExtensionPage::SaveTo(ExtensionSettings& settings) const {
@@ -68,6 +81,9 @@ void TExtensionPage::SaveTo(ExtensionSettings& settings) const {
     settings.overlayTextFile = ItemText(IDC_EDT_OVERLAYFILE);
     settings.onlineLyrics = Checked(IDC_CBX_ONLINELYRICS);
     settings.onlineLyricsUrl = ItemText(IDC_EDT_ONLINELYRICSURL);
+    settings.syncLyrics = Checked(IDC_CBX_SYNCLYRICS);
+    settings.syncLines = udnSyncLines_.Position();
+    settings.syncColor = pnlSyncColor_.color;
 }
 
 void TExtensionPage::btnLyricsFolderClick() {
@@ -114,11 +130,27 @@ bool TExtensionPage::OnCommand(int id, int code, HWND control) {
             case IDC_BTN_OVERLAYFILEDELETE:
                 btnOverlayFileDeleteClick();
                 return true;
+            case IDC_PNL_SYNCCOLOR:
+                AskColor(pnlSyncColor_);
+                return true;
             default:
                 break;
         }
     }
     return TSettingPage::OnCommand(id, code, control);
+}
+
+bool TExtensionPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+    if (message != WM_DRAWITEM) {
+        return false;
+    }
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (static_cast<int>(item.CtlID) != pnlSyncColor_.id) {
+        return false;
+    }
+    DrawColorPanel(item, pnlSyncColor_);
+    result = TRUE;
+    return true;
 }
 
 }  // namespace vesk

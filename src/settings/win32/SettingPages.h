@@ -25,6 +25,13 @@
 
 namespace vesk {
 
+// A colour panel: an owner-drawn button that shows its colour and opens the colour
+// dialog when clicked.
+struct ColorPanel {
+    int id;
+    Color color;
+};
+
 class TSettingPage : public Dialog {
 public:
     using Dialog::Dialog;
@@ -49,18 +56,16 @@ protected:
     void SetRadioIndex(int firstId, int count, int index);
     // The settings dialog, owner of the colour, file and folder dialogs.
     HWND Form() const { return GetAncestor(Handle(), GA_ROOT); }
+    // A click on a colour panel: the colour dialog with the panel's colour; whether the user
+    // chose one, which the panel then shows.
+    bool AskColor(ColorPanel& panel);
+    // WM_DRAWITEM of a colour panel: its colour in a sunken frame.
+    static void DrawColorPanel(const DRAWITEMSTRUCT& item, const ColorPanel& panel);
 
 private:
     static constexpr int kHintWidth = 360;  // pixels at 96 DPI
 
     ToolTips hints_{kHintWidth};
-};
-
-// A colour panel: an owner-drawn button that shows its colour and opens the colour
-// dialog when clicked.
-struct ColorPanel {
-    int id;
-    Color color;
 };
 
 // "表示1(&1)" (tabView): the font, the shadow and the live preview.
@@ -184,7 +189,8 @@ private:
     UpDownPair udnCheckTime_;
 };
 
-// "拡張(&X)" (tabExtension): the lyrics folder, the overlay text file and the online search.
+// "拡張(&X)" (tabExtension): the lyrics folder, the overlay text file, the online search and
+// synced lyrics.
 class TExtensionPage final : public TSettingPage {
 public:
     TExtensionPage();
@@ -200,9 +206,12 @@ public:
 protected:
     bool OnInit() override;
     bool OnCommand(int id, int code, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
 private:
     std::unique_ptr<TSHBrowseForFolderEx> fldOpen_;
+    UpDownPair udnSyncLines_;
+    ColorPanel pnlSyncColor_;
 };
 
 }  // namespace vesk

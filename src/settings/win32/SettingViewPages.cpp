@@ -4,12 +4,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <string>
 #include <vector>
 
-#include "common/win32/LateBound.h"
 #include "common/win32/SystemColors.h"
 #include "common/win32/WinHandles.h"
 #include "settings/SettingRules.h"
@@ -48,9 +46,6 @@ constexpr ControlPlace kView2Places[] = {
     {IDC_RGP_ALIGNMENT, 21, 197, 140, 16},      {IDC_RGP_ALIGNMENT + 1, 168, 197, 140, 16},
     {IDC_RGP_ALIGNMENT + 2, 315, 197, 137, 16},
 };
-
-// The colour dialog's sixteen custom colours, kept for the program's run.
-COLORREF g_customColors[16] = {};
 
 int CALLBACK CollectFontFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM param) {
     reinterpret_cast<std::vector<std::string>*>(param)->emplace_back(font->lfFaceName);
@@ -177,19 +172,7 @@ void TViewPage::cmbStyleChange() {
 }
 
 void TViewPage::PanelClick(ColorPanel& panel) {
-    CHOOSECOLORA dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = Form();
-    dialog.rgbResult = RgbOf(panel.color);
-    dialog.lpCustColors = g_customColors;
-    dialog.Flags = CC_RGBINIT;
-    static const auto chooseColor = LateBound<decltype(ChooseColorA)>(kComDlg32, "ChooseColorA");
-    if (chooseColor == nullptr || !chooseColor(&dialog)) {
-        return;  // cancelled: nothing changes
-    }
-    panel.color = dialog.rgbResult;
-    InvalidateRect(Item(panel.id), nullptr, TRUE);
-    if (preview_ == nullptr) {
+    if (!AskColor(panel) || preview_ == nullptr) {
         return;
     }
     if (&panel == &pnlTextColor_) {
@@ -272,14 +255,7 @@ bool TViewPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) 
     if (panel == nullptr) {
         return false;
     }
-    RECT area = item.rcItem;
-    DrawEdge(item.hDC, &area, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    const BrushHandle brush(CreateSolidBrush(RgbOf(panel->color)));
-    FillRect(item.hDC, &area, brush.Get());
-    if ((item.itemState & ODS_FOCUS) != 0) {
-        InflateRect(&area, -2, -2);
-        DrawFocusRect(item.hDC, &area);
-    }
+    DrawColorPanel(item, *panel);
     result = TRUE;
     return true;
 }

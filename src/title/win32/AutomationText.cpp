@@ -68,43 +68,52 @@ bool ReadProperty(IDispatch* object, std::string_view name, Variant& result) {
                                     result.Get(), nullptr, nullptr));
 }
 
-}  // namespace
-
-std::optional<std::string> ReadAutomationText(std::string_view progId,
-                                              std::span<const std::string_view> path) {
+// The automation object of progId; null when the server is missing or cannot be made.
+ComPtr<IDispatch> CreateObject(std::string_view progId) {
     const Automation& automation = TheAutomation();
-    if (path.empty() || !automation.Bound() || !EnterComApartment()) {
-        return std::nullopt;
+    ComPtr<IDispatch> object;
+    if (!automation.Bound() || !EnterComApartment()) {
+        return object;
     }
     const std::wstring wideProgId = Widen(progId);
     CLSID classId{};
-    if (FAILED(automation.classIdFromProgId(wideProgId.c_str(), &classId))) {
-        return std::nullopt;
-    }
-    ComPtr<IDispatch> object;
-    if (FAILED(automation.createInstance(classId, nullptr,
+    if (FAILED(automation.classIdFromProgId(wideProgId.c_str(), &classId)) ||
+        FAILED(automation.createInstance(classId, nullptr,
                                          CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
                                          reinterpret_cast<void**>(object.Put())))) {
-        return std::nullopt;
+        object.Reset();
     }
+    return object;
+}
+
+// Reads the chain of properties of path from start into result: each step of the object the
+// one before gave. The objects met on the way are released before it returns.
+bool ReadChain(IDispatch* start, std::span<const std::string_view> path, Variant& result) {
+    if (path.empty()) {
+        return false;
+    }
+    ComPtr<IDispatch> held;
+    IDispatch* object = start;
     for (std::size_t step = 0; step + 1 < path.size(); ++step) {
         Variant value;
-        if (!ReadProperty(object.Get(), path[step], value)) {
-            return std::nullopt;
+        if (!ReadProperty(object, path[step], value)) {
+            return false;
         }
         VARIANT* v = value.Get();
         if (v->vt != VT_DISPATCH || v->pdispVal == nullptr) {
-            return std::nullopt;
+            return false;
         }
         ComPtr<IDispatch> next;
         *next.Put() = std::exchange(v->pdispVal, nullptr);
         v->vt = VT_EMPTY;
-        object = std::move(next);
+        held = std::move(next);
+        object = held.Get();
     }
-    Variant value;
-    if (!ReadProperty(object.Get(), path.back(), value)) {
-        return std::nullopt;
-    }
+    return ReadProperty(object, path.back(), result);
+}
+
+std::optional<std::string> TextOf(Variant& value) {
+    const Automation& automation = TheAutomation();
     Variant text;
     if (FAILED(automation.variantChangeType(text.Get(), value.Get(), 0, VT_BSTR))) {
         return std::nullopt;
@@ -112,6 +121,49 @@ std::optional<std::string> ReadAutomationText(std::string_view progId,
     const BSTR bstr = text.Get()->bstrVal;
     return bstr != nullptr ? Narrow(std::wstring_view(bstr, automation.sysStringLen(bstr)))
                            : std::string();
+}
+
+std::optional<double> NumberOf(Variant& value) {
+    Variant number;
+    if (FAILED(TheAutomation().variantChangeType(number.Get(), value.Get(), 0, VT_R8))) {
+        return std::nullopt;
+    }
+    return number.Get()->dblVal;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadAutomationText(std::string_view progId,
+                                              std::span<const std::string_view> path) {
+    if (path.empty()) {
+        return std::nullopt;
+    }
+    const ComPtr<IDispatch> object = CreateObject(progId);
+    if (!object) {
+        return std::nullopt;
+    }
+    Variant value;  // made only once the automation functions are bound
+    if (!ReadChain(object.Get(), path, value)) {
+        return std::nullopt;
+    }
+    return TextOf(value);
+}
+
+AutomationTextAndNumber ReadAutomationTextAndNumber(std::string_view progId,
+                                                    std::span<const std::string_view> textPath,
+                                                    std::span<const std::string_view> numberPath) {
+    const ComPtr<IDispatch> object = CreateObject(progId);
+    AutomationTextAndNumber read;
+    if (!object) {
+        return read;
+    }
+    if (Variant value; ReadChain(object.Get(), textPath, value)) {
+        read.text = TextOf(value);
+    }
+    if (Variant value; ReadChain(object.Get(), numberPath, value)) {
+        read.number = NumberOf(value);
+    }
+    return read;
 }
 
 }  // namespace vesk

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "title/WindowSystem.h"
+
 namespace vesk {
 
 // Creates the automation object of progId (an in-process or local server), reads the chain
@@ -14,5 +16,13 @@ namespace vesk {
 // it returns. COM must be initialised on the calling thread.
 std::optional<std::string> ReadAutomationText(std::string_view progId,
                                               std::span<const std::string_view> path);
+
+// Reads two chains from one object of progId, made once: the text at the end of textPath and
+// the number (converted to a double) at the end of numberPath; each nullopt when its chain
+// fails.
+using AutomationTextAndNumber = WindowSystem::AutomationTextAndNumber;
+AutomationTextAndNumber ReadAutomationTextAndNumber(std::string_view progId,
+                                                    std::span<const std::string_view> textPath,
+                                                    std::span<const std::string_view> numberPath);
 
 }  // namespace vesk

@@ -64,6 +64,12 @@ public:
         std::string_view progId, std::span<const std::string_view> path) const override {
         return vesk::ReadAutomationText(progId, path);
     }
+
+    AutomationTextAndNumber ReadAutomationTextAndNumber(
+        std::string_view progId, std::span<const std::string_view> textPath,
+        std::span<const std::string_view> numberPath) const override {
+        return vesk::ReadAutomationTextAndNumber(progId, textPath, numberPath);
+    }
 };
 
 }  // namespace

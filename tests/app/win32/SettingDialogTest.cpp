@@ -571,5 +571,23 @@ TEST(SettingDialog, ExtensionTabShowsItsKeysAndTheProgramTakesThemAtOnce) {
         << rig.Ini();
 }
 
+// Synced lyrics on the same page: off by default, the lines as stored, only changed keys
+// written.
+TEST(SettingDialog, ExtensionTabTurnsSyncedLyricsOn) {
+    SettingRig rig("[MainForm]\r\nLyricShow=0\r\n[Extension]\r\nSyncLines=3\r\n");
+    rig.Show(TfrmSetting::tabExtension);
+    EXPECT_TRUE(IsWindowVisible(rig.Control(IDC_CBX_SYNCLYRICS)));
+    EXPECT_FALSE(rig.Checked(IDC_CBX_SYNCLYRICS));
+    EXPECT_EQ(rig.Text(IDC_EDT_SYNCLINES), "3");
+    rig.Click(IDC_CBX_SYNCLYRICS);
+    rig.ClickUp(IDC_UDN_SYNCLINES, 2);
+    rig.Click(IDC_SETTING_APPLY);
+    EXPECT_TRUE(rig.form.Settings().syncLyrics);
+    EXPECT_EQ(rig.form.Settings().syncLines, 5);
+    EXPECT_NE(rig.Ini().find("[Extension]\r\nSyncLines=5\r\nSyncLyrics=1\r\n"), std::string::npos)
+        << rig.Ini();
+    EXPECT_EQ(rig.Ini().find("SyncColor"), std::string::npos) << "unchanged, not written";
+}
+
 }  // namespace
 }  // namespace vesk

@@ -19,7 +19,7 @@ namespace {
 std::string Argument(std::size_t index) {
     const std::vector<std::string>& arguments = Arguments();
     if (index >= arguments.size()) {
-        ADD_FAILURE() << "pass Vesk.exe, fake_player.exe and close_window.exe";
+        ADD_FAILURE() << "pass Vesk.exe, fake_player.exe, close_window.exe, fake_wmp_server.dll";
         return {};
     }
     char full[MAX_PATH] = {};
@@ -62,6 +62,10 @@ std::string FakePlayerProgram() {
 
 std::string CloseWindowProgram() {
     return Argument(2);
+}
+
+std::string FakeWmpServerLibrary() {
+    return Argument(3);
 }
 
 std::optional<DWORD> RunProgram(std::string commandLine, DWORD milliseconds) {

@@ -22,10 +22,11 @@
 namespace vesk::test {
 
 // The programs that the tests run, passed by CMake: Vesk.exe, fake_player.exe and
-// close_window.exe.
+// close_window.exe; and the automation server that stands in for Windows Media Player's.
 std::string VeskProgram();
 std::string FakePlayerProgram();
 std::string CloseWindowProgram();
+std::string FakeWmpServerLibrary();
 
 // Runs a command line to its end; its exit code, or nullopt when it did not end in time.
 std::optional<DWORD> RunProgram(std::string commandLine, DWORD milliseconds);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "FakePlayerProcess.h"
+#include "FakeWmpServer.h"
 #include "TestArguments.h"
 #include "TestText.h"
 #include "title/untTitleGet.h"
@@ -176,63 +177,6 @@ TEST(Win32PlayerSearch, PlayerInAnotherProcess) {
               "PlayerNotFound");
 }
 
-// The tests' automation server, registered for the test's run.
-class FakeWmpServer {
-public:
-    explicit FakeWmpServer(const std::string& path) {
-        char fullPath[MAX_PATH] = {};
-        GetFullPathNameA(path.c_str(), MAX_PATH, fullPath, nullptr);
-        module_ = LoadLibraryA(fullPath);
-        if (module_ == nullptr) {
-            return;
-        }
-        setMedia_ = Export<SetMediaFunction>("FakeWmpSetMedia");
-        liveObjects_ = Export<LiveObjectsFunction>("FakeWmpLiveObjects");
-        registered_ = Call("DllRegisterServer") == S_OK;
-    }
-    ~FakeWmpServer() {
-        Unregister();
-        if (module_ != nullptr) {
-            FreeLibrary(module_);
-        }
-    }
-    FakeWmpServer(const FakeWmpServer&) = delete;
-    FakeWmpServer& operator=(const FakeWmpServer&) = delete;
-
-    bool Ready() const { return registered_ && setMedia_ != nullptr && liveObjects_ != nullptr; }
-    std::string Path() const {
-        char path[MAX_PATH] = {};
-        GetModuleFileNameA(module_, path, MAX_PATH);
-        return path;
-    }
-    void SetMedia(const wchar_t* name) const { setMedia_(name); }
-    long LiveObjects() const { return liveObjects_(); }
-    void Unregister() {
-        if (registered_) {
-            Call("DllUnregisterServer");
-            registered_ = false;
-        }
-    }
-
-private:
-    using SetMediaFunction = void(WINAPI*)(const wchar_t*);
-    using LiveObjectsFunction = LONG(WINAPI*)();
-    template <class Function>
-    Function Export(const char* name) const {
-        return reinterpret_cast<Function>(
-            reinterpret_cast<void (*)()>(GetProcAddress(module_, name)));
-    }
-    HRESULT Call(const char* name) const {
-        const auto function = Export<HRESULT(WINAPI*)()>(name);
-        return function != nullptr ? function() : E_FAIL;
-    }
-
-    HMODULE module_ = nullptr;
-    SetMediaFunction setMedia_ = nullptr;
-    LiveObjectsFunction liveObjects_ = nullptr;
-    bool registered_ = false;
-};
-
 // The default value of a key under HKEY_CLASSES_ROOT in the 32-bit view of the registry,
 // where a 32-bit program looks (WOW6432Node on a 64-bit system); empty if there is none.
 std::string ClassesValueIn32BitView(const std::string& subkey) {
@@ -270,7 +214,7 @@ private:
 
 TEST(Win32PlayerSearch, WindowsMediaPlayerThroughAutomation) {
     const ComScope com;
-    FakeWmpServer server(Argument(1));
+    test::FakeWmpServer server(Argument(1));
     ASSERT_TRUE(server.Ready()) << "automation server: " << Argument(1);
     // The server is a 32-bit DLL, as the player's own is, registered where a 32-bit program
     // looks; it is loaded into this process as Vesk loads it.

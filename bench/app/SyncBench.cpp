@@ -1,0 +1,210 @@
+// The cost of synced lyrics: Vesk.exe showing an LRC song with a line every 2 s, once with
+// synced display on and once with it off (the same song shown as still text), each over the
+// same VESK_BENCH_IDLE_SECONDS seconds (default 60; figures are per 60 s) after a settling
+// time. The single-instance guard lets only one Vesk run at a time, so the two runs follow
+// each other in one benchmark run, and beside each runs the reference program
+// (idle_timer_program.exe), whose figures show how loaded the shared machine was meanwhile.
+// "sync_x" is the synced run's CPU time over the still one's: at most 1.5 is the target.
+// After each run the lyrics window must show the lit line's colour exactly when synced, which
+// proves that the setting took.
+//
+// CPU time as in AppBench.cpp: the run times of the Linux threads of the program's process.
+
+#include <windows.h>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "BenchProcess.h"
+#include "ScreenCapture.h"
+#include "common/ProgramText.h"
+
+namespace vesk::bench {
+namespace {
+
+constexpr char kVeskProgram[] = "Vesk.exe";
+constexpr char kReferenceProgram[] = "idle_timer_program.exe";
+constexpr char kPlayerProgram[] = "fake_player.exe";
+constexpr char kVeskMainClass[] = "TfrmMain";
+constexpr char kLyricsWindowClass[] = "TfrmLyrics";
+constexpr char kReferenceClass[] = "VeskIdleTimerProgram";
+
+constexpr double kReportSeconds = 60;
+constexpr DWORD kSettleMilliseconds = 3000;
+constexpr DWORD kStartTimeoutMilliseconds = 30000;
+constexpr int kLineSeconds = 2;
+// Lines enough for the settling time, the measurement and the checks after it.
+constexpr int kLineCount = 90;
+constexpr std::uint32_t kLitColor = 0x00CC6600;  // SyncColor's default
+
+constexpr ProgramText kSongTitle{"同期の歌"};
+constexpr ProgramText kSongCaption{"同期の歌 - 誰か"};
+constexpr ProgramText kLine{"番目の行、夜空の星をかぞえながら歌う"};
+
+double MeasureSeconds() {
+    const char* value = std::getenv("VESK_BENCH_IDLE_SECONDS");
+    const double seconds = value != nullptr ? std::atof(value) : kReportSeconds;
+    return seconds >= 1 ? seconds : kReportSeconds;
+}
+
+// An LRC file with a line every kLineSeconds seconds.
+std::string SongLrc() {
+    std::string lrc = "[ti:" + kSongTitle.Ansi() + "]\r\n";
+    for (int i = 0; i < kLineCount; ++i) {
+        const int seconds = i * kLineSeconds;
+        char tag[16];
+        std::snprintf(tag, sizeof(tag), "[%02d:%02d.00]", seconds / 60, seconds % 60);
+        lrc += tag + std::to_string(i + 1) + kLine.Ansi() + "\r\n";
+    }
+    return lrc;
+}
+
+// A program folder with Vesk.exe, the song and settings that watch the player's window.
+class VeskFolder {
+public:
+    VeskFolder(const std::string& playerClass, bool sync) {
+        const std::string list =
+            "\"" + kSongTitle.Ansi() + "\",\"" + folder_.Path() + "song.lrc\",0,0\r\n";
+        const std::string settings =
+            "[TitleGet]\r\nGetClassName=" + playerClass +
+            "\r\nTopCut=0\r\n[Extension]\r\nSyncLyrics=" + (sync ? "1" : "0") + "\r\n";
+        ready_ = folder_.CopyIn(BenchmarkFolder() + kVeskProgram, kVeskProgram) &&
+                 folder_.WriteFile("song.lrc", SongLrc()) && folder_.WriteFile("Vesk.csv", list) &&
+                 folder_.WriteFile("Vesk.ini", settings);
+    }
+    bool Ready() const { return ready_; }
+    std::string Program() const { return folder_.Path() + kVeskProgram; }
+    const ProgramFolder& Folder() const { return folder_; }
+
+private:
+    ProgramFolder folder_;
+    bool ready_ = false;
+};
+
+// CPU milliseconds per 60 s of the started programs, all over the same time after the
+// settling time; nothing when one ended or could not be read.
+std::optional<std::vector<double>> CpuOver(const std::vector<const ChildProcess*>& programs,
+                                           const std::vector<std::string>& folderNames) {
+    Sleep(kSettleMilliseconds);
+    std::vector<int> pids;
+    std::vector<HANDLE> handles;
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        const std::optional<int> pid = LinuxPidByCommandLine(folderNames[i]);
+        if (!pid) {
+            return std::nullopt;
+        }
+        pids.push_back(*pid);
+        handles.push_back(programs[i]->Handle());
+    }
+    std::vector<std::optional<LinuxCpu>> before;
+    for (const int pid : pids) {
+        before.push_back(CpuOf(pid));
+    }
+    const double start = Seconds();
+    if (WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE,
+                               static_cast<DWORD>(MeasureSeconds() * 1000)) != WAIT_TIMEOUT) {
+        return std::nullopt;
+    }
+    const double scale = kReportSeconds / (Seconds() - start);
+    std::vector<double> cpu;
+    for (std::size_t i = 0; i < pids.size(); ++i) {
+        const std::optional<LinuxCpu> after = CpuOf(pids[i]);
+        if (!before[i] || !after) {
+            return std::nullopt;
+        }
+        cpu.push_back((after->runMilliseconds - before[i]->runMilliseconds) * scale);
+    }
+    return cpu;
+}
+
+bool ShowsLitColour(HWND window) {
+    RECT area{};
+    GetWindowRect(window, &area);
+    const test::ScreenPicture picture = test::CaptureScreen(area);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            if (picture.At(x, y) == kLitColor) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+struct RunFigures {
+    double veskCpu = 0;
+    double referenceCpu = 0;
+};
+
+// One run of Vesk beside the reference program; the error, if any, goes to state.
+std::optional<RunFigures> MeasureRun(benchmark::State& state, const std::string& playerClass,
+                                     bool sync) {
+    const VeskFolder folder(playerClass, sync);
+    const ProgramFolder referenceFolder;
+    if (!folder.Ready() ||
+        !referenceFolder.CopyIn(BenchmarkFolder() + kReferenceProgram, kReferenceProgram)) {
+        state.SkipWithError("Vesk.exe or idle_timer_program.exe is missing beside the benchmark");
+        return std::nullopt;
+    }
+    ChildProcess reference(referenceFolder.Path() + kReferenceProgram, "", referenceFolder.Path());
+    ChildProcess vesk(folder.Program(), "", folder.Folder().Path());
+    const bool started = PollUntil([&] { return vesk.Window(kLyricsWindowClass) != nullptr; },
+                                   kStartTimeoutMilliseconds) &&
+                         PollUntil([&] { return reference.Window(kReferenceClass) != nullptr; },
+                                   kStartTimeoutMilliseconds);
+    const std::optional<std::vector<double>> cpu =
+        started ? CpuOver({&vesk, &reference}, {folder.Folder().Name(), referenceFolder.Name()})
+                : std::nullopt;
+    HWND lyricsWindow = vesk.Window(kLyricsWindowClass);
+    const bool shownAsSet = lyricsWindow != nullptr && ShowsLitColour(lyricsWindow) == sync;
+    const bool closed = vesk.Close(kVeskMainClass) && reference.Close(kReferenceClass);
+    if (!cpu) {
+        state.SkipWithError("a program did not start, ended early or could not be measured");
+        return std::nullopt;
+    }
+    if (!shownAsSet) {
+        state.SkipWithError("the lyrics window does not show the song as the setting says");
+        return std::nullopt;
+    }
+    if (!closed) {
+        state.SkipWithError("Vesk or the reference program did not end through WM_CLOSE");
+        return std::nullopt;
+    }
+    return RunFigures{(*cpu)[0], (*cpu)[1]};
+}
+
+void BM_SyncedLyrics_Vesk(benchmark::State& state) {
+    const std::string playerClass = "VeskSyncBench" + std::to_string(GetCurrentProcessId());
+    ChildProcess player(BenchmarkFolder() + kPlayerProgram,
+                        "\"" + playerClass + "\" \"" + kSongCaption.Ansi() + "\"", "");
+    if (!PollUntil([&] { return player.Window(playerClass.c_str()) != nullptr; },
+                   kStartTimeoutMilliseconds)) {
+        state.SkipWithError("the fake player did not start");
+        return;
+    }
+    for (auto _ : state) {
+        const std::optional<RunFigures> still = MeasureRun(state, playerClass, false);
+        if (!still) {
+            break;
+        }
+        const std::optional<RunFigures> synced = MeasureRun(state, playerClass, true);
+        if (!synced) {
+            break;
+        }
+        state.SetIterationTime(synced->veskCpu / 1000);
+        state.counters["sync_cpu_ms_60s"] = synced->veskCpu;
+        state.counters["still_cpu_ms_60s"] = still->veskCpu;
+        state.counters["sync_x"] = synced->veskCpu / still->veskCpu;
+        state.counters["ref_cpu_ms_60s_sync"] = synced->referenceCpu;
+        state.counters["ref_cpu_ms_60s_still"] = still->referenceCpu;
+    }
+    player.Close(playerClass.c_str());
+}
+BENCHMARK(BM_SyncedLyrics_Vesk)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+}  // namespace vesk::bench
