@@ -40,19 +40,10 @@
 namespace vesk::bench {
 namespace {
 
-constexpr char kVeskProgram[] = "Vesk.exe";
-constexpr char kReferenceProgram[] = "idle_timer_program.exe";
-constexpr char kPlayerProgram[] = "fake_player.exe";
-constexpr char kVeskMainClass[] = "TfrmMain";
 constexpr char kVeskTrayClass[] = "TaskTrayHandle";
-constexpr char kLyricsWindowClass[] = "TfrmLyrics";
-constexpr char kReferenceClass[] = "VeskIdleTimerProgram";
 constexpr char kInstanceMutex[] = "EX_Mutex";
 constexpr UINT kTrayIconId = 1;
 
-constexpr double kReportSeconds = 60;
-constexpr DWORD kSettleMilliseconds = 3000;
-constexpr DWORD kStartTimeoutMilliseconds = 30000;
 constexpr DWORD kFollowTimeoutMilliseconds = 5000;
 constexpr DWORD kTickOffsetMilliseconds = 333;
 
@@ -72,12 +63,6 @@ constexpr ProgramText kLyrics{
     "\r\n"
     "雲の切れ間に青が戻る\r\n"
     "水たまりに映る夕焼け\r\n"};
-
-double IdleSeconds() {
-    const char* value = std::getenv("VESK_BENCH_IDLE_SECONDS");
-    const double seconds = value != nullptr ? std::atof(value) : kReportSeconds;
-    return seconds >= 1 ? seconds : kReportSeconds;
-}
 
 // The player that Vesk watches: fake_player.exe, for the whole run.
 class Player {
@@ -297,55 +282,24 @@ struct IdleFigures {
     int threads = 0;
 };
 
-// A started program to measure, and the name of its folder (which finds it in /proc).
-struct IdleProgram {
-    const ChildProcess* process;
-    std::string folderName;
-};
-
-// Measures programs at rest, all over the same IdleSeconds() after a settling time, so that
-// the load of the shared machine falls on them alike. On failure the state carries the error.
+// Programs at rest over the same time (CpuAtRest); on failure the state carries the error.
 std::optional<std::vector<IdleFigures>> MeasureIdle(benchmark::State& state,
-                                                    const std::vector<IdleProgram>& programs) {
-    Sleep(kSettleMilliseconds);
-    std::vector<int> pids;
-    std::vector<HANDLE> handles;
-    for (const IdleProgram& program : programs) {
-        const std::optional<int> pid = LinuxPidByCommandLine(program.folderName);
-        if (!pid) {
-            state.SkipWithError("a measured program's Linux process was not found in /proc");
-            return std::nullopt;
-        }
-        pids.push_back(*pid);
-        handles.push_back(program.process->Handle());
-    }
-    std::vector<std::optional<LinuxCpu>> before;
-    for (const int pid : pids) {
-        before.push_back(CpuOf(pid));
-    }
-    const double start = Seconds();
-    if (WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE,
-                               static_cast<DWORD>(IdleSeconds() * 1000)) != WAIT_TIMEOUT) {
-        state.SkipWithError("a program ended while it was measured");
+                                                    const std::vector<MeasuredProgram>& programs) {
+    std::string error;
+    const std::optional<std::vector<LinuxCpu>> cpu = CpuAtRest(programs, error);
+    if (!cpu) {
+        state.SkipWithError(error.c_str());
         return std::nullopt;
     }
-    std::vector<std::optional<LinuxCpu>> after;
-    for (const int pid : pids) {
-        after.push_back(CpuOf(pid));
-    }
-    const double scale = kReportSeconds / (Seconds() - start);
     std::vector<IdleFigures> figures;
     for (std::size_t i = 0; i < programs.size(); ++i) {
-        const std::optional<MemoryFigures> memory = MemoryOf(handles[i]);
-        if (!before[i] || !after[i] || !memory) {
-            state.SkipWithError("a program's CPU time or memory could not be read");
+        const std::optional<MemoryFigures> memory = MemoryOf(programs[i].process->Handle());
+        if (!memory) {
+            state.SkipWithError("a program's memory could not be read");
             return std::nullopt;
         }
-        IdleFigures program;
-        program.cpuMilliseconds = (after[i]->runMilliseconds - before[i]->runMilliseconds) * scale;
-        program.peakMiB = memory->peakBytes / (1024.0 * 1024.0);
-        program.threads = after[i]->threads;
-        figures.push_back(program);
+        figures.push_back(
+            {(*cpu)[i].runMilliseconds, memory->peakBytes / (1024.0 * 1024.0), (*cpu)[i].threads});
     }
     return figures;
 }

@@ -72,6 +72,12 @@ std::vector<int> LinuxProcessIds() {
 
 }  // namespace
 
+double MeasureSeconds() {
+    const char* value = std::getenv("VESK_BENCH_IDLE_SECONDS");
+    const double seconds = value != nullptr ? std::atof(value) : kReportSeconds;
+    return seconds >= 1 ? seconds : kReportSeconds;
+}
+
 std::string BenchmarkFolder() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -190,6 +196,44 @@ std::optional<int> LinuxPidByCommandLine(std::string_view text) {
         }
     }
     return std::nullopt;
+}
+
+std::optional<std::vector<LinuxCpu>> CpuAtRest(const std::vector<MeasuredProgram>& programs,
+                                               std::string& error) {
+    Sleep(kSettleMilliseconds);
+    std::vector<int> pids;
+    std::vector<HANDLE> handles;
+    for (const MeasuredProgram& program : programs) {
+        const std::optional<int> pid = LinuxPidByCommandLine(program.folderName);
+        if (!pid) {
+            error = "a measured program's Linux process was not found in /proc";
+            return std::nullopt;
+        }
+        pids.push_back(*pid);
+        handles.push_back(program.process->Handle());
+    }
+    std::vector<std::optional<LinuxCpu>> before;
+    for (const int pid : pids) {
+        before.push_back(CpuOf(pid));
+    }
+    const double start = Seconds();
+    if (WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE,
+                               static_cast<DWORD>(MeasureSeconds() * 1000)) != WAIT_TIMEOUT) {
+        error = "a program ended while it was measured";
+        return std::nullopt;
+    }
+    const double scale = kReportSeconds / (Seconds() - start);
+    std::vector<LinuxCpu> cpu;
+    for (std::size_t i = 0; i < pids.size(); ++i) {
+        const std::optional<LinuxCpu> after = CpuOf(pids[i]);
+        if (!before[i] || !after) {
+            error = "a program's CPU time could not be read";
+            return std::nullopt;
+        }
+        cpu.push_back(
+            {(after->runMilliseconds - before[i]->runMilliseconds) * scale, after->threads});
+    }
+    return cpu;
 }
 
 }  // namespace vesk::bench

@@ -16,6 +16,21 @@
 
 namespace vesk::bench {
 
+// The programs the benchmarks start, found beside them, and their windows' classes.
+inline constexpr char kVeskProgram[] = "Vesk.exe";
+inline constexpr char kReferenceProgram[] = "idle_timer_program.exe";
+inline constexpr char kPlayerProgram[] = "fake_player.exe";
+inline constexpr char kVeskMainClass[] = "TfrmMain";
+inline constexpr char kLyricsWindowClass[] = "TfrmLyrics";
+inline constexpr char kReferenceClass[] = "VeskIdleTimerProgram";
+
+inline constexpr DWORD kStartTimeoutMilliseconds = 30000;
+// Figures at rest are given per kReportSeconds, measured over MeasureSeconds()
+// (VESK_BENCH_IDLE_SECONDS, default kReportSeconds) after kSettleMilliseconds.
+inline constexpr double kReportSeconds = 60;
+inline constexpr DWORD kSettleMilliseconds = 3000;
+double MeasureSeconds();
+
 // The folder of this benchmark program, with a trailing separator.
 std::string BenchmarkFolder();
 
@@ -71,6 +86,19 @@ struct LinuxCpu {
     int threads = 0;
 };
 std::optional<LinuxCpu> CpuOf(int linuxPid);
+
+// A started program to measure at rest, and the name of its folder (which finds it in /proc).
+struct MeasuredProgram {
+    const ChildProcess* process;
+    std::string folderName;
+};
+
+// The CPU time of programs at rest per kReportSeconds (their threads as at the end), all over
+// the same MeasureSeconds() after the settling time, so that the load of the shared machine
+// falls on them alike. Nothing, with the reason in error, when a program was not found, ended
+// meanwhile or could not be read.
+std::optional<std::vector<LinuxCpu>> CpuAtRest(const std::vector<MeasuredProgram>& programs,
+                                               std::string& error);
 
 // The Linux process whose command line contains text (case-insensitive): Wine shows a
 // program's Windows command line there.

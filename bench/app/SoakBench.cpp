@@ -41,18 +41,12 @@
 namespace vesk::bench {
 namespace {
 
-constexpr char kVeskProgram[] = "Vesk.exe";
-constexpr char kPlayerProgram[] = "fake_player.exe";
-constexpr char kVeskMainClass[] = "TfrmMain";
-constexpr char kLyricsWindowClass[] = "TfrmLyrics";
-
 constexpr int kDefaultChanges = 20000;
 constexpr int kBaselineChange = 1000;
 constexpr int kBurstChanges = 40;
 constexpr double kChangeSeconds = 0.1;
 constexpr double kBurstPauseSeconds = 0.6;
 constexpr DWORD kPollMilliseconds = 3;
-constexpr DWORD kStartTimeoutMilliseconds = 30000;
 // A size counts as learnt when the window has kept it this long.
 constexpr double kSettledSeconds = 0.8;
 constexpr double kLearnTimeoutSeconds = 10;

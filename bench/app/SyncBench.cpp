@@ -26,16 +26,6 @@
 namespace vesk::bench {
 namespace {
 
-constexpr char kVeskProgram[] = "Vesk.exe";
-constexpr char kReferenceProgram[] = "idle_timer_program.exe";
-constexpr char kPlayerProgram[] = "fake_player.exe";
-constexpr char kVeskMainClass[] = "TfrmMain";
-constexpr char kLyricsWindowClass[] = "TfrmLyrics";
-constexpr char kReferenceClass[] = "VeskIdleTimerProgram";
-
-constexpr double kReportSeconds = 60;
-constexpr DWORD kSettleMilliseconds = 3000;
-constexpr DWORD kStartTimeoutMilliseconds = 30000;
 constexpr int kLineSeconds = 2;
 // Lines enough for the settling time, the measurement and the checks after it.
 constexpr int kLineCount = 90;
@@ -44,12 +34,6 @@ constexpr std::uint32_t kLitColor = 0x00CC6600;  // SyncColor's default
 constexpr ProgramText kSongTitle{"同期の歌"};
 constexpr ProgramText kSongCaption{"同期の歌 - 誰か"};
 constexpr ProgramText kLine{"番目の行、夜空の星をかぞえながら歌う"};
-
-double MeasureSeconds() {
-    const char* value = std::getenv("VESK_BENCH_IDLE_SECONDS");
-    const double seconds = value != nullptr ? std::atof(value) : kReportSeconds;
-    return seconds >= 1 ? seconds : kReportSeconds;
-}
 
 // An LRC file with a line every kLineSeconds seconds.
 std::string SongLrc() {
@@ -84,42 +68,6 @@ private:
     ProgramFolder folder_;
     bool ready_ = false;
 };
-
-// CPU milliseconds per 60 s of the started programs, all over the same time after the
-// settling time; nothing when one ended or could not be read.
-std::optional<std::vector<double>> CpuOver(const std::vector<const ChildProcess*>& programs,
-                                           const std::vector<std::string>& folderNames) {
-    Sleep(kSettleMilliseconds);
-    std::vector<int> pids;
-    std::vector<HANDLE> handles;
-    for (std::size_t i = 0; i < programs.size(); ++i) {
-        const std::optional<int> pid = LinuxPidByCommandLine(folderNames[i]);
-        if (!pid) {
-            return std::nullopt;
-        }
-        pids.push_back(*pid);
-        handles.push_back(programs[i]->Handle());
-    }
-    std::vector<std::optional<LinuxCpu>> before;
-    for (const int pid : pids) {
-        before.push_back(CpuOf(pid));
-    }
-    const double start = Seconds();
-    if (WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE,
-                               static_cast<DWORD>(MeasureSeconds() * 1000)) != WAIT_TIMEOUT) {
-        return std::nullopt;
-    }
-    const double scale = kReportSeconds / (Seconds() - start);
-    std::vector<double> cpu;
-    for (std::size_t i = 0; i < pids.size(); ++i) {
-        const std::optional<LinuxCpu> after = CpuOf(pids[i]);
-        if (!before[i] || !after) {
-            return std::nullopt;
-        }
-        cpu.push_back((after->runMilliseconds - before[i]->runMilliseconds) * scale);
-    }
-    return cpu;
-}
 
 bool ShowsLitColour(HWND window) {
     RECT area{};
@@ -156,14 +104,16 @@ std::optional<RunFigures> MeasureRun(benchmark::State& state, const std::string&
                                    kStartTimeoutMilliseconds) &&
                          PollUntil([&] { return reference.Window(kReferenceClass) != nullptr; },
                                    kStartTimeoutMilliseconds);
-    const std::optional<std::vector<double>> cpu =
-        started ? CpuOver({&vesk, &reference}, {folder.Folder().Name(), referenceFolder.Name()})
+    std::string error = "a program did not start";
+    const std::optional<std::vector<LinuxCpu>> cpu =
+        started ? CpuAtRest({{&vesk, folder.Folder().Name()}, {&reference, referenceFolder.Name()}},
+                            error)
                 : std::nullopt;
     HWND lyricsWindow = vesk.Window(kLyricsWindowClass);
     const bool shownAsSet = lyricsWindow != nullptr && ShowsLitColour(lyricsWindow) == sync;
     const bool closed = vesk.Close(kVeskMainClass) && reference.Close(kReferenceClass);
     if (!cpu) {
-        state.SkipWithError("a program did not start, ended early or could not be measured");
+        state.SkipWithError(error.c_str());
         return std::nullopt;
     }
     if (!shownAsSet) {
@@ -174,7 +124,7 @@ std::optional<RunFigures> MeasureRun(benchmark::State& state, const std::string&
         state.SkipWithError("Vesk or the reference program did not end through WM_CLOSE");
         return std::nullopt;
     }
-    return RunFigures{(*cpu)[0], (*cpu)[1]};
+    return RunFigures{(*cpu)[0].runMilliseconds, (*cpu)[1].runMilliseconds};
 }
 
 void BM_SyncedLyrics_Vesk(benchmark::State& state) {

@@ -23,24 +23,11 @@ namespace vesk {
 namespace {
 
 using test::Ansi;
+using test::ControlText;
 using test::ExpectShows;
 using test::PumpUntil;
 using test::ScreenPicture;
-
-// A control's text in another process (WM_GETTEXT is carried across; GetWindowText is not).
-std::string TextOf(HWND dialog, int id) {
-    char text[4096] = {};
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof(text),
-                        reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &ignored);
-    return text;
-}
-
-void SetTextOf(HWND dialog, int id, const std::string& text) {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0,
-                        reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, 5000, &ignored);
-}
+using test::SetControlText;
 
 void Post(HWND window, UINT message, WPARAM wParam) {
     const LPARAM keyState = message == WM_KEYUP ? 0xC0000001 : 1;
@@ -81,7 +68,7 @@ void Arrow(HWND dialog, int field, UINT key, int presses, const std::string& num
         Post(GetDlgItem(dialog, field), WM_KEYDOWN, key);
         Post(GetDlgItem(dialog, field), WM_KEYUP, key);
     }
-    EXPECT_TRUE(PumpUntil([&] { return TextOf(dialog, field) == number; }));
+    EXPECT_TRUE(PumpUntil([&] { return ControlText(dialog, field) == number; }));
 }
 
 // The list as Vesk writes it once the dialog has gone.
@@ -119,17 +106,18 @@ TEST(AssignFromTray, StoresTheEntryOfTheTitleTheDialogEndsWithAndShowsThePlaying
     // A song without entry: a file chosen in the file-open dialog, lines 2 to 4, OK.
     HWND dialog = Open(vesk);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(TextOf(dialog, IDC_FS_TITLE) + "|" + TextOf(dialog, IDC_FS_FILE), Ansi("夏の雨|"));
+    EXPECT_EQ(ControlText(dialog, IDC_FS_TITLE) + "|" + ControlText(dialog, IDC_FS_FILE),
+              Ansi("夏の雨|"));
     Post(dialog, WM_COMMAND, IDC_FS_FILE_OPEN);
     const HWND open = WaitDialog(vesk, false);
     ASSERT_NE(open, nullptr);
     // The file name box: a combo box in the explorer style, an edit in the old one.
-    SetTextOf(open, GetDlgItem(open, cmb13) != nullptr ? cmb13 : edt1, rain);
+    SetControlText(open, GetDlgItem(open, cmb13) != nullptr ? cmb13 : edt1, rain);
     Post(open, WM_COMMAND, IDOK);
-    EXPECT_TRUE(PumpUntil([&] { return TextOf(dialog, IDC_FS_FILE) == rain; }, 20000));
+    EXPECT_TRUE(PumpUntil([&] { return ControlText(dialog, IDC_FS_FILE) == rain; }, 20000));
     Arrow(dialog, IDC_FS_START_LINE, VK_UP, 2, "2");
     Arrow(dialog, IDC_FS_END_LINE, VK_UP, 4, "4");
-    EXPECT_EQ(TextOf(dialog, IDC_FS_PREVIEW),
+    EXPECT_EQ(ControlText(dialog, IDC_FS_PREVIEW),
               Ansi("  2|雨の音が\r\n  3|窓をたたく\r\n  4|夜が明ける\r\n"));
     End(dialog, IDOK);
     ExpectList(folder, entry("星の歌", star, "0,0") + entry("夏の雨", rain, "2,4"));
@@ -139,7 +127,7 @@ TEST(AssignFromTray, StoresTheEntryOfTheTitleTheDialogEndsWithAndShowsThePlaying
     // window goes on showing the song.
     dialog = Open(vesk);
     ASSERT_NE(dialog, nullptr);
-    SetTextOf(dialog, IDC_FS_TITLE, Ansi("星の歌"));
+    SetControlText(dialog, IDC_FS_TITLE, Ansi("星の歌"));
     Arrow(dialog, IDC_FS_START_LINE, VK_DOWN, 1, "1");
     End(dialog, IDOK);
     const std::string edited = entry("星の歌", rain, "1,4") + entry("夏の雨", rain, "2,4");
@@ -148,7 +136,7 @@ TEST(AssignFromTray, StoresTheEntryOfTheTitleTheDialogEndsWithAndShowsThePlaying
 
     // Cancel changes nothing.
     dialog = Open(vesk);
-    SetTextOf(dialog, IDC_FS_FILE, star);
+    SetControlText(dialog, IDC_FS_FILE, star);
     End(dialog, IDCANCEL);
     test::Pump(300);  // time for a save that must not come
     EXPECT_EQ(folder.Read("Vesk.csv"), edited);
@@ -158,7 +146,7 @@ TEST(AssignFromTray, StoresTheEntryOfTheTitleTheDialogEndsWithAndShowsThePlaying
     dialog = Open(vesk);
     ASSERT_TRUE(player.SetCaption("星の歌 - 青空"));
     ExpectShows(lyrics, rain1to4, "song_changed");
-    SetTextOf(dialog, IDC_FS_FILE, star);
+    SetControlText(dialog, IDC_FS_FILE, star);
     End(dialog, IDOK);
     const std::string last = entry("星の歌", rain, "1,4") + entry("夏の雨", star, "2,4");
     ExpectList(folder, last);
@@ -168,7 +156,7 @@ TEST(AssignFromTray, StoresTheEntryOfTheTitleTheDialogEndsWithAndShowsThePlaying
 
     // The program ends while the dialog is open: the dialog ends as cancelled first.
     dialog = Open(vesk);
-    SetTextOf(dialog, IDC_FS_FILE, rain);
+    SetControlText(dialog, IDC_FS_FILE, rain);
     EXPECT_EQ(vesk.Exit(), std::optional<DWORD>(0));
     EXPECT_EQ(folder.Read("Vesk.csv"), last);
 }

@@ -105,15 +105,6 @@ const Scenario kScenarios[] = {
     {"TrayIconMenu", {{To::Icon, kIconMenu, nullptr}}},
 };
 
-HWND g_found = nullptr;
-BOOL CALLBACK FindControl(HWND window, LPARAM id) {
-    if (GetDlgCtrlID(window) == static_cast<int>(id)) {
-        g_found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Takes the program's windows one step deeper at a time, each step waiting for the window it
 // opens.
 class Walk {
@@ -156,11 +147,9 @@ private:
     // As a click of the control (on whichever page of the dialog it lies), or as a menu
     // command when the window has no such control.
     static void Command(HWND window, int id) {
-        g_found = nullptr;
-        EnumChildWindows(window, FindControl, id);
-        if (g_found != nullptr) {
-            PostMessageA(GetParent(g_found), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(g_found));
+        if (HWND control = test::ControlOf(window, id)) {
+            PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(control));
         } else {
             PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
         }

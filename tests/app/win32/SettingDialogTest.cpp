@@ -33,15 +33,6 @@ namespace {
 using test::Ansi;
 using test::PumpUntil;
 
-HWND g_found = nullptr;
-BOOL CALLBACK FindControl(HWND window, LPARAM id) {
-    if (GetDlgCtrlID(window) == static_cast<int>(id)) {
-        g_found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The program with its settings dialog open on a Vesk.ini of the test's.
 class SettingRig {
 public:
@@ -56,11 +47,7 @@ public:
     TfrmLyrics* Lyrics() const { return vesk_.lyricsWindow.frmLyrics(); }
     HWND Handle() const { return Dialog()->Handle(); }
     // A control of any page.
-    HWND Control(int id) const {
-        g_found = nullptr;
-        EnumChildWindows(Handle(), FindControl, id);
-        return g_found;
-    }
+    HWND Control(int id) const { return test::ControlOf(Handle(), id); }
     std::string Text(int id) const {
         char text[1024] = {};
         GetWindowTextA(Control(id), text, sizeof(text));
@@ -406,8 +393,11 @@ TEST(SettingDialog, TabsTurnWithTheKeysOfAPropertySheet) {
         state[VK_CONTROL] = control ? 0x80 : 0;
         state[VK_SHIFT] = shift ? 0x80 : 0;
         SetKeyboardState(state);
-        MSG msg{GetFocus() != nullptr ? GetFocus() : rig.Handle(), message, key,
-                message == WM_SYSCHAR ? LPARAM{1} << 29 : 1};
+        MSG msg{};
+        msg.hwnd = GetFocus() != nullptr ? GetFocus() : rig.Handle();
+        msg.message = message;
+        msg.wParam = key;
+        msg.lParam = message == WM_SYSCHAR ? LPARAM{1} << 29 : 1;
         if (!RouteDialogMessage(msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
