@@ -19,6 +19,7 @@ title whose first word is no kind gets "[]". Kinds:
   404           404 and the service's error object
   500           500 and a text
   hang          200, the headers and the start of the body, then nothing for 30 s
+  trickle       200, the headers, then a byte of the body every 0.5 s for 30 s
   large         200, a body of 3 MB with its Content-Length
   largestream   200, a body of 3 MB without a length, ended by closing the connection
   malformed     200, JSON cut short
@@ -45,6 +46,7 @@ import urllib.parse
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 HANG_SECONDS = 30
+TRICKLE_PAUSE_SECONDS = 0.5
 LARGE_BYTES = 3 * 1024 * 1024
 SEARCH_PATH = "/api/search"
 
@@ -96,7 +98,7 @@ def answer(kind, title):
     return 200, b"[]"
 
 
-KINDS = {"synced", "plain", "instrumental", "empty", "404", "500", "hang", "large",
+KINDS = {"synced", "plain", "instrumental", "empty", "404", "500", "hang", "trickle", "large",
          "largestream", "malformed", "wrongtypes", "badutf8"}
 
 
@@ -132,6 +134,20 @@ class Handler(BaseHTTPRequestHandler):
             self.wfile.write(b"[")
             self.wfile.flush()
             stopping.wait(HANG_SECONDS)
+            return
+        if kind == "trickle":
+            self.send_response(200)
+            self.send_header("Content-Type", "application/json")
+            self.send_header("Content-Length", str(2 * HANG_SECONDS))
+            self.end_headers()
+            try:
+                for _ in range(int(HANG_SECONDS / TRICKLE_PAUSE_SECONDS)):
+                    self.wfile.write(b" ")
+                    self.wfile.flush()
+                    if stopping.wait(TRICKLE_PAUSE_SECONDS):
+                        break
+            except (BrokenPipeError, ConnectionResetError):
+                pass  # the client gave up, as it should at its deadline
             return
         status, body = answer(kind, title)
         self.send_response(status)

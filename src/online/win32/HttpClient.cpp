@@ -1,5 +1,6 @@
 #include "online/win32/HttpClient.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -123,14 +124,14 @@ HttpResponse HttpClient::Get(const SearchRequest& request) {
     if (WinHttp() == nullptr) {
         return Failed(SearchFailure::kNoWinHttp);
     }
-    HttpResponse response = Exchange(request);
+    HttpResponse response = Exchange(request, GetTickCount64() + options_.answerMs);
     // The connection goes with the request: the next search may ask another server.
     Close(request_);
     Close(connection_);
     return response;
 }
 
-HttpResponse HttpClient::Exchange(const SearchRequest& request) {
+HttpResponse HttpClient::Exchange(const SearchRequest& request, ULONGLONG deadline) {
     const WinHttpApi& api = *WinHttp();
     if (!OpenSession()) {
         return LastFailure();
@@ -173,10 +174,10 @@ HttpResponse HttpClient::Exchange(const SearchRequest& request) {
         !api.receiveResponse(handle, nullptr)) {
         return LastFailure();
     }
-    return ReadAnswer(handle);
+    return ReadAnswer(handle, deadline);
 }
 
-HttpResponse HttpClient::ReadAnswer(HINTERNET request) {
+HttpResponse HttpClient::ReadAnswer(HINTERNET request, ULONGLONG deadline) {
     const WinHttpApi& api = *WinHttp();
     HttpResponse response;
     DWORD status = 0;
@@ -199,8 +200,17 @@ HttpResponse HttpClient::ReadAnswer(HINTERNET request) {
     }
     std::vector<char> buffer(kReadChunkBytes);
     for (;;) {
+        // What has arrived, so that each step returns with the first bytes and the deadline
+        // is looked at however slowly they come.
+        DWORD available = 0;
+        if (!api.queryDataAvailable(request, &available)) {
+            return LastFailure();
+        }
+        if (available != 0 && GetTickCount64() > deadline) {
+            return Failed(SearchFailure::kTimedOut);
+        }
         DWORD read = 0;
-        if (!api.readData(request, buffer.data(), kReadChunkBytes, &read)) {
+        if (!api.readData(request, buffer.data(), std::min(available, kReadChunkBytes), &read)) {
             return LastFailure();
         }
         if (read == 0) {

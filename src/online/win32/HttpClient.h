@@ -16,6 +16,7 @@
 namespace vesk {
 
 inline constexpr unsigned kDefaultHttpTimeoutMs = 10000;
+inline constexpr unsigned kDefaultAnswerMs = 60000;
 // A search answer is a few kilobytes per record; more than this is no answer of the service.
 inline constexpr std::size_t kMaxAnswerBytes = 2 * 1024 * 1024;
 
@@ -32,6 +33,9 @@ struct HttpClientOptions {
     // "Vesk/1.3.1 (+https://example.invalid/vesk)". ASCII.
     std::string userAgent;
     HttpTimeouts timeouts;
+    // The whole answer, from the request to the body's last byte: a server that sends a
+    // byte just inside each receive time-out would otherwise hold the one worker for ever.
+    unsigned answerMs = kDefaultAnswerMs;
     std::size_t maxBodyBytes = kMaxAnswerBytes;
 };
 
@@ -44,8 +48,8 @@ public:
 
     // GET request.pathAndQuery from request.address (whose problem must be kNone): HTTPS
     // unless the address is plain HTTP to the loopback, where redirects are not followed
-    // either. A body longer than maxBodyBytes is not read further (tooLarge). Blocks until
-    // the answer, a failure or Abort.
+    // either. A body longer than maxBodyBytes is not read further (tooLarge); one still
+    // coming after answerMs is a time-out. Blocks until the answer, a failure or Abort.
     HttpResponse Get(const SearchRequest& request);
 
     // From any thread: closes the handles of the exchange in progress, which makes it fail
@@ -59,8 +63,8 @@ private:
     bool Adopt(HINTERNET& slot, HINTERNET handle);
     void Close(HINTERNET& slot);
     bool OpenSession();
-    HttpResponse Exchange(const SearchRequest& request);
-    HttpResponse ReadAnswer(HINTERNET request);
+    HttpResponse Exchange(const SearchRequest& request, ULONGLONG deadline);
+    HttpResponse ReadAnswer(HINTERNET request, ULONGLONG deadline);
 
     const HttpClientOptions options_;
     std::mutex mutex_;  // guards the handles and aborted_

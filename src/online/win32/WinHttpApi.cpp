@@ -17,8 +17,9 @@ bool BindAll(WinHttpApi& api) {
            Bind(api.connect, "WinHttpConnect") && Bind(api.openRequest, "WinHttpOpenRequest") &&
            Bind(api.setOption, "WinHttpSetOption") && Bind(api.sendRequest, "WinHttpSendRequest") &&
            Bind(api.receiveResponse, "WinHttpReceiveResponse") &&
-           Bind(api.queryHeaders, "WinHttpQueryHeaders") && Bind(api.readData, "WinHttpReadData") &&
-           Bind(api.closeHandle, "WinHttpCloseHandle");
+           Bind(api.queryHeaders, "WinHttpQueryHeaders") &&
+           Bind(api.queryDataAvailable, "WinHttpQueryDataAvailable") &&
+           Bind(api.readData, "WinHttpReadData") && Bind(api.closeHandle, "WinHttpCloseHandle");
 }
 
 }  // namespace

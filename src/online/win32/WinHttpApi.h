@@ -18,6 +18,7 @@ struct WinHttpApi {
     decltype(WinHttpSendRequest)* sendRequest;
     decltype(WinHttpReceiveResponse)* receiveResponse;
     decltype(WinHttpQueryHeaders)* queryHeaders;
+    decltype(WinHttpQueryDataAvailable)* queryDataAvailable;
     decltype(WinHttpReadData)* readData;
     decltype(WinHttpCloseHandle)* closeHandle;
 };

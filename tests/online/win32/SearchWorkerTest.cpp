@@ -94,6 +94,7 @@ HttpClientOptions Options(unsigned timeoutMs) {
     HttpClientOptions options;
     options.userAgent = kUserAgent;
     options.timeouts = {timeoutMs, timeoutMs, timeoutMs, timeoutMs};
+    options.answerMs = 2 * timeoutMs;
     return options;
 }
 
@@ -124,6 +125,8 @@ TEST(SearchWorker, EachAnswerOfTheServiceComesToItsResult) {
         {"/large", kNotFound, kNoFailure, 200, LyricsKind::kNone, ""},
         {"/largestream", kNotFound, kNoFailure, 200, LyricsKind::kNone, ""},
         {"/hang", kFailed, SearchFailure::kTimedOut, 0, LyricsKind::kNone, ""},
+        // A byte inside every receive time-out: the answer's deadline ends it.
+        {"/trickle", kFailed, SearchFailure::kTimedOut, 0, LyricsKind::kNone, ""},
     };
     Results results;
     SearchWorker worker(Options(kShortTimeoutMs), results.Completion());
@@ -140,7 +143,8 @@ TEST(SearchWorker, EachAnswerOfTheServiceComesToItsResult) {
         EXPECT_EQ(result->httpStatus, row.status);
         EXPECT_EQ(result->lyrics, row.lyrics);
         EXPECT_EQ(result->fileBytes, row.fileBytes);
-        // The hang ends at the receive time-out, not when the server gives up.
+        // The hang ends at the receive time-out and the trickle at the answer's deadline, not
+        // when the server gives up.
         EXPECT_LT(Clock::now() - start, 8s);
     }
     const std::vector<nlohmann::json> requests = LoggedRequests();
