@@ -57,5 +57,36 @@ TEST(VersionResource, IconAndManifestAreEmbedded) {
     FreeLibrary(module);
 }
 
+// An image of its own for each size Windows asks for at 100-200 % scaling (the tray's 16-32
+// pixels, Explorer's 32-256), so that no size is the small one stretched.
+TEST(VersionResource, IconHasAnImageOfEachSizeTheShellAsksFor) {
+    HMODULE module = LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    const HRSRC group = FindResourceA(module, "MAINICON", MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+    ASSERT_NE(group, nullptr);
+    auto* directory = static_cast<BYTE*>(LockResource(LoadResource(module, group)));
+    for (const int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
+        SCOPED_TRACE(size);
+        const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+        const HRSRC image = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3));
+        ASSERT_NE(image, nullptr);  // RT_ICON
+        // Made at the image's own size (no size asked for).
+        HICON icon = CreateIconFromResourceEx(
+            static_cast<BYTE*>(LockResource(LoadResource(module, image))),
+            SizeofResource(module, image), TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
+        ASSERT_NE(icon, nullptr);
+        ICONINFO info{};
+        BITMAP bitmap{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        GetObjectA(info.hbmColor, sizeof(bitmap), &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, size);
+        EXPECT_EQ(bitmap.bmHeight, size);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+    FreeLibrary(module);
+}
+
 }  // namespace
 }  // namespace vesk
