@@ -117,16 +117,11 @@ std::u16string Utf16OfBytes(std::string_view s, bool bigEndian) {
 }
 
 // Whether every byte is a character of code page 932 by its form: a single byte (ASCII or
-// half-width katakana), or a lead byte and a trail byte. A lead byte alone before a double
-// quote counts too: the list file writes a title or path that ends in half a character (a
-// caption cut in the middle of one) right before the field's closing quote.
+// half-width katakana), or a lead byte and a trail byte.
 bool IsShiftJisForm(std::string_view s) {
     for (std::size_t pos = 0; pos < s.size(); ++pos) {
         const auto byte = static_cast<unsigned char>(s[pos]);
         if (cp932::IsLeadByte(byte)) {
-            if (pos + 1 < s.size() && s[pos + 1] == '"') {
-                continue;
-            }
             if (++pos == s.size()) {
                 return false;
             }

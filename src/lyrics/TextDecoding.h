@@ -17,11 +17,9 @@ enum class TextEncoding { kAnsi, kUtf8, kUtf16Le, kUtf16Be };
 // - without one, UTF-8 when the text (up to a NUL) is valid UTF-8 (no overlong forms, no
 //   surrogates, nothing beyond U+10FFFF), holds a character of three or four bytes, as
 //   every kana and kanji is, and is not Shift_JIS in form (single bytes, or lead and trail
-//   bytes; a lone lead byte right before a double quote counts too, as the list file
-//   writes a title or path that ends in half a character). Japanese UTF-8 text almost
-//   never has that form over a whole file (a kana's three bytes leave a lead byte before
-//   the next line break, blank or comma); text in that form, as every list file this
-//   program wrote, reads as it always did. Two-byte sequences alone are not enough, since
+//   bytes). Japanese UTF-8 text almost never has that form over a whole file (a kana's
+//   three bytes leave a lead byte before the next quote, line break, blank or comma); text
+//   in that form, as every list file this program wrote, reads as it always did. Two-byte sequences alone are not enough, since
 //   half-width katakana in pairs, or a double-byte character cut in half, can form them;
 // - anything else is the ANSI code page (Shift_JIS), byte for byte, ASCII alone included.
 TextEncoding DetectTextEncoding(std::string_view bytes);

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <optional>
+#include <string_view>
 #include <typeinfo>
 #include <utility>
 
@@ -21,6 +22,8 @@ namespace vesk {
 namespace {
 
 constexpr ProgramText kPlayerNotFoundText{"■Player Not Found"};
+// A line of one full-width blank (U+3000) in Shift_JIS: 0x81 can start no UTF-8 character.
+constexpr std::string_view kNotUtf8Line = "\x81\x40\r\n";
 constexpr ProgramText kTitleNotFound{"■Title Not Found："};
 constexpr ProgramText kFileTooLargeBefore{"■ファイルサイズが大きすぎます("};
 constexpr ProgramText kFileTooLargeAfter{"bytes)："};
@@ -172,6 +175,13 @@ std::string TLyricsList::FileBytes() const {
     std::string bytes;
     for (std::size_t i = 0; i < titles_.size(); ++i) {
         AppendCsvLine(bytes, titles_[i], fileNames_[i], startLines_[i], endLines_[i]);
+    }
+    // A title or path cut in the middle of a character (a cut caption) can leave bytes that
+    // are valid UTF-8 as a whole, which the next load would read as UTF-8. Such a list ends
+    // with a line of one full-width blank: no entry (it has no comma), nothing to see in an
+    // editor, and no UTF-8.
+    if (DetectTextEncoding(bytes) != TextEncoding::kAnsi) {
+        bytes += kNotUtf8Line;
     }
     return bytes;
 }

@@ -36,6 +36,9 @@ TEST(ListFile, WriterProducesTheStrictForm) {
     // A line break or NUL inside a text would split the entry or end the file early.
     EXPECT_EQ(Written({{"a\r\nb", "c\0d"s, 0, 0}, {"next", "n", 0, 0}}),
               "\"a  b\",\"c d\",0,0\r\n\"next\",\"n\",0,0\r\n");
+    // Titles cut after a lead byte that leave the whole file valid UTF-8 get a last line
+    // that is none, so that the list reads back as Shift_JIS.
+    EXPECT_EQ(Written({{"\xE3\x81\x82", "p", 0, 0}}), "\"\xE3\x81\x82\",\"p\",0,0\r\n\x81\x40\r\n");
 }
 
 struct Fields {
@@ -216,9 +219,13 @@ TEST(ListFile, ListsInUtf8AndUtf16LoadInTheCodePage) {
          "\"" + Ansi("夏の雨") + "\",\"" + Ansi("C:\\歌詞\\雨.txt") + "\",2,5\r\n",
          {rain},
          true},
-        {"Shift_JIS cut after a lead byte, valid as UTF-8 too",
-         "\"\xE3\x81\x82\",\"\xE3\x81\x82\",0,0\r\n",
+        {"Shift_JIS cut after a lead byte, as written with its last line",
+         "\"\xE3\x81\x82\",\"\xE3\x81\x82\",0,0\r\n\x81\x40\r\n",
          {{"\xE3\x81\x82", "\xE3\x81\x82", 0, 0}},
+         true},
+        {"UTF-8 whose titles end in a trail byte that is a lead byte in Shift_JIS",
+         "\"あ\",\"C:\\あ.txt\",0,0\r\n",
+         {{Ansi("あ"), Ansi("C:\\あ.txt"), 0, 0}},
          true},
     };
     for (const auto& row : rows) {
