@@ -175,24 +175,26 @@ TLyricsListFile::SaveResult TLyricsListFile::Save(bool takeInOutsideChanges) {
     return SaveResult::kSaved;
 }
 
-bool TLyricsListFile::TakeInOutsideChange() {
+TLyricsListFile::OutsideChange TLyricsListFile::TakeInOutsideChange() {
     if (path_.empty() || list_ == nullptr) {
-        return false;
+        return OutsideChange::kNone;
     }
-    // A file being replaced is missing for a moment, or held by its writer: the next
-    // notification finds it whole.
+    // A file being replaced is missing for a moment: the next notification finds it whole.
     const FileNow now = ReadNow(path_);
+    if (now.Held()) {
+        return OutsideChange::kHeld;
+    }
     if (!now.bytes || StampOf(now.bytes) == stamp_) {
-        return false;
+        return OutsideChange::kNone;
     }
     Reading reading(now);
     if (reading.unread) {
         // Kept as shown; nothing is written over it until it reads again.
         unread_ = true;
-        return false;
+        return OutsideChange::kNone;
     }
     Adopt(std::move(reading));
-    return true;
+    return OutsideChange::kTaken;
 }
 
 bool TLyricsListFile::ChangedSince(const ListFileStamp& stamp) const {

@@ -64,9 +64,10 @@ public:
     // as read is left as it is.
     SaveResult SaveAtExit();
     // Reads the file again when another program has changed it since the list last read or
-    // wrote it, keeping the changes that wait; true when the list was taken from the file.
-    // A file that is missing or cannot be read now changes nothing.
-    bool TakeInOutsideChange();
+    // wrote it, keeping the changes that wait. A file that is missing or cannot be read now
+    // changes nothing; one held by its writer says so, to be tried again.
+    enum class OutsideChange { kNone, kTaken, kHeld };
+    OutsideChange TakeInOutsideChange();
 
     // What the list last read or wrote of its file.
     const ListFileStamp& Stamp() const { return stamp_; }

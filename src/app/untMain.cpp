@@ -446,10 +446,13 @@ bool TfrmMain::ListChanged(TLyricsListFile::SaveResult result) {
     return result == TLyricsListFile::SaveResult::kSaved;
 }
 
-void TfrmMain::ListFileChanged() {
-    if (listFile_.TakeInOutsideChange()) {
+bool TfrmMain::ListFileChanged() {
+    using OutsideChange = TLyricsListFile::OutsideChange;
+    const OutsideChange change = listFile_.TakeInOutsideChange();
+    if (change == OutsideChange::kTaken) {
         RefreshLyrics();
     }
+    return change != OutsideChange::kHeld;
 }
 
 void TfrmMain::LoadLyricsList(const std::string& listPath) {

@@ -16,8 +16,8 @@
 #include <string_view>
 
 #include "app/LyricsListFile.h"
-#include "app/OnlineLyricsReport.h"
 #include "app/LyricsSync.h"
+#include "app/OnlineLyricsReport.h"
 #include "app/OverlayText.h"
 #include "app/SyncCorrections.h"
 #include "common/Color.h"
@@ -162,8 +162,9 @@ public:
         return listFile_.ChangedSince(stamp);
     }
     // The list file's folder has changed: a list file changed by another program is read
-    // again and the lyrics of the current song shown from it.
-    void ListFileChanged();
+    // again and the lyrics of the current song shown from it. false when the file is held
+    // by its writer and must be looked at again later.
+    bool ListFileChanged();
 
     // Makes the list that of the file at listPath (empty when there is none). A file that
     // is there but cannot be read (another program holds it) is remembered as unread.

@@ -99,15 +99,16 @@ TEST(OutsideEdit, TheStampTellsAChangeAndOnlyAChange) {
     list.Load(kPath);
     const ListFileStamp filled = list.Stamp();
     EXPECT_FALSE(list.ChangedSince(filled));
-    EXPECT_FALSE(list.TakeInOutsideChange()) << "the same bytes are no change";
+    using OutsideChange = TLyricsListFile::OutsideChange;
+    EXPECT_EQ(list.TakeInOutsideChange(), OutsideChange::kNone) << "the same bytes are no change";
 
     files.files[kPath] = kSun;  // as long as before, other bytes
     EXPECT_TRUE(list.ChangedSince(filled));
     files.unreadable.insert(kPath);
     EXPECT_FALSE(list.ChangedSince(filled)) << "a file held by its writer tells nothing yet";
-    EXPECT_FALSE(list.TakeInOutsideChange());
+    EXPECT_EQ(list.TakeInOutsideChange(), OutsideChange::kHeld) << "to be looked at again";
     files.unreadable.clear();
-    EXPECT_TRUE(list.TakeInOutsideChange());
+    EXPECT_EQ(list.TakeInOutsideChange(), OutsideChange::kTaken);
     EXPECT_FALSE(list.ChangedSince(list.Stamp()));
 
     // The editor's OK over a file changed since it was filled (the user said to replace it)

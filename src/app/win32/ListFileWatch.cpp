@@ -12,6 +12,9 @@ constexpr DWORD kWatched =
 
 // How long the list file must keep still before it is read.
 constexpr LONGLONG kSettleMs = 200;
+// A file held by its writer is looked at again this often, this many times.
+constexpr LONGLONG kHeldRetryMs = 1000;
+constexpr int kMostHeldTries = 60;
 
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
@@ -20,7 +23,7 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-TListFileWatch::TListFileWatch(const std::string& listPath, std::function<void()> changed)
+TListFileWatch::TListFileWatch(const std::string& listPath, std::function<bool()> changed)
     : listPath_(listPath), changed_(std::move(changed)) {
     notification_ = FindFirstChangeNotificationA(FolderOf(listPath_).c_str(), FALSE, kWatched);
     if (notification_ == INVALID_HANDLE_VALUE) {
@@ -36,9 +39,14 @@ TListFileWatch::TListFileWatch(const std::string& listPath, std::function<void()
 
 TListFileWatch::~TListFileWatch() {
     settleWait_.reset();
+    StopWatchingFolder();
+}
+
+void TListFileWatch::StopWatchingFolder() {
     wait_.reset();
     if (notification_ != INVALID_HANDLE_VALUE) {
         FindCloseChangeNotification(notification_);
+        notification_ = INVALID_HANDLE_VALUE;
     }
 }
 
@@ -57,26 +65,40 @@ bool TListFileWatch::FileState::operator==(const FileState& other) const {
 }
 
 void TListFileWatch::FolderChanged() {
-    FindNextChangeNotification(notification_);
+    // A notification that cannot wait again (its folder gone, a share dropped) would stay
+    // signalled and take the loop from every message. Saves still look at the file first.
+    if (!FindNextChangeNotification(notification_)) {
+        StopWatchingFolder();
+    }
     if (StateNow() == seen_) {
         return;
     }
+    heldTries_ = 0;
+    // Each change while it runs starts it again.
+    SettleAfter(kSettleMs);
+}
+
+void TListFileWatch::SettleAfter(LONGLONG milliseconds) {
     if (!settle_) {
         Settled();
         return;
     }
-    // Each change while it runs starts it again.
     LARGE_INTEGER due{};
-    due.QuadPart = -kSettleMs * 10000;  // relative, in 100 ns
+    due.QuadPart = -milliseconds * 10000;  // relative, in 100 ns
     SetWaitableTimer(settle_.Get(), &due, 0, nullptr, nullptr, FALSE);
 }
 
 void TListFileWatch::Settled() {
     const FileState now = StateNow();
-    if (!(now == seen_)) {
-        seen_ = now;
-        changed_();
+    if (now == seen_) {
+        return;
     }
+    if (changed_() || !settle_ || ++heldTries_ >= kMostHeldTries) {
+        seen_ = now;
+        heldTries_ = 0;
+        return;
+    }
+    SettleAfter(kHeldRetryMs);
 }
 
 }  // namespace vesk

@@ -21,9 +21,11 @@ namespace vesk {
 
 class TListFileWatch {
 public:
-    // Watches the folder of listPath; changed runs on the user-interface thread. Watches
-    // nothing when the folder cannot be watched.
-    TListFileWatch(const std::string& listPath, std::function<void()> changed);
+    // Watches the folder of listPath; changed runs on the user-interface thread and says
+    // whether it could look at the file: false (held by its writer) has it called again a
+    // second later, for a minute at most. Watches nothing when the folder cannot be watched,
+    // and stops watching when the folder can no longer be.
+    TListFileWatch(const std::string& listPath, std::function<bool()> changed);
     ~TListFileWatch();
     TListFileWatch(const TListFileWatch&) = delete;
     TListFileWatch& operator=(const TListFileWatch&) = delete;
@@ -39,9 +41,12 @@ private:
     FileState StateNow() const;
     void FolderChanged();
     void Settled();
+    void SettleAfter(LONGLONG milliseconds);
+    void StopWatchingFolder();
 
     std::string listPath_;
-    std::function<void()> changed_;
+    std::function<bool()> changed_;
+    int heldTries_ = 0;
     HANDLE notification_ = INVALID_HANDLE_VALUE;
     FileState seen_;
     std::unique_ptr<LoopWait> wait_;

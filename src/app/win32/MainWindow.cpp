@@ -119,7 +119,7 @@ void TMainWindow::FormCreate() {
     settingsUnread_ = ExistsButCannotBeRead(iniPath_);
     LoadLyricsList(listPath_);
     SetSyncCorrectionsPath(SyncCorrectionsPathIn(programFolder_));
-    listWatch_ = std::make_unique<TListFileWatch>(listPath_, [this] { ListFileChanged(); });
+    listWatch_ = std::make_unique<TListFileWatch>(listPath_, [this] { return ListFileChanged(); });
     // After the list: loading a list makes it case-sensitive again.
     LoadMainSettings();
     tmrTitleCheckTimer();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/win32/Dialog.h"
+#include "common/win32/ErrorReport.h"
 
 namespace vesk {
 
@@ -75,7 +76,12 @@ int RunMessageLoop() {
         if (woken < WAIT_OBJECT_0 + count) {
             // Copied: the call may end the wait.
             const std::function<void()> signalled = waits[woken - WAIT_OBJECT_0]->signalled_;
-            signalled();
+            try {
+                signalled();
+            } catch (...) {
+                // As in a window procedure: told, and the program goes on.
+                ReportError(nullptr, std::current_exception());
+            }
             continue;
         }
         // One message a wake: the wait returns at once while more input waits, and a queue

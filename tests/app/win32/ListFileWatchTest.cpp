@@ -25,7 +25,10 @@ TEST(ListFileWatch, ReportsChangesOfTheListFileOnly) {
     std::atomic<int> reported{0};
     int reportedForOtherFiles = -1;
     const DWORD loopThread = GetCurrentThreadId();
-    const TListFileWatch watch(list, [&] { ++reported; });
+    const TListFileWatch watch(list, [&] {
+        ++reported;
+        return true;
+    });
 
     std::thread otherProgram([&] {
         for (int song = 0; song < 20; ++song) {
@@ -46,6 +49,30 @@ TEST(ListFileWatch, ReportsChangesOfTheListFileOnly) {
     EXPECT_EQ(reportedForOtherFiles, 0);
     EXPECT_GE(reported, 1);
     EXPECT_LE(reported, 2) << "the list is read no more often than it changes";
+}
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) {
+    PostQuitMessage(1);
+}
+
+// A list still held by its writer when it has kept still is looked at again without another
+// change, until it can be read.
+TEST(ListFileWatch, LooksAgainAtAListHeldByItsWriter) {
+    const test::TestFolder folder;
+    const std::string list = folder / "Vesk.csv";
+    ASSERT_TRUE(CurrentFileSystem().ReplaceFile(list, "\"a\",\"a.txt\",0,0\r\n"));
+    int looks = 0;
+    const TListFileWatch watch(list, [&] {
+        if (++looks == 2) {
+            PostQuitMessage(0);
+        }
+        return looks >= 2;  // held at the first look
+    });
+    ASSERT_TRUE(CurrentFileSystem().ReplaceFile(list, "\"b\",\"b.txt\",0,0\r\n"));
+    const UINT_PTR timer = SetTimer(nullptr, 0, 5000, GiveUp);
+    EXPECT_EQ(RunMessageLoop(), 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(looks, 2);
 }
 
 }  // namespace
