@@ -123,7 +123,10 @@ std::string TfrmMain::LyricsFolderInUse() const {
     if (!settings_.lyricsFolder.empty()) {
         return settings_.lyricsFolder;
     }
-    return defaultFolderExists_ ? defaultLyricsFolder_ : std::string();
+    // The folder beside the program is the online search's: one of that name the user kept
+    // before is not looked in while the search is off, unless this run saved into it.
+    const bool inUse = defaultFolderExists_ && (settings_.onlineLyrics || savedInDefaultFolder_);
+    return inUse ? defaultLyricsFolder_ : std::string();
 }
 
 void TfrmMain::SetDefaultLyricsFolder(std::string folder) {
@@ -159,11 +162,30 @@ void TfrmMain::StartSearch(const std::string& title, bool askedByUser) {
     StartOnlineSearch(settings_.onlineLyricsUrl, title);
 }
 
+void TfrmMain::DropWaitingSearches() {
+    for (const std::string& title : DropQueuedOnlineSearches()) {
+        const auto waiting = searching_.find(title);
+        const bool askedByUser = waiting != searching_.end() && waiting->second;
+        if (waiting != searching_.end()) {
+            searching_.erase(waiting);
+        }
+        if (askedByUser) {
+            StartSearch(title, true);
+        } else {
+            searched_.Forget(title);
+        }
+    }
+}
+
 void TfrmMain::TakeSearchResult(const SearchResult& result) {
     bool askedByUser = false;
     if (const auto running = searching_.find(result.title); running != searching_.end()) {
         askedByUser = running->second;
         searching_.erase(running);
+    }
+    // Begun before the setting was turned off: nothing comes of it.
+    if (!askedByUser && !settings_.onlineLyrics) {
+        return;
     }
     OnlineSave save = OnlineSave::kNotSaved;
     std::string path;
@@ -197,6 +219,7 @@ OnlineSave TfrmMain::SaveFoundLyrics(const SearchResult& result, std::string& pa
             return OnlineSave::kNotSaved;
         }
         defaultFolderExists_ = true;
+        savedInDefaultFolder_ = true;
     }
     // A ".txt" of the title is what the look-up shows: it is kept as well.
     if (std::string existing = LyricsFolderFile(folder, result.title); !existing.empty()) {
@@ -397,12 +420,17 @@ void TfrmMain::ApplyMainSettings(MainFormSettings settings) {
                                   settings.syncLyrics != settings_.syncLyrics ||
                                   settings.syncLines != settings_.syncLines ||
                                   settings.syncColor != settings_.syncColor;
+    const bool searchesGo = (settings_.onlineLyrics && !settings.onlineLyrics) ||
+                            settings.onlineLyricsUrl != settings_.onlineLyricsUrl;
     if (settings.syncLyrics && !settings_.syncLyrics) {
         // The clock was not kept while synced lyrics were off: the song starts now.
         sync_.Clock().Start(NowMs());
     }
     settings_ = std::move(settings);
     listFile_.SetCaseSensitive(settings_.sensetive);
+    if (searchesGo) {
+        DropWaitingSearches();
+    }
     // A default folder made or removed by hand since is seen from now on.
     if (settings_.lyricsFolder.empty() && !defaultLyricsFolder_.empty()) {
         defaultFolderExists_ =

@@ -212,6 +212,8 @@ protected:
         static_cast<void>(serviceAddress);
         static_cast<void>(title);
     }
+    // Drops the searches not yet begun (they give no result); their titles.
+    virtual std::vector<std::string> DropQueuedOnlineSearches() { return {}; }
     // Tells the user what came of the search they asked for (the window layer: a box);
     // problem: the search or the save failed.
     virtual void ShowSearchReport(const std::string& text, bool problem) {
@@ -249,6 +251,9 @@ private:
     // searched in this run.
     void SearchIfMissing();
     void StartSearch(const std::string& title, bool askedByUser);
+    // The setting turned off or the address changed: the searches not yet begun go, except
+    // those the user asked for, which are asked again at the address now set.
+    void DropWaitingSearches();
     // path: the file written, the one there already, or the one that could not be made.
     OnlineSave SaveFoundLyrics(const SearchResult& result, std::string& path);
 
@@ -259,6 +264,7 @@ private:
     std::set<std::string> instrumental_;
     std::string defaultLyricsFolder_;
     bool defaultFolderExists_ = false;
+    bool savedInDefaultFolder_ = false;  // in this run
     // Synced lyrics: the clock follows the title check, the song shown through the timer.
     void TakeSyncClock(const std::string& title, std::optional<double> positionSeconds);
     std::optional<LrcTimeline> SyncedTimelineOf(const std::string& title) const;

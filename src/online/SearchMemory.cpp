@@ -17,6 +17,10 @@ void SearchMemory::Remember(std::string_view title) {
     titles_.emplace(title);
 }
 
+void SearchMemory::Forget(std::string_view title) {
+    titles_.erase(std::string(title));
+}
+
 bool SearchMemory::Searched(std::string_view title) const {
     return titles_.contains(std::string(title));
 }

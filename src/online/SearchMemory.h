@@ -23,6 +23,8 @@ public:
     bool TryBegin(std::string_view title);
     // Remembers a title searched without asking (the user's own request).
     void Remember(std::string_view title);
+    // Lets a title be searched again (its search was dropped before it began).
+    void Forget(std::string_view title);
     bool Searched(std::string_view title) const;
 
 private:

@@ -28,12 +28,15 @@ class SearchingForm : public test::TestMainForm {
 public:
     using TestMainForm::TestMainForm;
     Strings searches;
-    Strings told;  // "!" before a problem
+    Strings queued;  // not begun yet
+    Strings told;    // "!" before a problem
 
 protected:
     void StartOnlineSearch(const std::string& address, const std::string& title) override {
         searches.push_back(address == "U" ? title : "wrong address");
+        queued.push_back(title);
     }
+    Strings DropQueuedOnlineSearches() override { return std::exchange(queued, {}); }
     void ShowSearchReport(const std::string& text, bool problem) override {
         told.push_back((problem ? "!" : "") + text);
     }
@@ -185,6 +188,35 @@ TEST_F(OnlineLyrics, WithoutALyricsFolderTheDefaultOneIsMadeAndLookedInOnceItExi
     EXPECT_EQ(form_.told,
               Strings{"!" + Ansi("「Star」の歌詞は見つかりましたが、保存できません：\r\n") +
                       kDefaultFolder});
+}
+
+TEST_F(OnlineLyrics, TurnedOffSearchesNotBegunAreDroppedAndNoneSavesAnything) {
+    Play("Wind");
+    Play("Star");
+    form_.mitSearchOnlineClick();  // the user waits for Star
+    form_.queued = {"Star"};       // Wind's request is under way
+    Set(false, kFolder);
+    EXPECT_EQ(std::exchange(form_.searches, {}), Strings{"Star"}) << "asked again";
+    form_.TakeSearchResult(Result("Wind", SearchOutcome::kFound, "wind words"));
+    form_.TakeSearchResult(Result("Star", SearchOutcome::kFound, "star words"));
+    EXPECT_EQ(files_.files.count("C:\\F\\Wind.lrc"), 0u);
+    EXPECT_EQ(files_.files.count("C:\\F\\Star.lrc"), 1u);
+    // A title dropped before its request may be searched once the setting is on again.
+    Play("Moon");
+    Set(true, kFolder);
+    form_.searches.clear();
+    Set(false, kFolder);
+    Set(true, kFolder);
+    EXPECT_EQ(form_.searches, Strings{"Moon"});
+}
+
+TEST_F(OnlineLyrics, AFolderLyricsBesideTheProgramIsLookedInOnlyWhileTheSearchIsOn) {
+    files_.folders.insert(kDefaultFolder);
+    files_.files[std::string(kDefaultFolder) + "Sun.lrc"] = "default sun";
+    Set(false, "");
+    EXPECT_EQ(form_.LyricsFolderInUse(), "") << "the user's own folder of that name";
+    Set(true, "");
+    EXPECT_EQ(form_.LyricsFolderInUse(), kDefaultFolder);
 }
 
 }  // namespace

@@ -280,6 +280,10 @@ void TMainWindow::StartOnlineSearch(const std::string& serviceAddress, const std
     online_->Search(serviceAddress, title);
 }
 
+std::vector<std::string> TMainWindow::DropQueuedOnlineSearches() {
+    return online_ ? online_->DropQueued() : std::vector<std::string>();
+}
+
 void TMainWindow::TakeOnlineResults() {
     if (!online_) {
         return;

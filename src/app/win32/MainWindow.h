@@ -78,6 +78,7 @@ protected:
     void ShowListNotSaved(const std::string& path) override;
     void ShowOverlayNotWritten(const std::string& path) override;
     void StartOnlineSearch(const std::string& serviceAddress, const std::string& title) override;
+    std::vector<std::string> DropQueuedOnlineSearches() override;
     void ShowSearchReport(const std::string& text, bool problem) override;
     void SetSyncTimer(std::optional<std::int64_t> delayMs) override;
 

@@ -50,6 +50,10 @@ std::vector<SearchResult> OnlineSearch::TakeResults() {
     return std::exchange(inbox_->results, {});
 }
 
+std::vector<std::string> OnlineSearch::DropQueued() {
+    return worker_ ? worker_->DropQueued() : std::vector<std::string>();
+}
+
 void OnlineSearch::Stop() {
     stopped_ = true;
     if (worker_) {

@@ -28,6 +28,8 @@ public:
 
     // Queues the search of title (ANSI) at the service address. Nothing after Stop.
     void Search(const std::string& serviceAddress, const std::string& title);
+    // Drops the searches not yet begun (SearchWorker::DropQueued).
+    std::vector<std::string> DropQueued();
     // The results handed over so far, oldest first; on the window's thread.
     std::vector<SearchResult> TakeResults();
     // Ends the searches within half a second (a request WinHTTP still holds ends by itself,

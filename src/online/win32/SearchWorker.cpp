@@ -92,6 +92,16 @@ void SearchWorker::Search(std::string serviceAddress, std::string title) {
     }
 }
 
+std::vector<std::string> SearchWorker::DropQueued() {
+    std::vector<std::string> titles;
+    const std::lock_guard lock(shared_->mutex);
+    for (Job& job : shared_->jobs) {
+        titles.push_back(std::move(job.title));
+    }
+    shared_->jobs.clear();
+    return titles;
+}
+
 // The thread keeps the shared part alive: it may outlive the worker (see Stop).
 void SearchWorker::Run(std::shared_ptr<Shared> shared) {
     for (;;) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "online/SearchResult.h"
 #include "online/win32/HttpClient.h"
@@ -31,6 +32,10 @@ public:
     // Queues the search of title (ANSI) at the service address (the setting's text, read
     // by ParseServiceAddress). Does nothing after Stop.
     void Search(std::string serviceAddress, std::string title);
+
+    // Drops the searches not yet begun; their titles, oldest first. The one under way ends
+    // as it would.
+    std::vector<std::string> DropQueued();
 
     // Drops the searches not yet begun, aborts the one under way (closing its WinHTTP
     // handles) and waits a short while for the thread to end. A thread that WinHTTP still
