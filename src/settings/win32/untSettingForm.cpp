@@ -126,9 +126,21 @@ struct AccessKeySearch {
     bool found = false;
 };
 
+// Whether a control's text can carry an access key: not what the user typed into an edit,
+// nor a label that shows outside text as it is (a player's caption, a path).
+bool CaptionHasAccessKeys(HWND control) {
+    if ((SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
+        return false;
+    }
+    char className[16] = {};
+    GetClassNameA(control, className, sizeof(className));
+    return lstrcmpiA(className, "Static") != 0 ||
+           (GetWindowLongA(control, GWL_STYLE) & SS_NOPREFIX) == 0;
+}
+
 BOOL CALLBACK FindAccessKey(HWND control, LPARAM search) {
     auto& s = *reinterpret_cast<AccessKeySearch*>(search);
-    if (IsWindowVisible(control) && IsWindowEnabled(control)) {
+    if (IsWindowVisible(control) && IsWindowEnabled(control) && CaptionHasAccessKeys(control)) {
         char caption[256] = {};
         GetWindowTextA(control, caption, sizeof(caption));
         s.found = AccessKeyOf(caption) == s.key;
@@ -261,6 +273,11 @@ void TfrmSetting::bbnApplyClick() {
     SaveTitleGetSettings(now);
     SaveConnectionSettings(now);
     SaveExtensionSettings(now);
+    // From now on the file holds what the dialog shows: a value put back after this apply
+    // is a change again.
+    if (shownAfterPartLoad_) {
+        shownAfterPartLoad_ = now;
+    }
     owner_.LoadMainSettings();
     owner_.CheckTitle();
     // The lyrics window's state was written above, so its reload leaves it where it is.

@@ -297,16 +297,23 @@ TEST(SettingDialog, AfterAnUnreadableColourOnlyWhatTheUserChangesIsWritten) {
         return text.replace(text.find(from), from.size(), to);
     };
     const std::string handMade = replaced(kHandMade, "BackColor=0x00FFFFFF", "BackColor=0xZZ");
-    for (const bool changed : {false, true}) {
-        SCOPED_TRACE(changed ? "one value changed" : "nothing changed");
+    enum class Step { kNothing, kOneValue, kAppliedThenBack };
+    for (const Step step : {Step::kNothing, Step::kOneValue, Step::kAppliedThenBack}) {
+        SCOPED_TRACE(static_cast<int>(step));
         auto box = test::AnswerBox("Vesk", IDOK);
         SettingRig rig(handMade);
         EXPECT_TRUE(box.get().found);
         std::string expected = Ansi(handMade);
-        if (changed) {
+        if (step != Step::kNothing) {
             SetWindowTextA(rig.Control(IDC_LED_GETCLASSNAME), "VeskOther");
             expected =
                 replaced(expected, "GetClassName=VeskNoSuchPlayer", "GetClassName=VeskOther");
+        }
+        if (step == Step::kAppliedThenBack) {
+            // Written by 適用, then put back as first shown: written back too.
+            rig.Click(IDC_SETTING_APPLY);
+            SetWindowTextA(rig.Control(IDC_LED_GETCLASSNAME), "VeskNoSuchPlayer");
+            expected = Ansi(handMade);
         }
         rig.Click(IDOK);
         EXPECT_EQ(rig.Dialog(), nullptr);
@@ -433,6 +440,16 @@ TEST(SettingDialog, TabsTurnWithTheKeysOfAPropertySheet) {
         press(row.message, row.key, row.control, row.shift);
         EXPECT_EQ(rig.Dialog()->ActivePage(), row.to);
         EXPECT_TRUE(IsChild(ShownPage(rig.Handle()), GetFocus())) << "the focus is on the page";
+    }
+    // What the user typed and the player's caption as shown carry no access keys.
+    SetWindowTextA(rig.Control(IDC_LED_GETCLASSNAME), "R&C");
+    SetWindowTextA(rig.Control(IDC_LBL_WINDOWTITLE), "R&X");
+    for (const auto& [key, to] : {std::pair{'c', Tab::tabConnection}, {'x', Tab::tabExtension}}) {
+        rig.Show(Tab::tabTitleGet);
+        SetFocus(rig.Control(IDC_LED_GETCLASSNAME));
+        press(WM_SYSCHAR, key, false, false);
+        ASSERT_NE(rig.Dialog(), nullptr) << key;
+        EXPECT_EQ(rig.Dialog()->ActivePage(), to) << key;
     }
 }
 
