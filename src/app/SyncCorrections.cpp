@@ -23,18 +23,41 @@ std::int32_t Held(std::int64_t ms) {
         std::clamp<std::int64_t>(ms, -kMaxSyncCorrectionMs, kMaxSyncCorrectionMs));
 }
 
+// A title as the file keeps it: CR, LF and NUL are written as spaces (AppendCsvQuoted), so a
+// caption holding one is looked up as written.
+std::string KeyOf(std::string title) {
+    std::replace_if(
+        title.begin(), title.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; },
+        ' ');
+    return title;
+}
+
 // The rows of the file's content: the first row of a title counts, rows of 0 say nothing.
+// A title is in double quotes as written here, or, as a spreadsheet saves it, without them
+// up to the last comma.
 std::map<std::string, std::int32_t> ReadRows(std::string content) {
     std::map<std::string, std::int32_t> rows;
     const std::string text = DecodeText(std::move(content)).ansi;
     for (const std::string_view line : SplitTextLines(text)) {
-        std::optional<CsvQuotedField> title = ReadCsvQuoted(line);
-        if (!title || title->rest.empty() || title->rest[0] != ',') {
+        std::string title;
+        std::string_view rest;
+        if (!line.empty() && line.front() == '"') {
+            std::optional<CsvQuotedField> quoted = ReadCsvQuoted(line);
+            if (!quoted) {
+                continue;
+            }
+            title = std::move(quoted->text);
+            rest = quoted->rest;
+        } else if (const std::size_t comma = line.rfind(','); comma != std::string_view::npos) {
+            title = line.substr(0, comma);
+            rest = line.substr(comma);
+        }
+        if (rest.empty() || rest[0] != ',') {
             continue;
         }
-        const std::optional<std::int32_t> ms = ParseInt32(TrimBlanks(title->rest.substr(1)));
+        const std::optional<std::int32_t> ms = ParseInt32(TrimBlanks(rest.substr(1)));
         if (ms && *ms != 0) {
-            rows.emplace(std::move(title->text), Held(*ms));
+            rows.emplace(std::move(title), Held(*ms));
         }
     }
     return rows;
@@ -55,17 +78,18 @@ void TSyncCorrections::Load() {
 }
 
 std::int32_t TSyncCorrections::Correction(const std::string& title) const {
-    const auto found = corrections_.find(title);
+    const auto found = corrections_.find(KeyOf(title));
     return found == corrections_.end() ? 0 : found->second;
 }
 
 void TSyncCorrections::Set(const std::string& title, std::int32_t ms) {
     const std::int32_t held = Held(ms);
-    changes_[title] = held;
+    const std::string key = KeyOf(title);
+    changes_[key] = held;
     if (held == 0) {
-        corrections_.erase(title);
+        corrections_.erase(key);
     } else {
-        corrections_[title] = held;
+        corrections_[key] = held;
     }
 }
 

@@ -55,15 +55,25 @@ void TfrmMain::tmrTitleCheckTimer() {
         explicit Running(bool& f) : flag(f) { flag = true; }
         ~Running() { flag = false; }
     } running(checking_);
-    // Synced lyrics also want the player's position, where it tells one.
-    const PlayerReading reading =
-        settings_.syncLyrics
-            ? titleGet_.ReadPlayer(settings_.getClassName, settings_.getTitle)
-            : PlayerReading{titleGet_.GetPlayerCaption(settings_.getClassName, settings_.getTitle),
-                            std::nullopt};
-    std::string title =
-        titleGet_.GetSongTitle(reading.caption, settings_.delimiters, settings_.titlePos,
-                               settings_.topCut, settings_.bottomCut);
+    // Synced lyrics also want the player's position, where it tells one: three more calls
+    // into the player, made each check only while a synced song is shown, and once when the
+    // song changes (it may be a synced one), not at every check of still lyrics.
+    const auto read = [this](bool withPosition) {
+        return withPosition ? titleGet_.ReadPlayer(settings_.getClassName, settings_.getTitle)
+                            : PlayerReading{titleGet_.GetPlayerCaption(settings_.getClassName,
+                                                                       settings_.getTitle),
+                                            std::nullopt};
+    };
+    const auto titleOf = [this](const PlayerReading& reading) {
+        return titleGet_.GetSongTitle(reading.caption, settings_.delimiters, settings_.titlePos,
+                                      settings_.topCut, settings_.bottomCut);
+    };
+    PlayerReading reading = read(settings_.syncLyrics && sync_.Showing());
+    std::string title = titleOf(reading);
+    if (settings_.syncLyrics && !sync_.Showing() && title != songTitle_) {
+        reading = read(true);
+        title = titleOf(reading);
+    }
     if (settings_.syncLyrics) {
         TakeSyncClock(title, reading.positionSeconds);
     }

@@ -22,6 +22,7 @@ public:
 
     // The player's position, as Windows Media Player tells it (none for other players).
     std::optional<double> position;
+    mutable int positionReads = 0;
 
     std::string GetPlayerCaption(std::string_view cls, std::string_view flt) const override {
         ++reads;
@@ -30,6 +31,7 @@ public:
         return caption;
     }
     PlayerReading ReadPlayer(std::string_view cls, std::string_view flt) const override {
+        ++positionReads;
         return {GetPlayerCaption(cls, flt), position};
     }
 };

@@ -33,6 +33,9 @@ TEST(SyncCorrections, RowsAreReadWhateverTheLineEnds) {
          {{"A", kMaxSyncCorrectionMs}, {"B", -kMaxSyncCorrectionMs}}},
         {"\"A\",x\r\n\"B\"500\r\n\"C\r\n", {{"A", 0}, {"B", 0}, {"C", 0}}},
         {"\"a\",500\r\n", {{"a", 500}, {"A", 0}, {"a ", 0}}},  // byte for byte
+        // As a spreadsheet saves it: quotes only where needed, the title up to the last comma.
+        {"A,500\r\nB,C,-1500\r\n\"D,\"\"E\"\"\",250\r\n",
+         {{"A", 500}, {"B,C", -1500}, {"D,\"E\"", 250}}},
     };
     for (const Row& row : rows) {
         test::MemoryFileSystem files;
@@ -66,8 +69,9 @@ TEST(SyncCorrections, SavedInOneStepSortedWithCrLf) {
 TEST(SyncCorrections, TitlesRoundTrip) {
     test::MemoryFileSystem files;
     ScopedFileSystem scope(files);
-    const std::string titles[] = {
-        "a,b", "say \"hi\"", "\"", ",", Ansi("ソ表\\"), Ansi("【退避してます】"), " padded "};
+    const std::string titles[] = {"a,b",      "say \"hi\"",   "\"",
+                                  ",",        Ansi("ソ表\\"), Ansi("【退避してます】"),
+                                  " padded ", "line\r\nbreak"};
     TSyncCorrections written(kPath);
     std::int32_t ms = 0;
     for (const std::string& title : titles) {

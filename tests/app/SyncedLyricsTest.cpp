@@ -180,6 +180,9 @@ TEST_F(SyncedLyrics, WhatShowsWithoutASyncedSong) {
             << row.name;
         EXPECT_EQ(TakeTimers(), Timers{}) << row.name << ": no timer";
         EXPECT_FALSE(form_.SyncedSongShown()) << row.name;
+        const int positionReads = player_.positionReads;
+        Check(row.caption);
+        EXPECT_EQ(player_.positionReads, positionReads) << row.name << ": no position asked";
     }
 }
 
