@@ -15,6 +15,8 @@ constexpr ProgramText kInstrumental{
     "」は歌詞のない曲（インストゥルメンタル）として登録されています。"};
 constexpr ProgramText kExists{
     "」の歌詞ファイルは歌詞フォルダにすでにあるので、そのままにしました："};
+constexpr ProgramText kBesideEntry{
+    "」の歌詞を保存しました。歌詞リストに登録があるので、表示はそちらのままです："};
 constexpr ProgramText kNotSaved{"」の歌詞は見つかりましたが、保存できません："};
 constexpr ProgramText kFailed{"」の歌詞を探せませんでした。"};
 
@@ -81,6 +83,10 @@ SearchReport TraySearchReport(const SearchResult& result, OnlineSave save, std::
             switch (save) {
                 case OnlineSave::kSaved:
                     return {};
+                case OnlineSave::kBesideEntry:
+                    return {
+                        Quoted(title, kBesideEntry) + std::string(kLineBreak) + std::string(path),
+                        false};
                 case OnlineSave::kExists:
                     return {Quoted(title, kExists) + std::string(kLineBreak) + std::string(path),
                             false};

@@ -17,8 +17,9 @@ std::string InstrumentalNote(std::string_view title);
 // What became of lyrics that were found.
 enum class OnlineSave {
     kSaved,
-    kExists,    // the title has a file in the lyrics folder already: it is kept as it is
-    kNotSaved,  // the folder or the file could not be made
+    kBesideEntry,  // saved, but the title's list entry is what shows
+    kExists,       // the title has a file in the lyrics folder already: it is kept as it is
+    kNotSaved,     // the folder or the file could not be made
 };
 
 struct SearchReport {

@@ -203,6 +203,10 @@ void TfrmMain::TakeSearchResult(const SearchResult& result) {
     if (result.outcome == SearchOutcome::kFound) {
         save = SaveFoundLyrics(result, path);
         shown = save == OnlineSave::kSaved;
+        // The list's entry comes before the folder: the user who asked learns where it went.
+        if (shown && LyricsList() != nullptr && LyricsList()->IndexOf(result.title) != -1) {
+            save = OnlineSave::kBesideEntry;
+        }
     } else if (result.outcome == SearchOutcome::kInstrumental) {
         instrumental_.insert(result.title);
         shown = true;

@@ -155,6 +155,14 @@ TEST_F(OnlineLyrics, TheTraySearchesThePlayingTitleOnceAndTellsWhatCameOfIt) {
         form_.TakeSearchResult(result);
         EXPECT_EQ(std::exchange(form_.told, {}), Strings{Ansi(told)});
     }
+    // Saved for a title whose list entry shows: told where the file went.
+    Play("Rain");
+    form_.mitSearchOnlineClick();
+    form_.TakeSearchResult(Result("Rain", SearchOutcome::kFound, "new rain"));
+    EXPECT_EQ(std::exchange(form_.told, {}),
+              Strings{Ansi("「Rain」の歌詞を保存しました。歌詞リストに登録があるので、表示はそち"
+                           "らのままです：\r\nC:\\F\\Rain.lrc")});
+    form_.searches.clear();
     // Not searched again by itself; nothing to search while no song plays.
     Set(true, kFolder);
     files_.files.erase("C:\\F\\Wind.txt");
