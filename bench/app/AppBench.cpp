@@ -93,26 +93,12 @@ Player& ThePlayer() {
 
 // A program folder with Vesk.exe, a lyrics list of one song and settings that watch the
 // player's window.
-class VeskFolder {
-public:
-    explicit VeskFolder(bool lyricsWindowOpen) {
-        const std::string lyricsPath = folder_.Path() + "lyrics.txt";
-        const std::string list = "\"" + kSongTitle.Ansi() + "\",\"" + lyricsPath + "\",0,0\r\n";
-        const std::string settings =
-            "[TitleGet]\r\nGetClassName=" + ThePlayer().ClassName() +
-            "\r\nTopCut=0\r\n[MainForm]\r\nLyricShow=" + (lyricsWindowOpen ? "1" : "0") + "\r\n";
-        ready_ = folder_.CopyIn(BenchmarkFolder() + kVeskProgram, kVeskProgram) &&
-                 folder_.WriteFile("lyrics.txt", kLyrics.Ansi()) &&
-                 folder_.WriteFile("Vesk.csv", list) && folder_.WriteFile("Vesk.ini", settings);
-    }
-    bool Ready() const { return ready_; }
-    std::string Program() const { return folder_.Path() + kVeskProgram; }
-    const ProgramFolder& Folder() const { return folder_; }
-
-private:
-    ProgramFolder folder_;
-    bool ready_ = false;
-};
+VeskFolder MakeVeskFolder(bool lyricsWindowOpen) {
+    return VeskFolder(
+        kSongTitle.Ansi(), "lyrics.txt", kLyrics.Ansi(),
+        "[TitleGet]\r\nGetClassName=" + ThePlayer().ClassName() +
+            "\r\nTopCut=0\r\n[MainForm]\r\nLyricShow=" + (lyricsWindowOpen ? "1" : "0") + "\r\n");
+}
 
 // The reference program, copied into a folder of its own as Vesk is.
 class ReferenceFolder {
@@ -199,7 +185,7 @@ bool Prepared(benchmark::State& state, bool ready) {
 }
 
 void BM_StartToTrayIcon_Vesk(benchmark::State& state) {
-    const VeskFolder folder(true);
+    const VeskFolder folder = MakeVeskFolder(true);
     if (!Prepared(state, folder.Ready())) {
         return;
     }
@@ -335,7 +321,7 @@ bool LyricsWindowFollowsPlayer(HWND lyricsWindow) {
 // Vesk at rest beside the reference program and the bare caption reader, all three over the
 // same time. Their timers are started a third of a second apart, so their ticks do not meet.
 void IdleVesk(benchmark::State& state, bool lyricsWindowOpen) {
-    const VeskFolder folder(lyricsWindowOpen);
+    const VeskFolder folder = MakeVeskFolder(lyricsWindowOpen);
     const ReferenceFolder referenceFolder;
     const ReferenceFolder readerFolder;
     if (!Prepared(state, folder.Ready() && referenceFolder.Ready() && readerFolder.Ready())) {

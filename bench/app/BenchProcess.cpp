@@ -72,6 +72,15 @@ std::vector<int> LinuxProcessIds() {
 
 }  // namespace
 
+VeskFolder::VeskFolder(const std::string& songTitle, const std::string& lyricsFileName,
+                       std::string_view lyricsBytes, const std::string& settings) {
+    const std::string list =
+        "\"" + songTitle + "\",\"" + folder_.Path() + lyricsFileName + "\",0,0\r\n";
+    ready_ = folder_.CopyIn(BenchmarkFolder() + kVeskProgram, kVeskProgram) &&
+             folder_.WriteFile(lyricsFileName, lyricsBytes) &&
+             folder_.WriteFile("Vesk.csv", list) && folder_.WriteFile("Vesk.ini", settings);
+}
+
 double MeasureSeconds() {
     const char* value = std::getenv("VESK_BENCH_IDLE_SECONDS");
     const double seconds = value != nullptr ? std::atof(value) : kReportSeconds;

@@ -61,6 +61,21 @@ private:
     std::string path_;
 };
 
+// A program folder with a copy of Vesk.exe, one lyrics file, a list that gives it to one
+// title and the settings given (INI text).
+class VeskFolder {
+public:
+    VeskFolder(const std::string& songTitle, const std::string& lyricsFileName,
+               std::string_view lyricsBytes, const std::string& settings);
+    bool Ready() const { return ready_; }
+    std::string Program() const { return folder_.Path() + kVeskProgram; }
+    const ProgramFolder& Folder() const { return folder_; }
+
+private:
+    ProgramFolder folder_;
+    bool ready_ = false;
+};
+
 // A started program (tests/tools/ChildProcess.h) from its path, its arguments and its
 // working folder (empty: the benchmark's).
 class ChildProcess : public test::ChildProcess {

@@ -48,26 +48,12 @@ std::string SongLrc() {
 }
 
 // A program folder with Vesk.exe, the song and settings that watch the player's window.
-class VeskFolder {
-public:
-    VeskFolder(const std::string& playerClass, bool sync) {
-        const std::string list =
-            "\"" + kSongTitle.Ansi() + "\",\"" + folder_.Path() + "song.lrc\",0,0\r\n";
-        const std::string settings =
-            "[TitleGet]\r\nGetClassName=" + playerClass +
-            "\r\nTopCut=0\r\n[Extension]\r\nSyncLyrics=" + (sync ? "1" : "0") + "\r\n";
-        ready_ = folder_.CopyIn(BenchmarkFolder() + kVeskProgram, kVeskProgram) &&
-                 folder_.WriteFile("song.lrc", SongLrc()) && folder_.WriteFile("Vesk.csv", list) &&
-                 folder_.WriteFile("Vesk.ini", settings);
-    }
-    bool Ready() const { return ready_; }
-    std::string Program() const { return folder_.Path() + kVeskProgram; }
-    const ProgramFolder& Folder() const { return folder_; }
-
-private:
-    ProgramFolder folder_;
-    bool ready_ = false;
-};
+VeskFolder MakeVeskFolder(const std::string& playerClass, bool sync) {
+    return VeskFolder(kSongTitle.Ansi(), "song.lrc", SongLrc(),
+                      "[TitleGet]\r\nGetClassName=" + playerClass +
+                          "\r\nTopCut=0\r\n[Extension]\r\nSyncLyrics=" + (sync ? "1" : "0") +
+                          "\r\n");
+}
 
 bool ShowsLitColour(HWND window) {
     RECT area{};
@@ -91,7 +77,7 @@ struct RunFigures {
 // One run of Vesk beside the reference program; the error, if any, goes to state.
 std::optional<RunFigures> MeasureRun(benchmark::State& state, const std::string& playerClass,
                                      bool sync) {
-    const VeskFolder folder(playerClass, sync);
+    const VeskFolder folder = MakeVeskFolder(playerClass, sync);
     const ProgramFolder referenceFolder;
     if (!folder.Ready() ||
         !referenceFolder.CopyIn(BenchmarkFolder() + kReferenceProgram, kReferenceProgram)) {
